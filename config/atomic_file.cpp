@@ -1,0 +1,123 @@
+#include "config/atomic_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "config/platform.h"
+
+namespace {
+std::atomic<unsigned> temporaryCounter{0};
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath, std::size_t bufferSize)
+    : target_(std::move(targetPath)), capacity_(bufferSize < 4096 ? 4096 : bufferSize) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Fail(const std::string& what, const std::string& path) {
+    if (error_.empty()) error_ = "Cannot " + what + " '" + path + "': " + platform::LastErrorText() + ".";
+}
+
+bool AtomicFileWriter::Open() {
+    buffer_.reset(new (std::nothrow) char[capacity_]);
+    if (!buffer_) {
+        error_ = "Not enough memory to write '" + target_ + "'.";
+        return false;
+    }
+    // "x" makes the creation exclusive, so an unrelated file is never reused.
+    for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
+        temporary_ = target_ + ".tmp-" + platform::ProcessTag() + "-" +
+                     std::to_string(temporaryCounter++);
+        errno = 0;
+        file_ = std::fopen(temporary_.c_str(), "wbx");
+        if (file_ == nullptr && errno != EEXIST) break;
+    }
+    if (file_ == nullptr) {
+        Fail("create", temporary_);
+        temporary_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::FlushBuffer() {
+    const std::size_t pending = used_;
+    used_ = 0;
+    if (pending == 0) return true;
+    if (file_ == nullptr || Failed()) return false;
+    errno = 0;
+    if (std::fwrite(buffer_.get(), 1, pending, file_) != pending) {
+        if (errno == 0) errno = EIO;
+        Fail("write", temporary_);
+        return false;
+    }
+    return true;
+}
+
+char* AtomicFileWriter::Reserve(std::size_t size) {
+    if (!buffer_) return nullptr;
+    if (capacity_ - used_ < size) {
+        FlushBuffer();
+        if (size > capacity_) {
+            std::unique_ptr<char[]> larger(new (std::nothrow) char[size]);
+            if (!larger) return nullptr;
+            buffer_ = std::move(larger);
+            capacity_ = size;
+        }
+    }
+    return buffer_.get() + used_;
+}
+
+void AtomicFileWriter::Write(const char* data, std::size_t size) {
+    if (!Failed() && file_ != nullptr && size > capacity_ - used_) {
+        FlushBuffer();
+        if (size >= capacity_) {
+            // Large blocks (the copied map) go straight to the file.
+            errno = 0;
+            if (std::fwrite(data, 1, size, file_) != size) {
+                if (errno == 0) errno = EIO;
+                Fail("write", temporary_);
+            }
+            return;
+        }
+    }
+    if (Failed() || file_ == nullptr) return;
+    std::memcpy(buffer_.get() + used_, data, size);
+    used_ += size;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (file_ == nullptr) {
+        if (error_.empty()) error_ = "Cannot write '" + target_ + "': the file was not opened.";
+        return false;
+    }
+    FlushBuffer();
+    errno = 0;
+    if (!Failed() && std::fflush(file_) != 0) Fail("write", temporary_);
+    if (!Failed() && !platform::SyncFile(file_)) Fail("write", temporary_);
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed) Fail("write", temporary_);
+    if (!Failed() && !platform::CopyPermissions(target_, temporary_)) Fail("set permissions of", temporary_);
+    if (!Failed() && !platform::ReplaceFile(temporary_, target_)) Fail("replace", target_);
+    if (Failed()) {
+        Discard();
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+void AtomicFileWriter::Discard() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporary_.empty()) {
+        std::remove(temporary_.c_str());
+        temporary_.clear();
+    }
+    used_ = 0;
+}

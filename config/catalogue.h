@@ -1,0 +1,15 @@
+#pragma once
+// The engine's three catalogue tables. std::map orders std::string keys
+// byte-wise, so "Grass" and "grass" are two keys and upper case sorts first.
+// operator[] is the find-or-insert access; find() looks without inserting.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "config/foliage_records.h"
+
+using MapChoices = std::map<std::string, std::string>;              // map name -> map class name
+using InstallationTable = std::map<std::string, MapChoices>;        // installation directory -> maps
+using MapClassTable = std::map<std::string, std::vector<TextureOption>>;
+using ModelClassTable = std::map<std::string, std::vector<ModelOption>>;

@@ -1,0 +1,101 @@
+#include "config/conversions.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+bool IsStreamSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Skips leading white space; returns the index of the first other character.
+std::size_t SkipSpace(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsStreamSpace(text[i])) ++i;
+    return i;
+}
+
+}  // namespace
+
+std::int32_t StringToInt(std::string_view text) {
+    std::size_t i = SkipSpace(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Accumulate as a negative number so INT32_MIN needs no special case;
+    // saturate instead of overflowing.
+    constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    std::int64_t value = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        anyDigit = true;
+        if (value < kLimit) value = value * 10 + (text[i] - '0');
+    }
+    if (!anyDigit) return 0;
+    if (negative) return value >= kLimit ? std::numeric_limits<std::int32_t>::min()
+                                         : static_cast<std::int32_t>(-value);
+    return value >= kLimit ? std::numeric_limits<std::int32_t>::max()
+                           : static_cast<std::int32_t>(value);
+}
+
+float StringToFloat(std::string_view text) {
+    std::size_t i = SkipSpace(text);
+    const std::size_t start = i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    std::size_t intDigits = 0, fracDigits = 0;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++intDigits;
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        while (j < text.size() && IsDigit(text[j])) ++j, ++fracDigits;
+        if (intDigits > 0 || fracDigits > 0) i = j;
+    }
+    if (intDigits == 0 && fracDigits == 0) return 0.0f;
+    // An exponent counts only when at least one digit follows it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j])) ++j;
+            i = j;
+        }
+    }
+    (void)start;
+    float value = 0.0f;
+    const char* first = text.data() + mantissaStart;
+    const char* last = text.data() + i;
+    auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large saturates as stream extraction does; too small goes
+        // through strtof, which gives the nearest subnormal or zero.
+        std::string copy(first, last);
+        value = std::strtof(copy.c_str(), nullptr);
+        if (std::isinf(value)) value = FLT_MAX;
+    } else if (result.ec != std::errc()) {
+        return 0.0f;
+    }
+    return negative ? -value : value;
+}
+
+int FormatFloat(float value, char* buffer) {
+    auto result = std::to_chars(buffer, buffer + kFloatTextMax, static_cast<double>(value),
+                                std::chars_format::general, 6);
+    return static_cast<int>(result.ptr - buffer);
+}
+
+std::string FloatToString(float value) {
+    char buffer[kFloatTextMax];
+    return std::string(buffer, FormatFloat(value, buffer));
+}

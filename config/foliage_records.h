@@ -1,0 +1,56 @@
+#pragma once
+// The plain value records a user configures: one model of a model class and
+// one texture rule of a map class.
+
+#include <string>
+#include <vector>
+
+struct ModelOption {
+    std::string modelName;
+    float densityMin = 1.0f;
+    float densityMax = 1.0f;
+    bool evenlyDistributed = true;
+    bool surfaceAligned = true;
+    float zOffset = 0.0f;
+    float opacityMin = 0.0f;
+    float opacityMax = 256.0f;  // the opacity scale runs to 256, not 255
+    float scaleMin = 0.5f;
+    float scaleMax = 1.0f;
+
+    ModelOption() = default;
+    ModelOption(std::string name, float densityMin_, float densityMax_ = 1.0f,
+                bool evenly = true, bool aligned = true, float zOffset_ = 0.0f,
+                float opacityMin_ = 0.0f, float opacityMax_ = 256.0f,
+                float scaleMin_ = 0.5f, float scaleMax_ = 1.0f)
+        : modelName(std::move(name)), densityMin(densityMin_), densityMax(densityMax_),
+          evenlyDistributed(evenly), surfaceAligned(aligned), zOffset(zOffset_),
+          opacityMin(opacityMin_), opacityMax(opacityMax_), scaleMin(scaleMin_),
+          scaleMax(scaleMax_) {}
+
+    bool operator==(const ModelOption& o) const {
+        return modelName == o.modelName && densityMin == o.densityMin &&
+               densityMax == o.densityMax && evenlyDistributed == o.evenlyDistributed &&
+               surfaceAligned == o.surfaceAligned && zOffset == o.zOffset &&
+               opacityMin == o.opacityMin && opacityMax == o.opacityMax &&
+               scaleMin == o.scaleMin && scaleMax == o.scaleMax;
+    }
+};
+
+struct TextureOption {
+    std::string textureName;
+    bool useOpacity = true;
+    float densityMultiplier = 1.0f;
+    std::vector<std::string> modelClassNames;
+
+    TextureOption() = default;
+    TextureOption(std::string name, bool useOpacity_ = true, float multiplier = 1.0f,
+                  std::vector<std::string> classes = {})
+        : textureName(std::move(name)), useOpacity(useOpacity_),
+          densityMultiplier(multiplier), modelClassNames(std::move(classes)) {}
+
+    bool operator==(const TextureOption& o) const {
+        return textureName == o.textureName && useOpacity == o.useOpacity &&
+               densityMultiplier == o.densityMultiplier &&
+               modelClassNames == o.modelClassNames;
+    }
+};

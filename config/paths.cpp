@@ -1,0 +1,32 @@
+#include "config/paths.h"
+
+namespace paths {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::string Join(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    return WithTrailingSeparator(dir) + name;
+}
+
+std::string WithTrailingSeparator(const std::string& dir) {
+    if (dir.empty() || IsSeparator(dir.back())) return dir;
+    return dir + kSeparator;
+}
+
+std::string LastComponent(const std::string& path) {
+    const std::size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+bool IsFullPath(const std::string& text) {
+    if (text.find(':') != std::string::npos) return true;
+    return !text.empty() && text[0] == '/';
+}
+
+}  // namespace paths

@@ -1,0 +1,27 @@
+#pragma once
+// The one place that calls the operating system directly; every function has
+// a POSIX and a Windows branch.
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+// Text of the last system error (errno / GetLastError).
+std::string LastErrorText();
+// Flushes a written stdio file through to the disk.
+bool SyncFile(std::FILE* file);
+// Gives `path` the permission bits of `model` (a no-op on Windows, where new
+// files inherit the directory's rights).
+bool CopyPermissions(const std::string& model, const std::string& path);
+// Renames `from` over `to`, replacing an existing file atomically.
+bool ReplaceFile(const std::string& from, const std::string& to);
+// A name unique to this process, for temporary files.
+std::string ProcessTag();
+// Whether the stream is an interactive terminal.
+bool IsTerminal(std::FILE* stream);
+// Directory of the running executable, with a trailing separator; empty when
+// it cannot be found.
+std::string ExecutableDirectory();
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+// The GUI-free heart of the program: the loaded map, the class catalogue and
+// the operations on them. The window (or the batch tool) owns one by value.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/catalogue.h"
+#include "engine/model_placement.h"
+#include "engine/progress_receiver.h"
+#include "engine/random_generator.h"
+#include "engine/terrain_mesh.h"
+
+class FoliageEngine {
+public:
+    // The loaded map: the whole input file, and every mesh found in it.
+    std::unique_ptr<char[]> mapBuffer;
+    std::uint32_t mapSize = 0;
+    std::vector<TerrainMesh> meshes;
+
+    // The catalogue.
+    InstallationTable installations;
+    MapClassTable mapClasses;
+    ModelClassTable modelClasses;
+
+    // The one random source of placement; lives as long as the engine.
+    RandomGenerator random;
+
+    // Configuration store (data directory files). All return true on success.
+    bool LoadConfig(const std::string& path, std::uint64_t size);
+    bool LoadMapClass(const std::string& path, std::uint64_t size);
+    bool LoadModelClass(const std::string& path, std::uint64_t size);
+    bool SaveConfig(const std::string& directory, const std::string& baseName);
+    bool SaveMapClass(const std::string& directory, const std::string& className);
+    bool SaveModelClass(const std::string& directory, const std::string& className);
+
+    // Reads `size` bytes of the map at `path` and scans them for meshes.
+    // Sizes over 4 GiB are refused. On failure the loaded map is unchanged.
+    bool ReadMap(ProgressReceiver& progress, std::string path, std::uint64_t size);
+
+    // Walks one mesh for the named map class, handing each placement to sink.
+    void PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName, PlacementSink& sink);
+
+    // Writes the loaded map plus one misc_model per placement to outputPath,
+    // atomically: on failure the target is untouched.
+    bool PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
+                       const std::string& mapClassName);
+
+    // The system's description of the last file failure (path and reason),
+    // for callers that want to say more than the fixed message.
+    const std::string& LastError() const { return lastError; }
+
+    std::string lastError;
+
+    // A draw from min up to (about) max, rounded down to five decimals.
+    float RandomRange(float min, float max);
+};

@@ -1,0 +1,19 @@
+#pragma once
+// What the engine tells whoever drives it while it works: the window's
+// counters and gauge, the batch tool's progress bar, a test's recorder.
+
+class ProgressReceiver {
+public:
+    virtual ~ProgressReceiver() = default;
+    virtual void MeshRead() = 0;       // after each mesh the reader stores
+    virtual void MeshProcessed() = 0;  // after each mesh placement has finished
+    virtual void ModelPlaced() = 0;    // after each model entity written
+};
+
+// A receiver that ignores everything.
+class NullProgress : public ProgressReceiver {
+public:
+    void MeshRead() override {}
+    void MeshProcessed() override {}
+    void ModelPlaced() override {}
+};
