@@ -1,0 +1,13 @@
+#pragma once
+// Helpers of the GUI tests: the toolkit is initialised once by
+// gui_test_main.cpp; these let a test settle the window and photograph it.
+
+#include <string>
+
+#include <wx/window.h>
+
+// Lets the toolkit process pending events (paint, layout) for a moment.
+void PumpEvents(int milliseconds = 50);
+// Shows the window, lets it paint, and writes its pixels as a PNG under the
+// build's screenshots directory. Returns the file's path.
+std::string SaveScreenshot(wxWindow* window, const std::string& name);
