@@ -34,7 +34,7 @@ bool AtomicFileWriter::Open() {
         if (file_ == nullptr && errno != EEXIST) break;
     }
     if (file_ == nullptr) {
-        Fail("create", temporary_);
+        Fail("create a temporary file beside", target_);
         temporary_.clear();
         return false;
     }
@@ -56,12 +56,20 @@ bool AtomicFileWriter::FlushBuffer() {
 }
 
 char* AtomicFileWriter::Reserve(std::size_t size) {
-    if (!buffer_) return nullptr;
+    // A caller that gets nullptr writes nothing; the failure is remembered so
+    // Commit() never replaces the target with a file that lacks those bytes.
+    if (!buffer_) {
+        if (error_.empty()) error_ = "Cannot write '" + target_ + "': the file was not opened.";
+        return nullptr;
+    }
     if (capacity_ - used_ < size) {
         FlushBuffer();
         if (size > capacity_) {
             std::unique_ptr<char[]> larger(new (std::nothrow) char[size]);
-            if (!larger) return nullptr;
+            if (!larger) {
+                if (error_.empty()) error_ = "Not enough memory to write '" + target_ + "'.";
+                return nullptr;
+            }
             buffer_ = std::move(larger);
             capacity_ = size;
         }
@@ -70,6 +78,7 @@ char* AtomicFileWriter::Reserve(std::size_t size) {
 }
 
 void AtomicFileWriter::Write(const char* data, std::size_t size) {
+    if (size == 0) return;
     if (!Failed() && file_ != nullptr && size > capacity_ - used_) {
         FlushBuffer();
         if (size >= capacity_) {

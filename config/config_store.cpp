@@ -1,0 +1,292 @@
+// The configuration files: config.csv, map class files and model class files.
+
+#include "config/config_store.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string_view>
+#include <utility>
+
+#include "config/atomic_file.h"
+#include "config/conversions.h"
+#include "config/csv_lines.h"
+#include "config/paths.h"
+#include "config/platform.h"
+#include "engine/foliage_engine.h"
+
+namespace {
+
+std::string ToString(std::string_view text) { return std::string(text.data(), text.size()); }
+
+// Reads exactly `size` bytes of the file with one read. Read-only access, so
+// a write-protected file still loads.
+bool ReadWholeFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[]>& buffer,
+                   std::string& error) {
+    if (size > kMaxConfigFileSize || size > SIZE_MAX) {
+        error = "Cannot read '" + path + "': the file is too large.";
+        return false;
+    }
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "Cannot open '" + path + "': " + platform::LastErrorText() + ".";
+        return false;
+    }
+    const std::size_t count = static_cast<std::size_t>(size);
+    buffer.reset(new (std::nothrow) char[count == 0 ? 1 : count]);
+    if (!buffer) {
+        std::fclose(file);
+        error = "Not enough memory to read '" + path + "'.";
+        return false;
+    }
+    errno = 0;
+    const std::size_t got = count == 0 ? 0 : std::fread(buffer.get(), 1, count, file);
+    const bool failed = got != count;
+    std::string reason = failed && errno != 0 ? platform::LastErrorText() : "the file is shorter than expected";
+    std::fclose(file);
+    if (failed) {
+        buffer.reset();
+        error = "Cannot read '" + path + "': " + reason + ".";
+        return false;
+    }
+    return true;
+}
+
+// Writes text to directory/baseName.csv through a temporary file, so a
+// failure leaves the old file as it was.
+bool WriteWholeFile(const std::string& directory, const std::string& baseName,
+                    const std::string& text, std::string& error) {
+    AtomicFileWriter writer(paths::Join(directory, baseName + ".csv"));
+    if (!writer.Open()) {
+        error = writer.Error();
+        return false;
+    }
+    writer.Write(text);
+    if (!writer.Commit()) {
+        error = writer.Error();
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+// "1" and "0" (as integers) are the only texts that change a flag.
+void ReadFlag(std::string_view field, bool& flag) {
+    const std::int32_t value = StringToInt(field);
+    if (value == 1) flag = true;
+    else if (value == 0) flag = false;
+}
+
+// Takes the number only when it is at least 0 (NaN never is).
+void ReadNonNegative(std::string_view field, float& value) {
+    const float read = StringToFloat(field);
+    if (read >= 0.0f) value = read;
+}
+
+void OrderPair(float& low, float& high) {
+    if (low > high) std::swap(low, high);
+}
+
+void AppendFloat(std::string& out, float value) {
+    char buffer[kFloatTextMax];
+    out.append(buffer, static_cast<std::size_t>(FormatFloat(value, buffer)));
+}
+
+void AppendFlag(std::string& out, bool flag) { out += flag ? '1' : '0'; }
+
+}  // namespace
+
+std::string ClassNameFromPath(const std::string& path) {
+    const std::string name = paths::LastComponent(path);
+    return name.substr(0, name.find('.'));
+}
+
+void ParseConfig(FoliageEngine& engine, const char* data, std::size_t size) {
+    ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
+        const std::string directory = ToString(fields[0]);
+        if (fields.size() == 1) {
+            // A directory without remembered maps is still a directory the
+            // user set; keep it.
+            if (!directory.empty()) engine.installations[directory];
+            return;
+        }
+        MapChoices& maps = engine.installations[directory];
+        for (std::size_t i = 1; i < fields.size(); ++i) {
+            const std::string_view pair = fields[i];
+            const std::size_t bar = pair.find('|');
+            if (bar == std::string_view::npos) maps[ToString(pair)] = ToString(pair);
+            else maps[ToString(pair.substr(0, bar))] = ToString(pair.substr(bar + 1));
+        }
+    });
+}
+
+void ParseMapClass(FoliageEngine& engine, const std::string& className, const char* data,
+                   std::size_t size) {
+    std::vector<TextureOption>* list = nullptr;
+    ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
+        TextureOption option;
+        option.textureName = ToString(fields[0]);
+        if (fields.size() > 1 && StringToInt(fields[1]) == 0) option.useOpacity = false;
+        if (fields.size() > 2) option.densityMultiplier = StringToFloat(fields[2]);
+        for (std::size_t i = 3; i < fields.size(); ++i) {
+            const std::string name = ToString(fields[i]);
+            if (engine.modelClasses.find(name) != engine.modelClasses.end())
+                option.modelClassNames.push_back(name);
+        }
+        if (option.textureName.empty() || option.densityMultiplier == 0.0f) return;
+        if (list == nullptr) list = &engine.mapClasses[className];
+        list->push_back(std::move(option));
+    });
+}
+
+void ParseModelClass(FoliageEngine& engine, const std::string& className, const char* data,
+                     std::size_t size) {
+    std::vector<ModelOption>* list = nullptr;
+    ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
+        ModelOption option;
+        const std::size_t n = fields.size();
+        option.modelName = ToString(fields[0]);
+        if (n > 1) ReadNonNegative(fields[1], option.densityMin);
+        if (n > 2) {
+            ReadNonNegative(fields[2], option.densityMax);
+            OrderPair(option.densityMin, option.densityMax);
+        }
+        if (n > 3) ReadFlag(fields[3], option.evenlyDistributed);
+        if (n > 4) ReadFlag(fields[4], option.surfaceAligned);
+        if (n > 5) option.zOffset = StringToFloat(fields[5]);
+        if (n > 6) ReadNonNegative(fields[6], option.opacityMin);
+        if (n > 7) {
+            ReadNonNegative(fields[7], option.opacityMax);
+            OrderPair(option.opacityMin, option.opacityMax);
+        }
+        if (n > 8) ReadNonNegative(fields[8], option.scaleMin);
+        if (n > 9) {
+            ReadNonNegative(fields[9], option.scaleMax);
+            OrderPair(option.scaleMin, option.scaleMax);
+        }
+        if (option.modelName.empty()) return;
+        if (list == nullptr) list = &engine.modelClasses[className];
+        list->push_back(std::move(option));
+    });
+}
+
+std::string FormatConfig(const FoliageEngine& engine) {
+    std::string out;
+    for (const auto& [directory, maps] : engine.installations) {
+        out += directory;
+        for (const auto& [mapName, mapClassName] : maps) {
+            out += ',';
+            out += mapName;
+            out += '|';
+            out += mapClassName;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string FormatMapClass(FoliageEngine& engine, const std::string& className) {
+    std::string out;
+    for (const TextureOption& option : engine.mapClasses[className]) {
+        out += option.textureName;
+        out += ',';
+        AppendFlag(out, option.useOpacity);
+        out += ',';
+        AppendFloat(out, option.densityMultiplier);
+        for (const std::string& name : option.modelClassNames) {
+            out += ',';
+            out += name;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string FormatModelClass(FoliageEngine& engine, const std::string& className) {
+    std::string out;
+    for (const ModelOption& option : engine.modelClasses[className]) {
+        out += option.modelName;
+        out += ',';
+        AppendFloat(out, option.densityMin);
+        out += ',';
+        AppendFloat(out, option.densityMax);
+        out += ',';
+        AppendFlag(out, option.evenlyDistributed);
+        out += ',';
+        AppendFlag(out, option.surfaceAligned);
+        for (float value : {option.zOffset, option.opacityMin, option.opacityMax, option.scaleMin,
+                            option.scaleMax}) {
+            out += ',';
+            AppendFloat(out, value);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+// The engine operations: file access around the parsers and formatters.
+// Nothing is added to a table unless the whole file was read.
+
+namespace {
+
+template <typename Parse>
+bool LoadFile(FoliageEngine& engine, const std::string& path, std::uint64_t size, Parse parse) {
+    try {
+        std::unique_ptr<char[]> buffer;
+        if (!ReadWholeFile(path, size, buffer, engine.lastError)) return false;
+        parse(buffer.get(), static_cast<std::size_t>(size));
+        return true;
+    } catch (const std::exception& e) {
+        engine.lastError = "Cannot load '" + path + "': " + e.what() + ".";
+        return false;
+    }
+}
+
+template <typename Format>
+bool SaveFile(FoliageEngine& engine, const std::string& directory, const std::string& baseName,
+              Format format) {
+    try {
+        return WriteWholeFile(directory, baseName, format(), engine.lastError);
+    } catch (const std::exception& e) {
+        engine.lastError = "Cannot save '" + paths::Join(directory, baseName + ".csv") + "': " +
+                           e.what() + ".";
+        return false;
+    }
+}
+
+}  // namespace
+
+bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {
+    return LoadFile(*this, path, size,
+                    [&](const char* data, std::size_t n) { ParseConfig(*this, data, n); });
+}
+
+bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
+    const std::string className = ClassNameFromPath(path);
+    return LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
+        ParseMapClass(*this, className, data, n);
+    });
+}
+
+bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {
+    const std::string className = ClassNameFromPath(path);
+    return LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
+        ParseModelClass(*this, className, data, n);
+    });
+}
+
+bool FoliageEngine::SaveConfig(const std::string& directory, const std::string& baseName) {
+    return SaveFile(*this, directory, baseName, [&] { return FormatConfig(*this); });
+}
+
+bool FoliageEngine::SaveMapClass(const std::string& directory, const std::string& className) {
+    return SaveFile(*this, directory, className, [&] { return FormatMapClass(*this, className); });
+}
+
+bool FoliageEngine::SaveModelClass(const std::string& directory, const std::string& className) {
+    return SaveFile(*this, directory, className,
+                    [&] { return FormatModelClass(*this, className); });
+}

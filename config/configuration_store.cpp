@@ -1,0 +1,165 @@
+// Start-up of the configuration store. Every file-system query uses the
+// error_code overloads: a failing query is reported in StoreContents::errors
+// and start-up goes on with what it can load.
+
+#include "config/configuration_store.h"
+
+#include <boost/filesystem.hpp>
+#include <cstdint>
+#include <exception>
+
+#include "config/config_store.h"
+#include "config/paths.h"
+#include "engine/foliage_engine.h"
+
+namespace fs = boost::filesystem;
+using boost::system::error_code;
+
+namespace {
+
+std::string Reason(const error_code& ec) { return ec.message(); }
+
+// The status of path, following symbolic links. A path that does not exist
+// is no error (status file_not_found); any other failure is reported.
+fs::file_status StatusOf(const std::string& path, StoreContents& contents) {
+    error_code ec;
+    fs::file_status status = fs::status(path, ec);
+    if (ec && status.type() != fs::file_not_found) {
+        contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
+        return fs::file_status(fs::status_error);
+    }
+    return status;
+}
+
+// Creates the directory when it is missing (one level).
+void EnsureDirectory(const std::string& path, StoreContents& contents) {
+    const fs::file_status status = StatusOf(path, contents);
+    if (status.type() == fs::status_error || fs::is_directory(status)) return;
+    error_code ec;
+    fs::create_directory(path, ec);
+    if (ec) contents.errors.push_back("Cannot create directory '" + path + "': " + Reason(ec) + ".");
+}
+
+enum class DirectoryCheck { kIsDirectory, kNotDirectory, kUnknown };
+
+DirectoryCheck CheckDirectory(const std::string& path, StoreContents& contents) {
+    const fs::file_status status = StatusOf(path, contents);
+    if (status.type() == fs::status_error) return DirectoryCheck::kUnknown;
+    return fs::is_directory(status) ? DirectoryCheck::kIsDirectory : DirectoryCheck::kNotDirectory;
+}
+
+// An installation directory must hold map_source and Docs/model_pics.
+DirectoryCheck CheckInstallation(const std::string& directory, StoreContents& contents) {
+    const std::string required[] = {
+        directory,
+        paths::Join(directory, "map_source"),
+        paths::Join(paths::Join(directory, "Docs"), "model_pics"),
+    };
+    for (const std::string& path : required) {
+        const DirectoryCheck check = CheckDirectory(path, contents);
+        if (check != DirectoryCheck::kIsDirectory) return check;
+    }
+    return DirectoryCheck::kIsDirectory;
+}
+
+void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, bool readOnly,
+                       StoreContents& contents) {
+    const std::string path = paths::Join(dataDirectory, "config.csv");
+    const fs::file_status status = StatusOf(path, contents);
+    if (status.type() == fs::status_error || status.type() == fs::file_not_found) return;
+    if (!fs::is_regular_file(status)) {
+        contents.errors.push_back("Cannot read '" + path + "': it is not a regular file.");
+        return;
+    }
+    error_code ec;
+    const boost::uintmax_t size = fs::file_size(path, ec);
+    if (ec) {
+        contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
+        return;
+    }
+    if (!engine.LoadConfig(path, size)) {
+        // The file stays as it is: rewriting it now would empty it.
+        contents.errors.push_back(engine.lastError);
+        return;
+    }
+    for (auto it = engine.installations.begin(); it != engine.installations.end();) {
+        switch (CheckInstallation(it->first, contents)) {
+            case DirectoryCheck::kIsDirectory:
+                contents.installDirs.push_back(it->first);
+                ++it;
+                break;
+            case DirectoryCheck::kNotDirectory:
+                it = engine.installations.erase(it);
+                break;
+            case DirectoryCheck::kUnknown:
+                // Could not tell (already reported): keep it in the file but
+                // do not offer it.
+                ++it;
+                break;
+        }
+    }
+    if (!readOnly && !engine.SaveConfig(dataDirectory, "config"))
+        contents.errors.push_back(engine.lastError);
+}
+
+// Loads every regular file named <class>.csv of a class directory, in the
+// order the file system lists them; returns the names of the loaded classes.
+using ClassLoader = bool (FoliageEngine::*)(const std::string&, std::uint64_t);
+
+void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::string& directory,
+                        StoreContents& contents, std::vector<std::string>& names) {
+    const fs::file_status status = StatusOf(directory, contents);
+    if (status.type() == fs::status_error || status.type() == fs::file_not_found) return;
+    error_code ec;
+    fs::directory_iterator it(directory, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t dot = name.find('.');
+        if (dot == std::string::npos || name.compare(dot, std::string::npos, ".csv") != 0) continue;
+        const std::string path = paths::Join(directory, name);
+        if (!fs::is_regular_file(StatusOf(path, contents))) continue;
+        error_code sizeError;
+        const boost::uintmax_t size = fs::file_size(path, sizeError);
+        if (sizeError) {
+            contents.errors.push_back("Cannot examine '" + path + "': " + Reason(sizeError) + ".");
+            continue;
+        }
+        if ((engine.*load)(path, size)) names.push_back(ClassNameFromPath(path));
+        else contents.errors.push_back(engine.lastError);
+    }
+    if (ec) contents.errors.push_back("Cannot list '" + directory + "': " + Reason(ec) + ".");
+}
+
+}  // namespace
+
+std::string MapClassDirectory(const std::string& dataDirectory) {
+    return paths::WithTrailingSeparator(paths::Join(dataDirectory, "maps"));
+}
+
+std::string ModelClassDirectory(const std::string& dataDirectory) {
+    return paths::WithTrailingSeparator(paths::Join(dataDirectory, "models"));
+}
+
+StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& dataDirectory,
+                                     bool readOnly) {
+    StoreContents contents;
+    try {
+        const std::string modelDirectory = paths::Join(dataDirectory, "models");
+        const std::string mapDirectory = paths::Join(dataDirectory, "maps");
+        if (!readOnly) {
+            EnsureDirectory(dataDirectory, contents);
+            EnsureDirectory(mapDirectory, contents);
+            EnsureDirectory(modelDirectory, contents);
+        }
+        LoadInstallations(engine, dataDirectory, readOnly, contents);
+        // Model classes first: a map class keeps only model classes that exist.
+        LoadClassDirectory(engine, &FoliageEngine::LoadModelClass, modelDirectory, contents,
+                           contents.modelClassNames);
+        LoadClassDirectory(engine, &FoliageEngine::LoadMapClass, mapDirectory, contents,
+                           contents.mapClassNames);
+    } catch (const std::exception& e) {
+        contents.errors.push_back("Cannot load the configuration in '" + dataDirectory + "': " +
+                                  e.what() + ".");
+    }
+    return contents;
+}
