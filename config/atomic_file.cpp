@@ -36,6 +36,7 @@ bool AtomicFileWriter::Open() {
     if (file_ == nullptr) {
         Fail("create a temporary file beside", target_);
         temporary_.clear();
+        buffer_.reset();
         return false;
     }
     return true;
