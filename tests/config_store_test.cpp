@@ -1,0 +1,407 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <boost/filesystem.hpp>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "config/config_store.h"
+#include "config/configuration_store.h"
+#include "config/csv_lines.h"
+#include "config/paths.h"
+#include "engine/foliage_engine.h"
+#include "tests/test_support.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+std::vector<std::vector<std::string>> Lines(const std::string& data) {
+    std::vector<std::vector<std::string>> lines;
+    ForEachCsvLine(data, [&](const CsvFields& fields) {
+        lines.emplace_back(fields.begin(), fields.end());
+    });
+    return lines;
+}
+
+std::vector<std::string> Names(const std::string& directory) {
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(directory), end; it != end; ++it)
+        names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+bool ContainsError(const StoreContents& contents, const std::string& part) {
+    for (const std::string& e : contents.errors)
+        if (e.find(part) != std::string::npos) return true;
+    return false;
+}
+
+// A data directory with its two class directories.
+struct DataDir {
+    TempDir temp;
+    std::string data = temp.File("data");
+    std::string models = paths::Join(data, "models");
+    std::string maps = paths::Join(data, "maps");
+    DataDir() {
+        fs::create_directory(data);
+        fs::create_directory(models);
+        fs::create_directory(maps);
+    }
+    std::string Model(const std::string& name) const { return paths::Join(models, name); }
+    std::string Map(const std::string& name) const { return paths::Join(maps, name); }
+    std::string Config() const { return paths::Join(data, "config.csv"); }
+    // A directory that passes the installation check.
+    std::string Installation(const std::string& name) const {
+        const std::string dir = temp.File(name);
+        fs::create_directories(paths::Join(dir, "map_source"));
+        fs::create_directories(paths::Join(paths::Join(dir, "Docs"), "model_pics"));
+        return dir;
+    }
+};
+
+}  // namespace
+
+TEST(CsvLines, SplitsLinesAndFieldsExactly) {
+    using L = std::vector<std::vector<std::string>>;
+    struct Case { std::string data; L want; };
+    const Case cases[] = {
+        {"", {}},
+        {"a,b\r\nc", {{"a", "b"}, {"c"}}},
+        {"a\rb\nc\r\n", {{"a"}, {"b"}, {"c"}}},
+        {"a\n\r\n\nb", {{"a"}, {"b"}}},                // blank lines add nothing
+        {"a\r\r\nb", {{"a"}, {"b"}}},
+        {"a,,b", {{"a", "", "b"}}},                   // empty field between commas
+        {"a,\r\n", {{"a"}}},                          // trailing comma starts no field
+        {"a,,\r\n", {{"a", ""}}},
+        {",", {{""}}},
+        {" a , b ", {{" a ", " b "}}},                // no trimming
+        {std::string("x\0y,z", 5), {{std::string("x\0y", 3), "z"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Lines(c.data), c.want) << c.data;
+}
+
+TEST(ClassNames, ComeFromTheFileNameUpToTheFirstFullStop) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"data/models/grass.csv", "grass"}, {"data\\maps\\rock.csv", "rock"},
+        {"a/b\\c.d.csv", "c"}, {"plain", "plain"}, {"dir.x/name.csv", "name"},
+    };
+    for (const auto& [path, want] : cases) EXPECT_EQ(ClassNameFromPath(path), want) << path;
+}
+
+TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
+    struct Case { std::string line; bool kept; ModelOption want; };
+    const Case cases[] = {
+        {"m", true, ModelOption("m", 1)},
+        {"m,5", true, ModelOption("m", 5, 1)},        // no second field: no exchange
+        {"m,5,2", true, ModelOption("m", 2, 5)},
+        {"m,-1,3", true, ModelOption("m", 1, 3)},     // negative minimum refused
+        {"m,abc,3", true, ModelOption("m", 0, 3)},    // no number reads as 0
+        {"m,1,1,0,0,-8.5,-1,100,2,0.25", true,
+         ModelOption("m", 1, 1, false, false, -8.5f, 0, 100, 0.25f, 2)},
+        {"m,1,1,2,7,0,200,10", true, ModelOption("m", 1, 1, true, true, 0, 10, 200)},
+        {"m,1,1, 0,1.9,0,0,256,0.5,1,extra,fields", true, ModelOption("m", 1, 1, false, true)},
+        {",1,2", false, {}},
+        {" ", true, ModelOption(" ", 1)},
+    };
+    for (const Case& c : cases) {
+        FoliageEngine engine;
+        ParseModelClass(engine, "c", c.line.data(), c.line.size());
+        if (!c.kept) {
+            EXPECT_TRUE(engine.modelClasses.empty()) << c.line;
+            continue;
+        }
+        ASSERT_EQ(engine.modelClasses["c"].size(), 1u) << c.line;
+        EXPECT_EQ(engine.modelClasses["c"][0], c.want) << c.line;
+    }
+}
+
+TEST(MapClassFile, ReadsEachLineByTheFieldRules) {
+    struct Case { std::string line; bool kept; TextureOption want; };
+    const Case cases[] = {
+        {"t", true, TextureOption("t")},
+        {"t,0,2", true, TextureOption("t", false, 2)},
+        {"t,5,1", true, TextureOption("t", true, 1)},   // only 0 clears the flag
+        {"t,1,-2", true, TextureOption("t", true, -2)},
+        {"t,1,0", false, {}},
+        {"t,1,-0", false, {}},
+        {"t,1,abc", false, {}},                          // reads as 0
+        {"t,1,1,grass,missing,,rock,grass", true, TextureOption("t", true, 1, {"grass", "rock", "grass"})},
+        {",1,1,grass", false, {}},
+    };
+    for (const Case& c : cases) {
+        FoliageEngine engine;
+        engine.modelClasses["grass"];
+        engine.modelClasses["rock"];
+        ParseMapClass(engine, "c", c.line.data(), c.line.size());
+        if (!c.kept) {
+            EXPECT_TRUE(engine.mapClasses.empty()) << c.line;
+            continue;
+        }
+        ASSERT_EQ(engine.mapClasses["c"].size(), 1u) << c.line;
+        EXPECT_EQ(engine.mapClasses["c"][0], c.want) << c.line;
+    }
+}
+
+TEST(ConfigFile, ReadsDirectoriesAndMapPairs) {
+    const std::string data =
+        "C:\\game,a|x,b|y|z,c\r\n"
+        "/games/cod\r\n"      // a directory alone is kept with no maps
+        "C:\\game,a|w\r\n";   // same directory again: adds, later value wins
+    FoliageEngine engine;
+    ParseConfig(engine, data.data(), data.size());
+    const InstallationTable want = {
+        {"C:\\game", {{"a", "w"}, {"b", "y|z"}, {"c", "c"}}},
+        {"/games/cod", {}},
+    };
+    EXPECT_EQ(engine.installations, want);
+}
+
+TEST(SavedFiles, HaveTheExactTextFormat) {
+    TempDir dir;
+    FoliageEngine engine;
+    engine.modelClasses["grass"] = {ModelOption("m/a", 0.00001f, 100000, false, true, -1.5f, 0, 256,
+                                                0.5f, 1234567)};
+    engine.mapClasses["field"] = {TextureOption("tex", false, 0.1f, {"grass", "rock"}),
+                                  TextureOption("bare", true, -2)};
+    engine.installations["/g"] = {{"m1", "field"}, {"m0", "other"}};
+    engine.installations["/h"];
+    ASSERT_TRUE(engine.SaveModelClass(dir.path(), "grass"));
+    ASSERT_TRUE(engine.SaveMapClass(dir.path(), "field"));
+    ASSERT_TRUE(engine.SaveConfig(dir.path(), "config"));
+    ASSERT_TRUE(engine.SaveMapClass(dir.path(), "absent"));  // find-or-insert: an empty file
+    EXPECT_EQ(ReadFileBytes(dir.File("grass.csv")), "m/a,1e-05,100000,0,1,-1.5,0,256,0.5,1.23457e+06\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("field.csv")), "tex,0,0.1,grass,rock\r\nbare,1,-2\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("config.csv")), "/g,m0|other,m1|field\r\n/h\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("absent.csv")), "");
+    EXPECT_EQ(engine.mapClasses.count("absent"), 1u);
+}
+
+TEST(Loaders, ReadTheGivenSizeAndAddNothingOnFailure) {
+    TempDir dir;
+    const std::string path = dir.File("grass.csv");
+    WriteFileBytes(path, "m,1,2\r\n");
+    FoliageEngine engine;
+    EXPECT_FALSE(engine.LoadModelClass(path, 100));              // file shorter than said
+    EXPECT_FALSE(engine.LoadModelClass(path, 5ull << 30));       // over 4 GiB refused
+    EXPECT_FALSE(engine.LoadModelClass(dir.File("none.csv"), 0));
+    EXPECT_NE(engine.lastError.find("none.csv"), std::string::npos) << engine.lastError;
+    EXPECT_TRUE(engine.modelClasses.empty());
+    EXPECT_TRUE(engine.LoadModelClass(path, 0));                 // empty: loads, adds no entry
+    EXPECT_TRUE(engine.modelClasses.empty());
+    EXPECT_TRUE(engine.LoadModelClass(path, FileSize(path)));
+    EXPECT_EQ(engine.modelClasses["grass"], std::vector<ModelOption>{ModelOption("m", 1, 2)});
+}
+
+#ifndef _WIN32
+TEST(Loaders, WriteProtectedFilesStillLoad) {
+    TempDir dir;
+    const std::string model = dir.File("grass.csv"), map = dir.File("field.csv"),
+                      config = dir.File("config.csv");
+    WriteFileBytes(model, "m\r\n");
+    WriteFileBytes(map, "t,1,1,grass\r\n");
+    WriteFileBytes(config, "/g,a|b\r\n");
+    for (const std::string& p : {model, map, config}) ::chmod(p.c_str(), 0444);
+    FoliageEngine engine;
+    EXPECT_TRUE(engine.LoadModelClass(model, FileSize(model)));
+    EXPECT_TRUE(engine.LoadMapClass(map, FileSize(map)));
+    EXPECT_TRUE(engine.LoadConfig(config, FileSize(config)));
+    EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
+    EXPECT_EQ(engine.installations["/g"]["a"], "b");
+}
+#endif
+
+TEST(Loaders, SurviveGarbage) {
+    std::mt19937 random(7);
+    std::string garbage(1 << 16, '\0');
+    for (char& c : garbage) c = static_cast<char>(random());
+    const std::string hugeLine = std::string(1 << 20, 'x') + "," + std::string(200000, ',') + "1e99999";
+    for (const std::string& data : {garbage, hugeLine, std::string(1000, '\0'), std::string("\r\r\n\n,|,|")}) {
+        FoliageEngine engine;
+        engine.modelClasses[std::string(1 << 20, 'x')];
+        ParseConfig(engine, data.data(), data.size());
+        ParseModelClass(engine, "m", data.data(), data.size());
+        ParseMapClass(engine, "t", data.data(), data.size());
+        for (auto& [name, options] : engine.mapClasses)
+            for (const TextureOption& option : options) EXPECT_NE(option.densityMultiplier, 0.0f);
+    }
+}
+
+TEST(ConfigurationStore, RoundTripGivesTheSameTablesAndIdenticalFiles) {
+    DataDir dir;
+    const std::string game = dir.Installation("game");
+    FoliageEngine engine;
+    engine.modelClasses["grass"] = {ModelOption("foliage/grass_a", 0.25f, 3, true, false, -2, 10,
+                                                200, 0.75f, 1.5f),
+                                    ModelOption("foliage/grass b", 1e-7f, 123456789.0f)};
+    engine.modelClasses["Rock"] = {ModelOption("rocks/r1", 2, 3)};
+    engine.mapClasses["meadow"] = {TextureOption("grass_01", false, 0.3f, {"Rock", "grass"}),
+                                   TextureOption("dirt", true, -1.25f, {})};
+    engine.installations[game] = {{"mp_field", "meadow"}, {"sp_a", "gone|class"}};
+    engine.installations[dir.Installation("second")];
+    for (const auto& entry : engine.modelClasses)
+        ASSERT_TRUE(engine.SaveModelClass(dir.models, entry.first));
+    for (const auto& entry : engine.mapClasses) ASSERT_TRUE(engine.SaveMapClass(dir.maps, entry.first));
+    ASSERT_TRUE(engine.SaveConfig(dir.data, "config"));
+    const std::string files[] = {dir.Model("grass.csv"), dir.Model("Rock.csv"),
+                                 dir.Map("meadow.csv"), dir.Config()};
+    std::vector<std::string> before;
+    for (const std::string& f : files) before.push_back(ReadFileBytes(f));
+
+    FoliageEngine loaded;
+    const StoreContents contents = LoadConfigurationStore(loaded, dir.data);
+    EXPECT_TRUE(contents.errors.empty()) << contents.errors[0];
+    EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"Rock", "grass"}));
+    EXPECT_EQ(contents.mapClassNames, std::vector<std::string>{"meadow"});
+    EXPECT_EQ(contents.installDirs.size(), 2u);
+    // Values in the files are rounded to six digits; the second save must
+    // match byte for byte, and loading it again gives the same tables.
+    for (const auto& entry : loaded.modelClasses)
+        ASSERT_TRUE(loaded.SaveModelClass(dir.models, entry.first));
+    for (const auto& entry : loaded.mapClasses) ASSERT_TRUE(loaded.SaveMapClass(dir.maps, entry.first));
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(ReadFileBytes(files[i]), before[i]) << files[i];
+    FoliageEngine again;
+    LoadConfigurationStore(again, dir.data);
+    EXPECT_EQ(again.modelClasses, loaded.modelClasses);
+    EXPECT_EQ(again.mapClasses, loaded.mapClasses);
+    EXPECT_EQ(again.installations, engine.installations);
+    EXPECT_EQ(loaded.mapClasses["meadow"], engine.mapClasses["meadow"]);
+    EXPECT_EQ(loaded.modelClasses["Rock"], engine.modelClasses["Rock"]);
+}
+
+TEST(ConfigurationStore, CreatesItsDirectoriesUnlessReadOnly) {
+    TempDir temp;
+    const std::string data = temp.File("data");
+    FoliageEngine engine;
+    StoreContents contents = LoadConfigurationStore(engine, data, true);
+    EXPECT_TRUE(contents.errors.empty());
+    EXPECT_FALSE(FileExists(data));
+    contents = LoadConfigurationStore(engine, data);
+    EXPECT_TRUE(contents.errors.empty());
+    EXPECT_EQ(Names(data), (std::vector<std::string>{"maps", "models"}));  // no config.csv yet
+}
+
+TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {
+    DataDir dir;
+    for (const char* name : {"grass.csv", "readme.txt", "noext", "upper.CSV", "a.b.csv", "e.csv"})
+        WriteFileBytes(dir.Model(name), "m\r\n");
+    WriteFileBytes(dir.Model("e.csv"), "");
+    fs::create_directory(dir.Model("old.csv"));
+    WriteFileBytes(dir.Map("field.csv"), "t,1,1,grass,e,a,upper\r\n");
+    FoliageEngine engine;
+    const StoreContents contents = LoadConfigurationStore(engine, dir.data);
+    EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"e", "grass"}));
+    // Model classes load first; the empty class has no entry, so it is dropped.
+    EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
+}
+
+TEST(ConfigurationStore, KeepsOnlyValidInstallationsAndRewritesConfig) {
+    DataDir dir;
+    const std::string good = dir.Installation("good");
+    const std::string noPics = dir.temp.File("nopics");
+    fs::create_directories(paths::Join(noPics, "map_source"));
+    const std::string alone = dir.Installation("alone");
+    WriteFileBytes(dir.Config(), good + ",a|b\n" + noPics + ",c|d\n" + alone + "\n" +
+                                     dir.temp.File("missing") + ",e|f");
+    FoliageEngine engine;
+    const StoreContents contents = LoadConfigurationStore(engine, dir.data);
+    EXPECT_EQ(Sorted(contents.installDirs), Sorted({good, alone}));
+    EXPECT_EQ(ReadFileBytes(dir.Config()), Sorted({alone + "\r\n", good + ",a|b\r\n"})[0] +
+                                               Sorted({alone + "\r\n", good + ",a|b\r\n"})[1]);
+    // Read-only start-up checks the same but writes nothing.
+    WriteFileBytes(dir.Config(), noPics + ",c|d\n");
+    FoliageEngine batch;
+    EXPECT_TRUE(LoadConfigurationStore(batch, dir.data, true).installDirs.empty());
+    EXPECT_EQ(ReadFileBytes(dir.Config()), noPics + ",c|d\n");
+}
+
+TEST(ConfigurationStore, UnreadableConfigIsNotRewritten) {
+    DataDir dir;
+    // A sparse file over 4 GiB: the loader refuses it, as it would any
+    // unreadable file, and start-up must leave it alone.
+    const std::string config = dir.Config();
+    WriteFileBytes(config, dir.Installation("game") + "\r\n");
+    fs::resize_file(config, 5ull << 30);
+    FoliageEngine engine;
+    const StoreContents contents = LoadConfigurationStore(engine, dir.data);
+    EXPECT_TRUE(contents.installDirs.empty());
+    EXPECT_TRUE(ContainsError(contents, config));
+    EXPECT_EQ(FileSize(config), 5ull << 30);
+}
+
+TEST(ConfigurationStore, FailingQueriesAreReportedAndStartUpGoesOn) {
+    TempDir temp;
+    const std::string data = temp.File("data");
+    fs::create_directory(data);
+    WriteFileBytes(paths::Join(data, "maps"), "a file in the way");
+    fs::create_symlink(temp.File("nowhere"), paths::Join(data, "models"));  // broken
+    const std::string game = temp.File("game");
+    fs::create_directory(game);
+    WriteFileBytes(paths::Join(data, "config.csv"), game + "\r\n");
+    FoliageEngine engine;
+    StoreContents contents;
+    ASSERT_NO_THROW(contents = LoadConfigurationStore(engine, data));
+    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "maps") + "': File exists"));
+    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "models") + "': File exists"));
+    EXPECT_TRUE(contents.installDirs.empty());
+    EXPECT_EQ(ReadFileBytes(paths::Join(data, "config.csv")), "");  // invalid dir dropped
+}
+
+TEST(Savers, FailureKeepsTheOldFileAndLeavesNoTemporary) {
+    TempDir dir;
+    FoliageEngine engine;
+    engine.modelClasses["grass"] = {ModelOption("m", 1)};
+    EXPECT_FALSE(engine.SaveModelClass(dir.File("missing"), "grass"));
+    EXPECT_NE(engine.lastError.find(dir.File("missing")), std::string::npos) << engine.lastError;
+
+    fs::create_directory(dir.File("grass.csv"));  // the target is a directory
+    EXPECT_FALSE(engine.SaveModelClass(dir.path(), "grass"));
+    EXPECT_FALSE(engine.lastError.empty());
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"grass.csv"});
+    EXPECT_TRUE(fs::is_directory(dir.File("grass.csv")));
+}
+
+#ifndef _WIN32
+TEST(Savers, FullDiskKeepsEveryOldFile) {
+    TempDir dir;
+    const std::string old = "keep,1,1,1,1,0,0,256,0.5,1\r\n";
+    for (const char* name : {"grass.csv", "field.csv", "config.csv"}) WriteFileBytes(dir.File(name), old);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        FoliageEngine engine;
+        for (int i = 0; i < 200; ++i) {
+            engine.modelClasses["grass"].push_back(ModelOption("model" + std::to_string(i), 1));
+            engine.mapClasses["field"].push_back(TextureOption("t" + std::to_string(i)));
+            engine.installations["/dir" + std::to_string(i)];
+        }
+        const bool anySaved = engine.SaveModelClass(dir.path(), "grass") ||
+                              engine.SaveMapClass(dir.path(), "field") ||
+                              engine.SaveConfig(dir.path(), "config");
+        ::_exit(anySaved || engine.lastError.find("File too large") == std::string::npos ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (const char* name : {"grass.csv", "field.csv", "config.csv"}) EXPECT_EQ(ReadFileBytes(dir.File(name)), old);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"config.csv", "field.csv", "grass.csv"}));
+}
+#endif
