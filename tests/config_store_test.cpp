@@ -405,3 +405,17 @@ TEST(Savers, FullDiskKeepsEveryOldFile) {
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"config.csv", "field.csv", "grass.csv"}));
 }
 #endif
+
+#ifndef _WIN32
+TEST(ConfigurationStore, PermissionDeniedIsReportedWithThePath) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    DataDir dir;
+    WriteFileBytes(dir.Map("field.csv"), "t\r\n");
+    ::chmod(dir.models.c_str(), 0);
+    FoliageEngine engine;
+    const StoreContents contents = LoadConfigurationStore(engine, dir.data);
+    ::chmod(dir.models.c_str(), 0755);
+    EXPECT_TRUE(ContainsError(contents, "'" + dir.models + "': Permission denied"));
+    EXPECT_EQ(contents.mapClassNames, std::vector<std::string>{"field"});
+}
+#endif
