@@ -1,0 +1,162 @@
+#include "dialogs/configuration_line.h"
+
+#include <wx/intl.h>
+#include <wx/sizer.h>
+
+#include "config/conversions.h"
+#include "config/option_checks.h"
+#include "dialogs/error_dialog.h"
+#include "dialogs/narrow_text.h"
+#include "dialogs/option_row.h"
+
+const long ConfigurationLine::ID_STATICTEXT1 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL1 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT2 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL2 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT3 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL3 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT4 = wxNewId();
+const long ConfigurationLine::ID_CHECKBOX1 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT5 = wxNewId();
+const long ConfigurationLine::ID_CHECKBOX2 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT6 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL4 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT7 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL5 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT8 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL6 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT9 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL7 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT10 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL8 = wxNewId();
+const long ConfigurationLine::ID_STATICBITMAP1 = wxNewId();
+const long ConfigurationLine::ID_BUTTON1 = wxNewId();
+
+namespace {
+
+wxCheckBox* AddCheck(wxWindow* parent, wxFlexGridSizer* grid, long id, const wxString& name,
+                     const wxString& tip) {
+    wxCheckBox* check = new wxCheckBox(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                       0, wxDefaultValidator, name);
+    check->SetValue(true);
+    check->SetToolTip(tip);
+    grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+    return check;
+}
+
+}  // namespace
+
+ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPoint&, const wxSize&) {
+    Create(parent, id, _("Model configuration option"), wxDefaultPosition, wxDefaultSize,
+           wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, _T("id"));
+    wxBoxSizer* top = new wxBoxSizer(wxHORIZONTAL);
+    wxStaticBoxSizer* box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Model configuration option"));
+    wxFlexGridSizer* outer = new wxFlexGridSizer(0, 3, 0, 0);
+    wxFlexGridSizer* rows = new wxFlexGridSizer(0, 2, 0, 0);
+    rows->AddGrowableCol(1);
+
+    AddOptionLabel(this, rows, ID_STATICTEXT1, _T("ID_STATICTEXT1"), _("Model name"));
+    modelNameField = AddOptionField(this, rows, ID_TEXTCTRL1, _T("ID_TEXTCTRL1"), wxEmptyString,
+                                    _("Name of the model that is used"), wxSize(160, 21), true);
+    AddOptionLabel(this, rows, ID_STATICTEXT2, _T("ID_STATICTEXT2"), _("Density minimum"));
+    densityMinField = AddOptionField(this, rows, ID_TEXTCTRL2, _T("ID_TEXTCTRL2"), _("0.5"),
+                                     _("Minimal average density of models per 64x64 units"));
+    AddOptionLabel(this, rows, ID_STATICTEXT3, _T("ID_STATICTEXT3"), _("Density maximum"));
+    densityMaxField = AddOptionField(this, rows, ID_TEXTCTRL3, _T("ID_TEXTCTRL3"), _("0.5"),
+                                     _("Maximal average density of models per 64x64 units"));
+    AddOptionLabel(this, rows, ID_STATICTEXT4, _T("ID_STATICTEXT4"), _("Evenly distributed"));
+    evenlyDistributedCheck = AddCheck(this, rows, ID_CHECKBOX1, _T("ID_CHECKBOX1"),
+                                      _("Should models be distributed evenly over the surface?"));
+    AddOptionLabel(this, rows, ID_STATICTEXT5, _T("ID_STATICTEXT5"), _("Surface aligned"));
+    surfaceAlignedCheck = AddCheck(this, rows, ID_CHECKBOX2, _T("ID_CHECKBOX2"),
+                                   _("Should models be aligned along the surface?"));
+    AddOptionLabel(this, rows, ID_STATICTEXT6, _T("ID_STATICTEXT6"), _("Z-offset"));
+    zOffsetField = AddOptionField(this, rows, ID_TEXTCTRL4, _T("ID_TEXTCTRL4"), _("0"),
+                                  _("Z-axis offset from the surface"));
+    AddOptionLabel(this, rows, ID_STATICTEXT7, _T("ID_STATICTEXT7"), _("Opacity minimum"));
+    opacityMinField = AddOptionField(this, rows, ID_TEXTCTRL5, _T("ID_TEXTCTRL5"), _("0"),
+                                     _("Minimal opacity a surface can have to apply models to"));
+    AddOptionLabel(this, rows, ID_STATICTEXT8, _T("ID_STATICTEXT8"), _("Opacity maximum"));
+    opacityMaxField = AddOptionField(this, rows, ID_TEXTCTRL6, _T("ID_TEXTCTRL6"), _("256"),
+                                     _("Maximal opacity a surface can have to apply models to"));
+    AddOptionLabel(this, rows, ID_STATICTEXT9, _T("ID_STATICTEXT9"), _("Scale minimum"));
+    scaleMinField = AddOptionField(this, rows, ID_TEXTCTRL7, _T("ID_TEXTCTRL7"), _("0.5"),
+                                   _("Minimal scale a model can have"));
+    AddOptionLabel(this, rows, ID_STATICTEXT10, _T("ID_STATICTEXT10"), _("Scale maximum"));
+    scaleMaxField = AddOptionField(this, rows, ID_TEXTCTRL8, _T("ID_TEXTCTRL8"), _("2.0"),
+                                   _("Maximal scale a model can have"));
+    rows->Add(-1, -1, 1, wxALL | wxEXPAND, 5);
+    saveButton = new wxButton(this, ID_BUTTON1, _("Save"), wxDefaultPosition, wxDefaultSize, 0,
+                              wxDefaultValidator, _T("ID_BUTTON1"));
+    rows->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+
+    outer->Add(rows, 1, wxALL | wxEXPAND, 5);
+    // The picture area stays empty: no model pictures are shown yet.
+    picture = new wxStaticBitmap(this, ID_STATICBITMAP1, wxNullBitmap, wxDefaultPosition,
+                                 wxSize(327, 327), wxBORDER_STATIC, _T("ID_STATICBITMAP1"));
+    outer->Add(picture, 1, wxALL | wxALIGN_CENTER, 5);
+    box->Add(outer, 1, wxALL | wxEXPAND, 5);
+    top->Add(box, 1, wxALL | wxEXPAND, 5);
+    SetSizer(top);
+    top->Fit(this);
+    top->SetSizeHints(this);
+
+    Connect(ID_BUTTON1, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(ConfigurationLine::OnSave));
+    Connect(wxID_ANY, wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ConfigurationLine::OnClose));
+}
+
+void ConfigurationLine::SetOption(const ModelOption& option) {
+    modelNameField->SetValue(FromNarrow(option.modelName));
+    densityMinField->SetValue(FromNarrow(FloatToString(option.densityMin)));
+    densityMaxField->SetValue(FromNarrow(FloatToString(option.densityMax)));
+    evenlyDistributedCheck->SetValue(option.evenlyDistributed);
+    surfaceAlignedCheck->SetValue(option.surfaceAligned);
+    zOffsetField->SetValue(FromNarrow(FloatToString(option.zOffset)));
+    opacityMinField->SetValue(FromNarrow(FloatToString(option.opacityMin)));
+    opacityMaxField->SetValue(FromNarrow(FloatToString(option.opacityMax)));
+    scaleMinField->SetValue(FromNarrow(FloatToString(option.scaleMin)));
+    scaleMaxField->SetValue(FromNarrow(FloatToString(option.scaleMax)));
+}
+
+ModelOption ConfigurationLine::GetOption() const {
+    ModelOption option;
+    option.modelName = ToNarrow(modelNameField->GetValue());
+    option.densityMin = StringToFloat(ToNarrow(densityMinField->GetValue()));
+    option.densityMax = StringToFloat(ToNarrow(densityMaxField->GetValue()));
+    option.evenlyDistributed = evenlyDistributedCheck->GetValue();
+    option.surfaceAligned = surfaceAlignedCheck->GetValue();
+    option.zOffset = StringToFloat(ToNarrow(zOffsetField->GetValue()));
+    option.opacityMin = StringToFloat(ToNarrow(opacityMinField->GetValue()));
+    option.opacityMax = StringToFloat(ToNarrow(opacityMaxField->GetValue()));
+    option.scaleMin = StringToFloat(ToNarrow(scaleMinField->GetValue()));
+    option.scaleMax = StringToFloat(ToNarrow(scaleMaxField->GetValue()));
+    return option;
+}
+
+void ConfigurationLine::OnSave(wxCommandEvent&) {
+    ModelOptionTexts texts;
+    texts.modelName = ToNarrow(modelNameField->GetValue());
+    texts.densityMin = ToNarrow(densityMinField->GetValue());
+    texts.densityMax = ToNarrow(densityMaxField->GetValue());
+    texts.zOffset = ToNarrow(zOffsetField->GetValue());
+    texts.opacityMin = ToNarrow(opacityMinField->GetValue());
+    texts.opacityMax = ToNarrow(opacityMaxField->GetValue());
+    texts.scaleMin = ToNarrow(scaleMinField->GetValue());
+    texts.scaleMax = ToNarrow(scaleMaxField->GetValue());
+    const std::string failure = CheckModelOption(texts);
+    // The checks may have exchanged reversed ranges; show them as they are now.
+    densityMinField->ChangeValue(FromNarrow(texts.densityMin));
+    densityMaxField->ChangeValue(FromNarrow(texts.densityMax));
+    opacityMinField->ChangeValue(FromNarrow(texts.opacityMin));
+    opacityMaxField->ChangeValue(FromNarrow(texts.opacityMax));
+    scaleMinField->ChangeValue(FromNarrow(texts.scaleMin));
+    scaleMaxField->ChangeValue(FromNarrow(texts.scaleMax));
+    if (!failure.empty()) {
+        ErrorDialog error(this, FromNarrow(failure));
+        error.ShowModal();
+        return;
+    }
+    EndModal(1);
+}
+
+void ConfigurationLine::OnClose(wxCloseEvent&) { EndModal(0); }

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <wx/window.h>
+
+#include "dialogs/add_configuration.h"
+#include "dialogs/class_configuration_line.h"
+#include "dialogs/configuration_line.h"
+#include "dialogs/error_dialog.h"
+#include "dialogs/narrow_text.h"
+#include "dialogs/remove_configuration.h"
+#include "tests/gui/expect_error_dialog.h"
+#include "tests/gui/gui_test_support.h"
+
+namespace {
+
+void PressKey(wxWindow* window, int keyCode) {
+    wxKeyEvent event(wxEVT_KEY_DOWN);
+    event.m_keyCode = keyCode;
+    event.SetEventObject(window);
+    event.SetId(window->GetId());
+    window->GetEventHandler()->ProcessEvent(event);
+}
+
+}  // namespace
+
+TEST(SmallDialogs, ErrorDialogShowsItsMessageAndEndsWithOne) {
+    ErrorDialog dialog(nullptr, "First line\nsecond, longer line of the message");
+    EXPECT_EQ(dialog.GetTitle(), "Error");
+    EXPECT_EQ(dialog.GetName(), "wxID_ANY");
+    EXPECT_EQ(dialog.okButton->GetLabel(), "Hmm ok");
+    EXPECT_EQ(dialog.messageText->GetName(), "ID_STATICTEXT1");
+    SaveScreenshot(&dialog, "dialog_error");
+    dialog.Hide();
+    EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.okButton); }), 1);
+}
+
+TEST(SmallDialogs, AddConfigurationGivesTheNameOnlyOnAdd) {
+    {
+        AddConfiguration dialog(nullptr);
+        EXPECT_EQ(dialog.GetTitle(), "Add configuration");
+        SaveScreenshot(&dialog, "dialog_add_configuration");
+        dialog.Hide();
+        const int result = ShowModalAndDo(dialog, [&] {
+            dialog.nameField->ChangeValue("grass");
+            Click(dialog.addButton);
+        });
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(dialog.nameField->GetValue(), "grass");
+    }
+    {
+        AddConfiguration dialog(nullptr);
+        const int result = ShowModalAndDo(dialog, [&] {
+            dialog.nameField->ChangeValue("typed but closed");
+            dialog.Close();
+        });
+        EXPECT_EQ(result, 0);
+    }
+    {
+        AddConfiguration dialog(nullptr);  // an empty name is the caller's to refuse
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.addButton); }), 1);
+        EXPECT_TRUE(dialog.nameField->GetValue().empty());
+    }
+}
+
+TEST(SmallDialogs, RemoveConfirmationsConsentOnlyOnYes) {
+    {
+        RemoveConfiguration dialog(nullptr);
+        EXPECT_EQ(dialog.GetTitle(), "Remove configuration");
+        EXPECT_EQ(dialog.questionText->GetLabel(), "Would you really like to remove this configuration?");
+        SaveScreenshot(&dialog, "dialog_remove_configuration");
+        EXPECT_EQ(wxWindow::FindFocus(), dialog.noButton);
+        dialog.Hide();
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.yesButton); }), 1);
+    }
+    {
+        RemoveConfiguration dialog(nullptr);
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.noButton); }), 0);
+    }
+    {
+        RemoveConfiguration dialog(nullptr);
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { dialog.Close(); }), 0);
+    }
+    {
+        RemoveConfiguration dialog(nullptr);  // Enter on the dialog itself declines
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] {
+                      PressKey(&dialog, 'a');  // other keys do nothing
+                      PressKey(&dialog, 13);
+                  }),
+                  0);
+    }
+    {
+        RemoveConfigurationLine dialog(nullptr);
+        EXPECT_EQ(dialog.GetTitle(), "Remove configuration option");
+        EXPECT_EQ(dialog.questionText->GetLabel(),
+                  "Would you really like to remove this configuration option?");
+        SaveScreenshot(&dialog, "dialog_remove_configuration_line");
+        EXPECT_EQ(wxWindow::FindFocus(), dialog.noButton);
+        dialog.Hide();
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.yesButton); }), 1);
+    }
+    {
+        RemoveConfigurationLine dialog(nullptr);
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.noButton); }), 0);
+    }
+    {
+        RemoveConfigurationLine dialog(nullptr);
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { dialog.Close(); }), 0);
+    }
+}
+
+TEST(OptionEditors, ModelEditorStartsWithItsDefaultsAndRoundTripsAnOption) {
+    ConfigurationLine dialog(nullptr);
+    EXPECT_EQ(dialog.GetTitle(), "Model configuration option");
+    EXPECT_EQ(dialog.densityMinField->GetValue(), "0.5");
+    EXPECT_EQ(dialog.densityMaxField->GetValue(), "0.5");
+    EXPECT_EQ(dialog.zOffsetField->GetValue(), "0");
+    EXPECT_EQ(dialog.opacityMinField->GetValue(), "0");
+    EXPECT_EQ(dialog.opacityMaxField->GetValue(), "256");
+    EXPECT_EQ(dialog.scaleMinField->GetValue(), "0.5");
+    EXPECT_EQ(dialog.scaleMaxField->GetValue(), "2.0");
+    EXPECT_TRUE(dialog.evenlyDistributedCheck->GetValue());
+    EXPECT_TRUE(dialog.surfaceAlignedCheck->GetValue());
+    EXPECT_EQ(dialog.modelNameField->GetToolTipText(), "Name of the model that is used");
+    EXPECT_FALSE(dialog.picture->GetBitmap().IsOk());
+    SaveScreenshot(&dialog, "dialog_model_option");
+    dialog.Hide();
+
+    const ModelOption option("foliage_grass_tall", 0.25f, 3.0f, false, true, -4.5f, 10.0f, 200.0f,
+                             0.75f, 1.5f);
+    dialog.SetOption(option);
+    EXPECT_EQ(dialog.densityMinField->GetValue(), "0.25");
+    EXPECT_EQ(dialog.zOffsetField->GetValue(), "-4.5");
+    EXPECT_EQ(dialog.GetOption(), option);
+}
+
+TEST(OptionEditors, ModelEditorSaveExchangesRangesAndReportsFailures) {
+    {
+        ConfigurationLine dialog(nullptr);
+        const int result = ShowModalAndDo(dialog, [&] {
+            dialog.modelNameField->ChangeValue("bush");
+            dialog.densityMinField->ChangeValue("2");
+            dialog.densityMaxField->ChangeValue("1");
+            Click(dialog.saveButton);
+        });
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(dialog.densityMinField->GetValue(), "1");
+        EXPECT_EQ(dialog.densityMaxField->GetValue(), "2");
+    }
+    {
+        // A failed check keeps the dialog open with the exchange visible.
+        ConfigurationLine dialog(nullptr);
+        const int result = ShowModalAndDo(dialog, [&] {
+            dialog.modelNameField->ChangeValue("bush");
+            dialog.opacityMinField->ChangeValue("200");
+            dialog.opacityMaxField->ChangeValue("100");
+            dialog.scaleMinField->ChangeValue("0");
+            wxTEST_DIALOG(Click(dialog.saveButton),
+                          ExpectErrorDialog("Scale minimum must be higher than 0."));
+            EXPECT_TRUE(dialog.IsModal());
+            EXPECT_EQ(dialog.opacityMinField->GetValue(), "100");
+            EXPECT_EQ(dialog.opacityMaxField->GetValue(), "200");
+            wxTEST_DIALOG(Click(dialog.saveButton),
+                          ExpectErrorDialog("Scale minimum must be higher than 0."));
+            dialog.Close();
+        });
+        EXPECT_EQ(result, 0);
+    }
+    {
+        ConfigurationLine dialog(nullptr);
+        const int result = ShowModalAndDo(dialog, [&] {
+            wxTEST_DIALOG(Click(dialog.saveButton), ExpectErrorDialog("Model name is not set."));
+            dialog.modelNameField->ChangeValue("a,b");
+            wxTEST_DIALOG(Click(dialog.saveButton),
+                          ExpectErrorDialog("Model name contains invalid characters (? , \\r \\n / \\ \" * : < > |)."));
+            dialog.Close();
+        });
+        EXPECT_EQ(result, 0);
+    }
+}
+
+TEST(OptionEditors, TextureEditorOffersClassesAndChecksOnlyTheName) {
+    ClassConfigurationLine dialog(nullptr);
+    EXPECT_EQ(dialog.GetTitle(), "Map configuration options");
+    EXPECT_EQ(dialog.multiplierField->GetValue(), "1.0");
+    EXPECT_FALSE(dialog.useOpacityCheck->GetValue());
+    dialog.AddModelClassNames({"trees", "Grass", "bushes"});
+    ASSERT_EQ(dialog.modelClassList->GetCount(), 3u);
+    SaveScreenshot(&dialog, "dialog_texture_option");
+    dialog.Hide();
+
+    const TextureOption option("ground_grass_01", true, 0.5f, {"Grass", "trees", "missing"});
+    dialog.SetOption(option);
+    const TextureOption read = dialog.GetOption();
+    EXPECT_EQ(read.textureName, "ground_grass_01");
+    EXPECT_TRUE(read.useOpacity);
+    EXPECT_EQ(read.densityMultiplier, 0.5f);
+    // Selected entries come back in the list's (sorted) order; unknown names select nothing.
+    std::vector<std::string> names = read.modelClassNames;
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Grass", "trees"}));
+
+    const int result = ShowModalAndDo(dialog, [&] {
+        dialog.textureNameField->ChangeValue("");
+        wxTEST_DIALOG(Click(dialog.saveButton), ExpectErrorDialog("Texture name is not set."));
+        wxTEST_DIALOG(PressKey(&dialog, 'x'), ExpectErrorDialog("Key pressed;"));
+        dialog.textureNameField->ChangeValue("mud");
+        dialog.multiplierField->ChangeValue("0");
+        dialog.modelClassList->DeselectAll();
+        Click(dialog.saveButton);  // multiplier 0 and no classes are accepted here
+    });
+    EXPECT_EQ(result, 1);
+}
