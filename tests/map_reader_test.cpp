@@ -1,0 +1,442 @@
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/foliage_engine.h"
+#include "tests/test_support.h"
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+// A worldspawn entity with one ordinary brush and one brush holding a mesh
+// block with this body (the text between the mesh's braces).
+std::string MeshMap(const std::string& body) {
+    return "iwmap 4\n"
+           "// entity 0\n{\n\"classname\" \"worldspawn\"\n"
+           "// brush 0\n {\n  ( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) caulk 64 64 0 0 0 0 lightmap_gray 16384 16384 0 0 0 0\n }\n"
+           "// brush 1\n {\n  mesh\n  {\n" +
+           body + "  }\n }\n}\n";
+}
+
+// The usual header and two groups of three vertex lines.
+const std::string kHeader = "   grass_texture\n   lightmap_gray\n   2 3 16 8\n";
+const std::string kGroups =
+    "   (\n"
+    "\tv 0 0 10 t 0 0 0 0\n\tv 64 0 11 c 255 255 255 128 t 0 0 0 0\n\tv 128 0 12 t 0 0 0 0\n"
+    "   )\n   (\n"
+    "\tv 0 64 20 t 0 0 0 0\n\tv 64 64 21 t 0 0 0 0\n\tv 128 64 22 c 1 2 3 4 t 0 0 0 0 f 1\n"
+    "   )\n";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+void ExpectVertex(const MeshVertex& v, float x, float y, float z, float alpha, const std::string& where) {
+    EXPECT_EQ(v.x, x) << where;
+    EXPECT_EQ(v.y, y) << where;
+    EXPECT_EQ(v.z, z) << where;
+    EXPECT_EQ(v.alpha, alpha) << where;
+}
+
+class MapReaderTest : public ::testing::Test {
+protected:
+    // Writes text as the map file and reads all of it.
+    bool Read(const std::string& text) {
+        const std::string path = dir.File("map.map");
+        WriteFileBytes(path, text);
+        return engine.ReadMap(progress, path, text.size());
+    }
+    // Reads a map holding one mesh with this body; the mesh must be found.
+    const TerrainMesh& ReadMesh(const std::string& body) {
+        EXPECT_TRUE(Read(MeshMap(body)));
+        EXPECT_EQ(engine.meshes.size(), 1u) << body;
+        static const TerrainMesh none;
+        return engine.meshes.empty() ? none : engine.meshes.front();
+    }
+    // What the engine holds, to check that a failed read left it alone.
+    struct Snapshot {
+        const char* buffer;
+        std::uint32_t size;
+        std::size_t meshes;
+        std::string firstTexture;
+    };
+    Snapshot Take() const {
+        return {engine.mapBuffer.get(), engine.mapSize, engine.meshes.size(),
+                engine.meshes.empty() ? "" : engine.meshes[0].texture};
+    }
+    void ExpectUnchanged(const Snapshot& before) const {
+        EXPECT_EQ(engine.mapBuffer.get(), before.buffer);
+        EXPECT_EQ(engine.mapSize, before.size);
+        ASSERT_EQ(engine.meshes.size(), before.meshes);
+        EXPECT_EQ(engine.meshes[0].texture, before.firstTexture);
+    }
+
+    TempDir dir;
+    FoliageEngine engine;
+    CountingProgress progress;
+};
+
+// ---------------------------------------------------------------- block scan
+
+TEST_F(MapReaderTest, FindsMeshBlocksOnlyWhereTheBraceScanPutsThem) {
+    const std::string mesh = "  mesh\n  {\n" + kHeader + kGroups + "  }\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> textures;
+    };
+    const Case cases[] = {
+        {"no mesh at all", "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  ( 0 0 0 ) caulk\n }\n}\n", {}},
+        {"a mesh in a brush", MeshMap(kHeader + kGroups), {"grass_texture"}},
+        {"two entities in file order",
+         "{\n {\n" + mesh + " }\n}\n{\n\"classname\" \"func_group\"\n {\n" +
+             Replace(mesh, "grass_texture", "rock") + " }\n}\n",
+         {"grass_texture", "rock"}},
+        {"mesh at entity level is not in a brush", "{\n" + mesh + "}\n", {}},
+        {"other keyword", "{\n {\n  curve\n  {\n" + kHeader + kGroups + "  }\n }\n}\n", {}},
+        {"keyword is case-sensitive", "{\n {\n  Mesh\n  {\n" + kHeader + "  }\n }\n}\n", {}},
+        {"blanks are not part of the keyword", "{\n {\n me\tsh\r\n {\n" + kHeader + "  }\n }\n}\n",
+         {"grass_texture"}},
+        // The keyword is only emptied when the brush closes.
+        {"second mesh in one brush", "{\n {\n" + mesh + mesh + " }\n}\n", {"grass_texture"}},
+        {"mesh after a curve in one brush",
+         "{\n {\n  curve\n  {\n" + kHeader + "  }\n" + mesh + " }\n}\n", {}},
+        {"meshes in consecutive brushes", "{\n {\n" + mesh + " }\n {\n" + mesh + " }\n}\n",
+         {"grass_texture", "grass_texture"}},
+        {"balanced braces in a quoted value",
+         "{\n\"hintstring\" \"Press [^3{{+activate}}]^7 to activate pusher\"\n {\n" + mesh + " }\n}\n",
+         {"grass_texture"}},
+        {"an opening brace in a quoted value shifts the nesting",
+         "{\n\"message\" \"{\"\n {\n" + mesh + " }\n}\n", {}},
+        {"braces in a comment count too", "{\n// }\n {\n" + mesh + " }\n}\n", {}},
+        {"stray closing braces at top level are ignored", "}\n}\n{\n {\n" + mesh + " }\n}\n",
+         {"grass_texture"}},
+        {"file ends inside the mesh", "{\n {\n  mesh\n  {\n" + kHeader + kGroups, {}},
+        {"empty file", "", {}},
+    };
+    for (const Case& c : cases) {
+        progress = CountingProgress();
+        ASSERT_TRUE(Read(c.text)) << c.name;
+        std::vector<std::string> textures;
+        for (const TerrainMesh& m : engine.meshes) textures.push_back(m.texture);
+        EXPECT_EQ(textures, c.textures) << c.name;
+        EXPECT_EQ(progress.meshesRead, static_cast<int>(c.textures.size())) << c.name;
+    }
+}
+
+TEST_F(MapReaderTest, ANestedOpeningBraceRestartsTheMeshBody) {
+    // Inside the mesh the keyword still reads "mesh", so "{" starts the body
+    // again, and the first "}" ends the mesh.
+    ASSERT_TRUE(Read("{\n {\n  mesh\n  {\n   first\n   x\n   1 1\n {\n   second\n   x\n   3 4\n }\n }\n }\n}\n"));
+    ASSERT_EQ(engine.meshes.size(), 1u);
+    EXPECT_EQ(engine.meshes[0].texture, "second");
+    EXPECT_EQ(engine.meshes[0].rows, 3);
+}
+
+// ---------------------------------------------------------------- mesh header
+
+TEST_F(MapReaderTest, ReadsTheHeaderByItsTokenRules) {
+    struct Case {
+        const char* name;
+        std::string header;
+        std::string texture;
+        std::int32_t rows, columns;
+    };
+    const Case cases[] = {
+        {"keyword lines first; groups first, then vertices per group",
+         "  toolFlags splitGeo;\n  contents nonColliding;\n   tex\n   lightmap_gray\n   9 5 16 8\n", "tex", 9, 5},
+        {"toolFlags with a semicolon", "toolFlags;\ntex\nlm\n2 3\n", "tex", 2, 3},
+        {"layer line", "  layer \"000_Global/SingleQuads\"\n   tex\n   lm\n   4 2 16 8\n", "tex", 4, 2},
+        {"keywords are case-sensitive", "Contents detail;\ntex\n2 3\n", "Contents", 2, 3},
+        {"keyword lines after the texture are not special", "tex\ncontents\n4 2\n", "tex", 4, 2},
+        {"smoothing line then size line", "tex\nlightmap_gray\nsmoothing smoothing_hard\n3 2 16 8\n", "tex", 3, 2},
+        {"a line of two words before the size line", "tex\nlm\n7 7\n3 2\n", "tex", 3, 2},
+        {"trailing space on the texture line", "tex \n7 6\n", "tex", 7, 6},
+        {"tabs lead, but are text inside a token", "\t \ttex\tx\n\tlm\n\t2 3\n", "tex\tx", 2, 3},
+        {"two spaces enclose an empty token", "tex\nlm\n9  5\n", "tex", 9, 0},
+        {"numbers are read as integers", "tex\nlm\n16.5 4abc\n", "tex", 16, 4},
+        {"no size line", "tex\nlightmap_gray\n", "tex", 0, 0},
+        {"blank lines have no tokens", "\n  \t \n\ntex\n\n \nlm\n\n2 3\n\n", "tex", 2, 3},
+        {"the line holding the first ( is not read", "tex\nlm\n2 3\n5 6 (\n", "tex", 2, 3},
+        {"a ( ends the header at once", "tex\nlm (\n2 3\n", "tex", 0, 0},
+    };
+    for (const Case& c : cases) {
+        const TerrainMesh& mesh = ReadMesh(c.header + kGroups);
+        EXPECT_EQ(mesh.texture, c.texture) << c.name;
+        EXPECT_EQ(mesh.rows, c.rows) << c.name;
+        EXPECT_EQ(mesh.columns, c.columns) << c.name;
+    }
+}
+
+TEST_F(MapReaderTest, HeaderStartsOnTheBraceLineAndWithoutGroupsRunsToTheBrace) {
+    ASSERT_TRUE(Read("{\n {\n  mesh\n  { tex\n   lm\n   9 5\n   (\n\tv 1 2 3 t\n   )\n  }\n }\n}\n"));
+    ASSERT_EQ(engine.meshes.size(), 1u);
+    EXPECT_EQ(engine.meshes[0].texture, "tex");
+    EXPECT_EQ(engine.meshes[0].rows, 9);
+
+    // No "(": every ended line is a header line, and there are no vertices.
+    ASSERT_TRUE(Read("{\n {\n  mesh\n  {\n   tex\n   lm\n   9 5\n   v 1 2 3 t\n  7 7}\n }\n}\n"));
+    ASSERT_EQ(engine.meshes.size(), 1u);
+    EXPECT_EQ(engine.meshes[0].rows, 0);  // "v 1 2 3 t" is the last ended line
+    EXPECT_TRUE(engine.meshes[0].vertices.empty());
+}
+
+// ---------------------------------------------------------------- vertex lines
+
+TEST_F(MapReaderTest, ReadsVertexLinesByTheirMarkers) {
+    struct Case {
+        const char* name;
+        std::string line;  // one line of a group, with its line break
+        float x, y, z, alpha;
+    };
+    const Case cases[] = {
+        {"plain", "\tv 1 2 3 t 4 5 6 7\n", 1, 2, 3, 255},
+        {"colour group", "\tv -1.5 2.25 3 c 10 20 30 40 t 0 0 0 0\n", -1.5f, 2.25f, 3, 40},
+        {"trailing flag", "\tv 1 2 3 c 255 255 255 0 t 0 0 0 0 f 1\n", 1, 2, 3, 0},
+        {"exponent float", "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n", 512, 400, -1.5735626e-5f, 255},
+        {"last number has no following space", "\tv 1 2 3\n", 1, 2, 0, 255},
+        {"alpha needs its space too", "\tv 1 2 3 c 4 5 6 7\n", 1, 2, 3, 255},
+        {"marker only", "\tv\n", 0, 0, 0, 255},
+        {"read from the last v", "\txx v 9 9 9 c 1 1 1 1 v 4 5 6 t\n", 4, 5, 6, 255},
+        {"two spaces give an empty number", "\tv 1  2 3 t\n", 1, 0, 2, 255},
+        {"a tab belongs to the number", "\tv\t1 2 3 t\n", 2, 3, 0, 255},
+        {"nothing is kept after t", "\tv 1 2 3 t 1 c 1 1 1 1 1 1\n", 1, 2, 3, 255},
+        {"letters in numbers", "\tv 1x 2y 3z t\n", 1, 2, 3, 255},
+    };
+    for (const Case& c : cases) {
+        const TerrainMesh& mesh = ReadMesh(kHeader + "(\n" + c.line + ")\n");
+        ASSERT_EQ(mesh.vertices.size(), 1u) << c.name;
+        ExpectVertex(mesh.vertices[0], c.x, c.y, c.z, c.alpha, c.name);
+    }
+}
+
+TEST_F(MapReaderTest, TakesOnlyEndedLinesWithAVInsideGroups) {
+    const TerrainMesh& mesh = ReadMesh(kHeader +
+                                       "   ( v 1 1 1 t\n"          // rest of the "(" line counts
+                                       "\t1 2 3 t 4 5\n"           // no v: passed over
+                                       "\tv 2 2 2 t\n"
+                                       "\tv 3 3 3 t)\n"            // ")" follows without a break
+                                       "\tv 8 8 8 t\n"             // between groups
+                                       "   (\n\tv 4 4 4 t\n   )\n"
+                                       "   (\n\tv 9 9 9 t\n");     // group never closed
+    ASSERT_EQ(mesh.vertices.size(), 3u);
+    ExpectVertex(mesh.vertices[0], 1, 1, 1, 255, "on the ( line");
+    ExpectVertex(mesh.vertices[1], 2, 2, 2, 255, "ended line");
+    ExpectVertex(mesh.vertices[2], 4, 4, 4, 255, "second group");
+}
+
+TEST_F(MapReaderTest, StoresGroupsOneAfterAnother) {
+    const TerrainMesh& mesh = ReadMesh(kHeader + kGroups);
+    EXPECT_EQ(mesh.texture, "grass_texture");
+    EXPECT_EQ(mesh.rows, 2);
+    EXPECT_EQ(mesh.columns, 3);
+    ASSERT_EQ(mesh.vertices.size(), 6u);
+    ExpectVertex(mesh.vertices[0], 0, 0, 10, 255, "0");
+    ExpectVertex(mesh.vertices[1], 64, 0, 11, 128, "1");
+    ExpectVertex(mesh.vertices[2], 128, 0, 12, 255, "2");
+    ExpectVertex(mesh.vertices[3], 0, 64, 20, 255, "3");
+    ExpectVertex(mesh.vertices[4], 64, 64, 21, 255, "4");
+    ExpectVertex(mesh.vertices[5], 128, 64, 22, 4, "5");
+    EXPECT_EQ(mesh.vertices.capacity(), mesh.vertices.size());
+}
+
+TEST_F(MapReaderTest, ReadsLfCrLfAndCrAlike) {
+    const std::string lf = MeshMap("  toolFlags splitGeo;\n" + kHeader + kGroups) + MeshMap(kHeader + kGroups);
+    ASSERT_TRUE(Read(lf));
+    const std::vector<TerrainMesh> expected = engine.meshes;
+    ASSERT_EQ(expected.size(), 2u);
+    for (const char* newline : {"\r\n", "\r"}) {
+        ASSERT_TRUE(Read(Replace(lf, "\n", newline)));
+        ASSERT_EQ(engine.meshes.size(), expected.size());
+        for (std::size_t m = 0; m < expected.size(); ++m) {
+            EXPECT_EQ(engine.meshes[m].texture, expected[m].texture);
+            EXPECT_EQ(engine.meshes[m].rows, expected[m].rows);
+            EXPECT_EQ(engine.meshes[m].columns, expected[m].columns);
+            ASSERT_EQ(engine.meshes[m].vertices.size(), expected[m].vertices.size());
+            for (std::size_t v = 0; v < expected[m].vertices.size(); ++v) {
+                const MeshVertex& e = expected[m].vertices[v];
+                ExpectVertex(engine.meshes[m].vertices[v], e.x, e.y, e.z, e.alpha, "vertex");
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- loading
+
+TEST_F(MapReaderTest, KeepsTheFileBytesAndReplacesEarlierMeshes) {
+    const std::string text = MeshMap(kHeader + kGroups);
+    ASSERT_TRUE(Read(text));
+    ASSERT_TRUE(Read(text));
+    EXPECT_EQ(engine.meshes.size(), 1u);  // replaced, not appended
+    EXPECT_EQ(progress.meshesRead, 2);
+    ASSERT_EQ(engine.mapSize, text.size());
+    EXPECT_EQ(std::string(engine.mapBuffer.get(), engine.mapSize), text);
+    EXPECT_TRUE(engine.lastError.empty());
+}
+
+TEST_F(MapReaderTest, ReadsOnlyTheGivenSize) {
+    const std::string first = MeshMap(kHeader + kGroups);
+    const std::string path = dir.File("two.map");
+    WriteFileBytes(path, first + MeshMap(kHeader + kGroups));
+    ASSERT_TRUE(engine.ReadMap(progress, path, first.size()));
+    EXPECT_EQ(engine.mapSize, first.size());
+    EXPECT_EQ(engine.meshes.size(), 1u);
+}
+
+TEST_F(MapReaderTest, ReadsAReadOnlyMap) {
+    const std::string path = dir.File("locked.map");
+    const std::string text = MeshMap(kHeader + kGroups);
+    WriteFileBytes(path, text);
+    boost::filesystem::permissions(path, boost::filesystem::owner_read | boost::filesystem::group_read |
+                                             boost::filesystem::others_read);
+    EXPECT_TRUE(engine.ReadMap(progress, path, text.size())) << engine.lastError;
+    EXPECT_EQ(engine.meshes.size(), 1u);
+}
+
+TEST_F(MapReaderTest, AFailedReadLeavesTheLoadedMapAlone) {
+    ASSERT_TRUE(Read(MeshMap(kHeader + kGroups)));
+    const Snapshot before = Take();
+    const std::string shortFile = dir.File("short.map");
+    WriteFileBytes(shortFile, MeshMap("other\nlm\n1 1\n"));
+
+    struct Case {
+        const char* name;
+        std::string path;
+        std::uint64_t size;
+        std::string reason;  // part of the message besides the path
+    };
+    const Case cases[] = {
+        {"missing file", dir.File("missing.map"), 10, std::strerror(ENOENT)},
+        {"shorter than the size", shortFile, 100000, "bytes"},
+        {"a directory", dir.path(), 10, std::strerror(EISDIR)},
+        {"over 4 GiB", shortFile, std::uint64_t(std::numeric_limits<std::uint32_t>::max()) + 1, "4 GiB"},
+        {"far over 4 GiB", shortFile, std::numeric_limits<std::uint64_t>::max(), "4 GiB"},
+    };
+    for (const Case& c : cases) {
+        engine.lastError.clear();
+        EXPECT_FALSE(engine.ReadMap(progress, c.path, c.size)) << c.name;
+        ExpectUnchanged(before);
+        EXPECT_NE(engine.lastError.find("'" + c.path + "'"), std::string::npos) << engine.lastError;
+        EXPECT_NE(engine.lastError.find(c.reason), std::string::npos) << engine.lastError;
+    }
+    EXPECT_EQ(progress.meshesRead, 1);
+}
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+TEST_F(MapReaderTest, AFailedAllocationReturnsFalse) {
+    ASSERT_TRUE(Read(MeshMap(kHeader + kGroups)));
+    const Snapshot before = Take();
+    // With the address space capped, a buffer of nearly 4 GiB cannot be had.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit capped = old;
+    capped.rlim_cur = rlim_t(1) << 31;
+    if (old.rlim_max != RLIM_INFINITY && old.rlim_max < capped.rlim_cur) capped.rlim_cur = old.rlim_max;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &capped), 0);
+    const bool ok = engine.ReadMap(progress, dir.File("map.map"), std::numeric_limits<std::uint32_t>::max());
+    setrlimit(RLIMIT_AS, &old);
+    EXPECT_FALSE(ok);
+    EXPECT_NE(engine.lastError.find("Not enough memory"), std::string::npos) << engine.lastError;
+    ExpectUnchanged(before);
+}
+#endif
+
+// ---------------------------------------------------------------- real maps
+
+struct RealMap {
+    const char* file;
+    std::size_t meshes;
+};
+
+TEST_F(MapReaderTest, ReadsTheRealMaps) {
+    const RealMap maps[] = {
+        {"cod4_frazzie_mp_dr_frzl.map", 23},        // and 180 curve blocks
+        {"cod4_frazzie_mp_dr_frzl_early.map", 10},  // and 28 curve blocks
+        {"cod4_frazzie_mp_dr_quick.map", 0},        // curve blocks only
+    };
+    for (const RealMap& map : maps) {
+        progress = CountingProgress();
+        const std::string path = TestDataPath(map.file);
+        ASSERT_TRUE(engine.ReadMap(progress, path, FileSize(path))) << engine.lastError;
+        EXPECT_EQ(engine.meshes.size(), map.meshes) << map.file;
+        EXPECT_EQ(progress.meshesRead, static_cast<int>(map.meshes)) << map.file;
+        EXPECT_EQ(std::string(engine.mapBuffer.get(), engine.mapSize), ReadFileBytes(path));
+        // Every real mesh holds exactly rows groups of columns vertex lines.
+        for (const TerrainMesh& mesh : engine.meshes) {
+            EXPECT_EQ(mesh.vertices.size(), std::size_t(mesh.rows) * std::size_t(mesh.columns))
+                << map.file << " " << mesh.texture;
+            for (const MeshVertex& v : mesh.vertices) EXPECT_EQ(v.alpha, 255.0f);
+        }
+    }
+}
+
+TEST_F(MapReaderTest, ReadsKnownMeshesOfARealMap) {
+    const std::string path = TestDataPath("cod4_frazzie_mp_dr_frzl.map");
+    ASSERT_TRUE(engine.ReadMap(progress, path, FileSize(path)));
+    ASSERT_EQ(engine.meshes.size(), 23u);
+
+    // brush 146 of entity 0: "5 2 16 8", five groups of two.
+    const TerrainMesh& carpet = engine.meshes[0];
+    EXPECT_EQ(carpet.texture, "me_office_carpet01");
+    EXPECT_EQ(carpet.rows, 5);
+    EXPECT_EQ(carpet.columns, 2);
+    ASSERT_EQ(carpet.vertices.size(), 10u);
+    ExpectVertex(carpet.vertices[0], 504, 400, 0, 255, "first");
+    ExpectVertex(carpet.vertices[2], 518, 434, 0, 255, "second group");
+    ExpectVertex(carpet.vertices[9], 600, 448, 0, 255, "last");
+
+    // brush 189: a "toolFlags splitGeo;" line before the texture.
+    const TerrainMesh& floor = engine.meshes[4];
+    EXPECT_EQ(floor.texture, "me_floor_shinyblack");
+    EXPECT_EQ(floor.rows, 2);
+    EXPECT_EQ(floor.columns, 7);
+    ExpectVertex(floor.vertices[1], 206.5f, 327.5f, -731, 255, "splitGeo mesh");
+
+    // The largest mesh, "16 9 0 8".
+    const TerrainMesh* wall = nullptr;
+    for (const TerrainMesh& m : engine.meshes)
+        if (m.rows == 16) wall = &m;
+    ASSERT_NE(wall, nullptr);
+    EXPECT_EQ(wall->texture, "com_plastic_wall");
+    EXPECT_EQ(wall->columns, 9);
+    ExpectVertex(wall->vertices[1], -3529.25f, 477.25f, -651, 255, "16x9 mesh");
+}
+
+TEST_F(MapReaderTest, ReadsLinesTakenFromRealMaps) {
+    // The three real maps hold no coloured vertices and no braces in quoted
+    // values; these lines come from other real World at War / CoD4 maps.
+    const std::string text =
+        "{\n\"classname\" \"trigger_use\"\n"
+        "\"hintstring\" \"Press [^3{{+activate}}]^7 to activate pusher\"\n}\n"
+        "{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n"
+        "  contents nonColliding;\n  toolFlags splitGeo dontSplitLights;\n"
+        "   decal_german_propaganda\n   lightmap_gray\n   smoothing smoothing_hard\n   1 3 1024 8\n"
+        "   (\n"
+        "\tv -2089 -775.75 127 c 255 255 255 0 t 30984.828 -59201.727 -24.0625 -462.51563\n"
+        "\tv -1928.75 1038 184 c 255 255 255 0 t 29702 -73711.469 -14.046875 -575.875 f 1\n"
+        "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n"
+        "   )\n  }\n }\n}\n";
+    ASSERT_TRUE(Read(text));
+    ASSERT_EQ(engine.meshes.size(), 1u);
+    const TerrainMesh& mesh = engine.meshes[0];
+    EXPECT_EQ(mesh.texture, "decal_german_propaganda");
+    EXPECT_EQ(mesh.rows, 1);
+    EXPECT_EQ(mesh.columns, 3);
+    ASSERT_EQ(mesh.vertices.size(), 3u);
+    ExpectVertex(mesh.vertices[0], -2089, -775.75f, 127, 0, "coloured");
+    ExpectVertex(mesh.vertices[1], -1928.75f, 1038, 184, 0, "coloured with flag");
+    ExpectVertex(mesh.vertices[2], 512, 400, -1.5735626e-5f, 255, "exponent");
+}
+
+}  // namespace
