@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "config/atomic_file.h"
+#include "engine/float_text.h"
 #include "engine/foliage_engine.h"
 #include "engine/placement_block.h"
 
@@ -22,7 +23,7 @@ char* Put(char* out, const char (&text)[N]) {
     return Put(out, text, N - 1);
 }
 
-char* PutNumber(char* out, float value) { return out + FormatFloat(value, out); }
+char* PutNumber(char* out, float value) { return out + FormatFloatFast(value, out); }
 
 // Hands each placement to the writer as it is made; nothing is collected.
 class BlockSink : public PlacementSink {
