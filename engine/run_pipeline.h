@@ -17,6 +17,7 @@ struct RunRequest {
 struct RunResult {
     bool ok = false;
     std::string message;     // the failure message (untranslated); empty on success
+    std::string detail;      // the system's account of a read or write failure, if any
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
 };

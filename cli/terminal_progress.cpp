@@ -1,0 +1,32 @@
+#include "cli/terminal_progress.h"
+
+void TerminalProgress::Finish() {
+    if (drawn_) std::fputs("\r\033[K", stderr);
+    drawn_ = false;
+}
+
+void TerminalProgress::MeshRead() {
+    ++meshesRead;
+    if (meshesRead % 256 == 0) Draw(true);
+}
+
+void TerminalProgress::MeshProcessed() {
+    ++meshesProcessed;
+    Draw(false);
+}
+
+void TerminalProgress::Draw(bool force) {
+    if (!draw_) return;
+    const int percent = meshesRead > 0 ? meshesProcessed * 100 / meshesRead : 0;
+    if (!force && percent == lastPercent_) return;
+    lastPercent_ = percent;
+    constexpr int kWidth = 30;
+    char bar[kWidth + 1];
+    const int filled = percent * kWidth / 100;
+    for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '-';
+    bar[kWidth] = '\0';
+    std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent, meshesProcessed,
+                 meshesRead, modelsPlaced);
+    std::fflush(stderr);
+    drawn_ = true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Counts the run's progress and, when standard error is a terminal, draws a
+// one-line bar there. Standard output stays free for the result lines.
+
+#include <cstdio>
+
+#include "engine/progress_receiver.h"
+
+class TerminalProgress : public ProgressReceiver {
+public:
+    explicit TerminalProgress(bool draw) : draw_(draw) {}
+    // Clears the bar's line, so that messages start on a clean one.
+    void Finish();
+
+    void MeshRead() override;
+    void MeshProcessed() override;
+    void ModelPlaced() override { ++modelsPlaced; }
+
+    int meshesRead = 0;
+    int meshesProcessed = 0;
+    int modelsPlaced = 0;
+
+private:
+    void Draw(bool force);
+    bool draw_;
+    bool drawn_ = false;
+    int lastPercent_ = -1;
+};

@@ -1,0 +1,130 @@
+// The output map: the input's bytes unchanged, then one misc_model block per
+// placement. Blocks are formatted in place into the file writer's buffer, and
+// the file replaces its target only when everything was written.
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "config/atomic_file.h"
+#include "engine/float_text.h"
+#include "engine/foliage_engine.h"
+#include "engine/placement_block.h"
+
+namespace {
+
+char* Put(char* out, const char* text, std::size_t size) {
+    std::memcpy(out, text, size);
+    return out + size;
+}
+
+template <std::size_t N>
+char* Put(char* out, const char (&text)[N]) {
+    return Put(out, text, N - 1);
+}
+
+char* PutNumber(char* out, float value) { return out + FormatFloatFast(value, out); }
+
+// Hands each placement to the writer as it is made; nothing is collected.
+class BlockSink : public PlacementSink {
+public:
+    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress)
+        : writer_(writer), progress_(progress) {}
+
+    void Place(const ModelPlacement& p) override {
+        if (PlacementHasNaN(p)) {
+            char warning[kNaNWarningCapacity];
+            std::fwrite(warning, 1, FormatNaNWarning(p, warning), stderr);
+            return;
+        }
+        const std::string& name = p.modelOption->modelName;
+        char* out = writer_.Reserve(PlacementBlockCapacity(name.size()));
+        if (out == nullptr) {
+            failed_ = true;
+            return;
+        }
+        writer_.Advance(FormatPlacementBlock(p, out));
+        progress_.ModelPlaced();
+    }
+
+    bool Failed() const { return failed_ || writer_.Failed(); }
+
+private:
+    AtomicFileWriter& writer_;
+    ProgressReceiver& progress_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::size_t FormatPlacementBlock(const ModelPlacement& p, char* out) {
+    char* const start = out;
+    out = Put(out, "{\n\"origin\" \"");
+    out = PutNumber(out, p.x);
+    *out++ = ' ';
+    out = PutNumber(out, p.y);
+    *out++ = ' ';
+    out = PutNumber(out, p.z);
+    out = Put(out, "\"\n\"modelscale\" \"");
+    out = PutNumber(out, p.scale);
+    out = Put(out, "\"\n\"angles\" \"");
+    out = PutNumber(out, p.pitch);
+    *out++ = ' ';
+    out = PutNumber(out, p.yaw);
+    *out++ = ' ';
+    out = PutNumber(out, p.roll);
+    out = Put(out, "\"\n\"model\" \"");
+    const std::string& name = p.modelOption->modelName;
+    out = Put(out, name.data(), name.size());
+    out = Put(out, "\"\n\"classname\" \"misc_model\"\n}\n");
+    return static_cast<std::size_t>(out - start);
+}
+
+bool PlacementHasNaN(const ModelPlacement& p) {
+    return std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.z) || std::isnan(p.pitch) ||
+           std::isnan(p.roll) || std::isnan(p.yaw) || std::isnan(p.scale);
+}
+
+std::size_t FormatNaNWarning(const ModelPlacement& p, char* out) {
+    char* const start = out;
+    out = Put(out, "WARNING: float is NaN (not a number), debug output: ");
+    const float values[] = {p.x, p.y, p.z, p.pitch, p.roll, p.yaw, p.scale};
+    for (std::size_t i = 0; i < 7; ++i) {
+        if (i > 0) out = Put(out, ", ");
+        out = PutNumber(out, values[i]);
+    }
+    *out++ = '\n';
+    return static_cast<std::size_t>(out - start);
+}
+
+bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
+                                  const std::string& mapClassName) {
+    lastError.clear();
+    AtomicFileWriter writer(outputPath, std::size_t{1} << 20);
+    if (!writer.Open()) {
+        lastError = writer.Error();
+        return false;
+    }
+    if (mapSize > 0) writer.Write(mapBuffer.get(), mapSize);
+    if (writer.Failed()) {
+        lastError = writer.Error();
+        return false;  // the writer's destructor removes the temporary file
+    }
+
+    BlockSink sink(writer, progress);
+    for (const TerrainMesh& mesh : meshes) {
+        PlaceOnMesh(mesh, mapClassName, sink);
+        // A write that failed (a full disk) makes the rest pointless.
+        if (sink.Failed()) break;
+        progress.MeshProcessed();
+    }
+    if (sink.Failed() && !writer.Failed()) {
+        lastError = "Not enough memory to write '" + outputPath + "'.";
+        return false;
+    }
+    if (!writer.Commit()) {
+        lastError = writer.Error();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,207 @@
+// Foliage placement: every grid cell of a mesh is cut into two triangles and
+// each model that the map class assigns to the mesh's texture is scattered
+// over a triangular grid of candidate points on each triangle.
+//
+// The output must be bit-identical on every build, so every formula below is
+// evaluated in the precision it names (float unless a double is written out),
+// in the order it is written, and the random draws come in a fixed order.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/foliage_engine.h"
+
+namespace {
+
+constexpr float kEdgeUnit = 0.03125f;              // candidates per unit of edge and density
+constexpr float kSecondChance = 0.5f;
+constexpr float kEpsilon = 1.1920928955078125e-07f;  // 2^-23
+constexpr float kHalfPi = 1.5707964f;
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfCircle = 180.0;
+// An edge count beyond this belongs to no real map (a 2-million-unit edge at
+// density 1); such edges, like those of infinite or NaN length, get no
+// candidates instead of an endless walk.
+constexpr float kMaxEdgeCount = 65536.0f;
+
+struct Vec4 {
+    float x, y, z, w;
+};
+
+Vec4 FromVertex(const MeshVertex& v) { return {v.x, v.y, v.z, v.alpha}; }
+
+Vec4 Subtract(const Vec4& a, const Vec4& b) { return {a.x - b.x, a.y - b.y, a.z - b.z, a.w - b.w}; }
+
+float VectorLength(const Vec4& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+Vec4 Normalize(const Vec4& v) {
+    const float length = VectorLength(v);
+    return {v.x / length, v.y / length, v.z / length, 255.0f};
+}
+
+Vec4 CrossProduct(const Vec4& a, const Vec4& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x, 0.0f};
+}
+
+float Sign(float x) { return x < 0.0f ? -1.0f : 1.0f; }
+
+// One model option as reached through one texture option.
+struct PlacementJob {
+    const TextureOption* texture;
+    const ModelOption* model;
+};
+
+// The whole-number part of an edge's candidate count; 0 for negative, NaN,
+// infinite and absurdly large counts, so it never wraps to a huge unsigned.
+bool CountIsUsable(float count) { return count >= 0.0f && count <= kMaxEdgeCount; }
+
+}  // namespace
+
+float FoliageEngine::RandomRange(float min, float max) {
+    const float width = static_cast<float>(0.00001 + max - min);
+    const int k = random.Next();
+    const float x = static_cast<float>(k) * width / 32768.0f + min;
+    return static_cast<float>(std::floor(static_cast<double>(x) * 100000.0) / 100000.0);
+}
+
+namespace {
+
+class TrianglePlacer {
+public:
+    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
+
+    void Place(const Vec4& a, const Vec4& b, const Vec4& c, const Vec4& normal,
+               const PlacementJob& job) {
+        const TextureOption& o = *job.texture;
+        const ModelOption& m = *job.model;
+
+        const float density = m.densityMax * o.densityMultiplier;
+        const float countU = VectorLength(Subtract(b, a)) * density * kEdgeUnit;
+        const float countV = VectorLength(Subtract(c, a)) * density * kEdgeUnit;
+        const bool usableU = CountIsUsable(countU);
+        const bool usableV = CountIsUsable(countV);
+        std::uint32_t nU = usableU ? static_cast<std::uint32_t>(std::floor(countU)) : 0u;
+        std::uint32_t nV = usableV ? static_cast<std::uint32_t>(std::floor(countV)) : 0u;
+        // Both rounding draws are made even when a count is unusable.
+        const float drawU = engine_.RandomRange(0.0f, 1.0f);
+        if (usableU && countU - static_cast<float>(nU) > drawU) ++nU;
+        const float drawV = engine_.RandomRange(0.0f, 1.0f);
+        if (usableV && countV - static_cast<float>(nV) > drawV) ++nV;
+
+        const float keepBelow = m.densityMin * o.densityMultiplier;
+        for (std::uint32_t i = 0; i < nU; ++i) {
+            if (i >= nV) break;  // the grid is triangular: no candidates from here on
+            for (std::uint32_t j = 0; j < nV - i; ++j) {
+                const float d = engine_.RandomRange(0.0f, density);
+                if (!(keepBelow > d) && !(engine_.RandomRange(0.0f, 1.0f) > kSecondChance)) continue;
+                Candidate(a, b, c, normal, o, m, i, j, nU, nV);
+            }
+        }
+    }
+
+private:
+    void Candidate(const Vec4& a, const Vec4& b, const Vec4& c, const Vec4& normal,
+                   const TextureOption& o, const ModelOption& m, std::uint32_t i,
+                   std::uint32_t j, std::uint32_t nU, std::uint32_t nV) {
+        float wA, wB;
+        if (m.evenlyDistributed) {
+            float s, t;
+            do {
+                s = engine_.RandomRange(0.0f, 1.0f);
+                t = engine_.RandomRange(0.0f, 1.0f);
+            } while (s + t > 1.0f + kEpsilon);
+            wA = (static_cast<float>(i) + s) / static_cast<float>(nU);
+            wB = (static_cast<float>(j) + t) / static_cast<float>(nV);
+        } else {
+            do {
+                wA = engine_.RandomRange(0.0f, 1.0f);
+                wB = engine_.RandomRange(0.0f, 1.0f);
+            } while (wA + wB > 1.0f + kEpsilon);
+        }
+        const float wC = 1.0f - wA - wB;
+
+        ModelPlacement p;
+        p.x = a.x * wA + b.x * wB + c.x * wC;
+        p.y = a.y * wA + b.y * wB + c.y * wC;
+        p.z = a.z * wA + b.z * wB + c.z * wC;
+        const float alpha = a.w * wA + b.w * wB + c.w * wC;
+        p.z += m.zOffset;
+
+        const bool inRange = m.opacityMin <= alpha && alpha <= m.opacityMax;
+        bool passes = true;
+        if (o.useOpacity) passes = alpha > engine_.RandomRange(0.0f, 256.0f);
+        if (!inRange || !passes) return;
+
+        if (m.surfaceAligned) {
+            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
+            float tilt = length < kEpsilon ? kHalfPi : std::acos(normal.z / length);
+            tilt = tilt * Sign(normal.x);
+            float side = length <= 1.0f - kEpsilon ? -std::acos(length) : 0.0f;
+            side = side * Sign(normal.y);
+            const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
+            const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
+            const double cosTheta = std::cos(static_cast<double>(theta));
+            const double sinTheta = std::sin(static_cast<double>(theta));
+            p.pitch = static_cast<float>((tilt * cosTheta - side * sinTheta) * kHalfCircle / kPi);
+            p.roll = static_cast<float>((tilt * sinTheta + side * cosTheta) * kHalfCircle / kPi);
+            p.yaw = static_cast<float>(static_cast<double>(theta) * kHalfCircle / kPi);
+        } else {
+            p.pitch = 0.0f;
+            p.roll = 0.0f;
+            p.yaw = engine_.RandomRange(0.0f, 360.0f);
+        }
+        p.scale = engine_.RandomRange(m.scaleMin, m.scaleMax);
+        p.modelOption = &m;
+        sink_.Place(p);
+    }
+
+    FoliageEngine& engine_;
+    PlacementSink& sink_;
+};
+
+}  // namespace
+
+void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName,
+                                PlacementSink& sink) {
+    if (mesh.rows < 2 || mesh.columns < 2) return;
+    const std::size_t columns = static_cast<std::size_t>(mesh.columns);
+    // Only complete rows are walked; a short vertex list is never read past.
+    const std::size_t rows =
+        std::min(static_cast<std::size_t>(mesh.rows), mesh.vertices.size() / columns);
+    if (rows < 2) return;
+
+    // The options that apply are the same for every triangle of the mesh, so
+    // they are looked up once, when the first triangle is reached. The lookups
+    // insert missing names, as the catalogue's access does everywhere.
+    // References into the std::map tables stay valid across those inserts.
+    std::vector<PlacementJob> jobs;
+    for (const TextureOption& texture : mapClasses[mapClassName]) {
+        if (texture.textureName != mesh.texture) continue;
+        for (const std::string& className : texture.modelClassNames) {
+            for (const ModelOption& model : modelClasses[className]) jobs.push_back({&texture, &model});
+        }
+    }
+    if (jobs.empty()) return;
+
+    TrianglePlacer placer(*this, sink);
+    const std::vector<MeshVertex>& v = mesh.vertices;
+    for (std::size_t r = 0; r + 1 < rows; ++r) {
+        for (std::size_t c = 0; c + 1 < columns; ++c) {
+            const Vec4 v00 = FromVertex(v[r * columns + c]);
+            const Vec4 v10 = FromVertex(v[(r + 1) * columns + c]);
+            const Vec4 v01 = FromVertex(v[r * columns + c + 1]);
+            const Vec4 v11 = FromVertex(v[(r + 1) * columns + c + 1]);
+
+            // Triangle 0: A = V(r,c), B = V(r+1,c), C = V(r,c+1).
+            const Vec4 n0 = CrossProduct(Normalize(Subtract(v10, v00)), Normalize(Subtract(v01, v00)));
+            for (const PlacementJob& job : jobs) placer.Place(v00, v10, v01, n0, job);
+
+            // Triangle 1: A = V(r+1,c+1), B = V(r+1,c), C = V(r,c+1).
+            const Vec4 n1 = CrossProduct(Normalize(Subtract(v01, v11)), Normalize(Subtract(v10, v11)));
+            for (const PlacementJob& job : jobs) placer.Place(v11, v10, v01, n1, job);
+        }
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The text of one misc_model entity block, formatted straight into a caller's
+// buffer (the output file's buffer, or memory in the tests and the fuzzers).
+
+#include <cstddef>
+
+#include "config/conversions.h"
+#include "engine/model_placement.h"
+
+// Room FormatPlacementBlock needs for a model name of nameSize bytes.
+constexpr std::size_t PlacementBlockCapacity(std::size_t nameSize) {
+    return 96 + 7 * static_cast<std::size_t>(kFloatTextMax) + nameSize;
+}
+
+// Writes the seven-line block and returns its length. out must hold
+// PlacementBlockCapacity(modelName.size()) bytes.
+std::size_t FormatPlacementBlock(const ModelPlacement& placement, char* out);
+
+// True when any of the seven numbers is NaN (infinities are written as they are).
+bool PlacementHasNaN(const ModelPlacement& placement);
+
+// "WARNING: float is NaN (not a number), debug output: x, y, z, pitch, roll, yaw, scale\n"
+std::size_t FormatNaNWarning(const ModelPlacement& placement, char* out);
+constexpr std::size_t kNaNWarningCapacity = 64 + 7 * (kFloatTextMax + 2);

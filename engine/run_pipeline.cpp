@@ -1,0 +1,109 @@
+// One run, from the texts the user gave to the written output map: input and
+// output paths, the output directory, the map class check, read, terrain
+// check, place and write. Every failure ends the run with one message.
+
+#include "engine/run_pipeline.h"
+
+#include <cstdint>
+
+#include <boost/filesystem.hpp>
+#include <boost/system/error_code.hpp>
+
+#include "config/paths.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+const char kInputNotAFile[] = "Path specified for the .map input file is not a file.";
+const char kNoMapClass[] = "Map configuration not set.";
+const char kReadFailed[] = "An error occured while reading the map file.";
+const char kNoTerrain[] =
+    "Your map does not have any terrain meshes, which is required to add models to.";
+const char kWriteFailed[] = "An error occured while writing the map file.";
+
+bool IsRegularFile(const std::string& path) {
+    boost::system::error_code error;
+    return fs::is_regular_file(fs::path(path), error) && !error;
+}
+
+std::string Describe(const std::string& what, const std::string& path,
+                     const boost::system::error_code& error) {
+    return what + " '" + path + "': " + error.message() + ".";
+}
+
+RunResult Fail(RunResult result, const std::string& message, const std::string& detail = {}) {
+    result.ok = false;
+    result.message = message;
+    result.detail = detail;
+    return result;
+}
+
+// The output directory is created when missing (one level: its parent must
+// exist). An empty directory means the current one.
+bool EnsureDirectory(const std::string& directory, std::string& message) {
+    if (directory.empty()) return true;
+    boost::system::error_code error;
+    if (fs::is_directory(fs::path(directory), error)) return true;
+    error.clear();
+    fs::create_directory(fs::path(directory), error);
+    if (error) {
+        message = Describe("Cannot create the output directory", directory, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    RunResult result;
+
+    // Input: a map of the installation, else the text as typed.
+    if (!request.installDir.empty()) {
+        const std::string candidate = paths::Join(paths::Join(request.installDir, "map_source"),
+                                                  request.inputText + ".map");
+        if (IsRegularFile(candidate)) result.inputPath = candidate;
+    }
+    if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
+        result.inputPath = request.inputText;
+    if (result.inputPath.empty()) return Fail(result, kInputNotAFile);
+
+    // Output: a full path as typed, or a name in the installation's map_source.
+    std::string outputDirectory;
+    if (request.outputText.empty())
+        return Fail(result, "Path specified for the .map output file is empty.");
+    if (paths::IsFullPath(request.outputText)) {
+        result.outputPath = request.outputText;
+        outputDirectory = paths::DirectoryPart(request.outputText);
+    } else {
+        if (request.installDir.empty())
+            return Fail(result,
+                        "No installation directory is chosen, so the output map file '" +
+                            request.outputText +
+                            "' has no map_source directory to go into. Give a full path instead.");
+        outputDirectory = paths::Join(request.installDir, "map_source");
+        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
+    }
+    std::string directoryError;
+    if (!EnsureDirectory(outputDirectory, directoryError)) return Fail(result, directoryError);
+
+    if (!request.mapClassChosen) return Fail(result, kNoMapClass);
+
+    // Read.
+    boost::system::error_code error;
+    const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
+    if (error) return Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
+    if (size > UINT32_MAX)
+        return Fail(result, kReadFailed, "'" + result.inputPath + "' is larger than 4 GiB.");
+    if (!engine.ReadMap(progress, result.inputPath, size))
+        return Fail(result, kReadFailed, engine.LastError());
+
+    if (engine.meshes.empty()) return Fail(result, kNoTerrain);
+
+    if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName))
+        return Fail(result, kWriteFailed, engine.LastError());
+
+    result.ok = true;
+    return result;
+}

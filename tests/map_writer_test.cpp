@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include <boost/filesystem.hpp>
+
+#include "engine/foliage_engine.h"
+#include "engine/placement_block.h"
+#include "tests/test_support.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+void LoadBytes(FoliageEngine& engine, const std::string& bytes) {
+    engine.mapBuffer.reset(new char[bytes.size() + 1]);
+    std::memcpy(engine.mapBuffer.get(), bytes.data(), bytes.size());
+    engine.mapSize = static_cast<std::uint32_t>(bytes.size());
+}
+
+TerrainMesh FlatCell(const std::string& texture) {
+    TerrainMesh mesh;
+    mesh.texture = texture;
+    mesh.rows = mesh.columns = 2;
+    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}};
+    return mesh;
+}
+
+// An engine with one 64-unit grass cell and a map class "demo" placing "tree".
+void Prepare(FoliageEngine& engine, const std::string& input, float zOffset = 0) {
+    LoadBytes(engine, input);
+    engine.meshes = {FlatCell("grass"), FlatCell("rock")};
+    engine.modelClasses["trees"] = {ModelOption("foliage/tree_a", 1, 1, true, true, zOffset)};
+    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+bool OnlyFileIn(const std::string& directory, const std::string& name) {
+    std::size_t files = 0;
+    for (fs::directory_iterator it(directory), end; it != end; ++it) {
+        ++files;
+        if (it->path().filename().string() != name) return false;
+    }
+    return files == 1;
+}
+
+}  // namespace
+
+TEST(PlacementBlock, SevenLinesInTheFileFormat) {
+    ModelOption model("foliage/tree a", 1);
+    ModelPlacement p;
+    p.x = 1024; p.y = -1536.5f; p.z = 123456.7f; p.scale = 0.5f;
+    p.pitch = -0.0f; p.yaw = 1234567; p.roll = 0.00001f;
+    p.modelOption = &model;
+    char buffer[PlacementBlockCapacity(14)];
+    const std::string block(buffer, FormatPlacementBlock(p, buffer));
+    EXPECT_EQ(block,
+              "{\n\"origin\" \"1024 -1536.5 123457\"\n\"modelscale\" \"0.5\"\n"
+              "\"angles\" \"-0 1.23457e+06 1e-05\"\n\"model\" \"foliage/tree a\"\n"
+              "\"classname\" \"misc_model\"\n}\n");
+}
+
+TEST(PlacementBlock, LongestNumbersFitTheCapacity) {
+    const std::string name(300, 'm');
+    ModelOption model(name, 1);
+    ModelPlacement p;
+    p.x = p.y = p.z = p.scale = p.pitch = p.yaw = p.roll = -1.17549435e-38f;
+    p.modelOption = &model;
+    std::string buffer(PlacementBlockCapacity(name.size()), '\0');
+    EXPECT_LE(FormatPlacementBlock(p, &buffer[0]), buffer.size());
+    char warning[kNaNWarningCapacity];
+    EXPECT_LE(FormatNaNWarning(p, warning), sizeof warning);
+}
+
+TEST(PlaceAndWrite, CopiesTheInputThenAppendsOneBlockPerPlacement) {
+    TempDir dir;
+    // CR LF line ends and no line end at the very end stay as they are.
+    const std::string input = "iwmap 4\r\n{\r\n\"classname\" \"worldspawn\"\r\n}";
+    FoliageEngine engine;
+    Prepare(engine, input);
+    CountingProgress progress;
+    ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("out.map"), "demo"));
+    const std::string output = ReadFileBytes(dir.File("out.map"));
+    ASSERT_EQ(output.compare(0, input.size(), input), 0);
+    EXPECT_EQ(output.substr(input.size(), 12), "{\n\"origin\" \"");
+    EXPECT_EQ(Count(output, "\"classname\" \"misc_model\"\n}\n"), 6u);
+    EXPECT_EQ(Count(output.substr(input.size()), "\r"), 0u);
+    EXPECT_EQ(Count(output, "\"model\" \"foliage/tree_a\"\n"), 6u);
+    EXPECT_EQ(progress.modelsPlaced, 6);
+    EXPECT_EQ(progress.meshesProcessed, 2);
+    EXPECT_EQ(progress.meshesRead, 0);
+    EXPECT_TRUE(OnlyFileIn(dir.path(), "out.map"));
+}
+
+TEST(PlaceAndWrite, NoMatchingTextureOrEmptyInputGivesAnExactCopy) {
+    TempDir dir;
+    for (const std::string& input : {std::string("iwmap 4\n{\n}\n"), std::string()}) {
+        FoliageEngine engine;
+        Prepare(engine, input);
+        engine.mapClasses["demo"][0].textureName = "sand";
+        CountingProgress progress;
+        ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("copy.map"), "demo"));
+        EXPECT_EQ(ReadFileBytes(dir.File("copy.map")), input);
+        EXPECT_EQ(progress.meshesProcessed, 2);
+        EXPECT_EQ(progress.modelsPlaced, 0);
+    }
+}
+
+TEST(PlaceAndWrite, SameLoadedMapTwiceGivesANewPlacement) {
+    TempDir dir;
+    FoliageEngine engine;
+    Prepare(engine, "iwmap 4\n");
+    NullProgress progress;
+    ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("a.map"), "demo"));
+    ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("b.map"), "demo"));
+    EXPECT_NE(ReadFileBytes(dir.File("a.map")), ReadFileBytes(dir.File("b.map")));
+    FoliageEngine fresh;
+    Prepare(fresh, "iwmap 4\n");
+    ASSERT_TRUE(fresh.PlaceAndWrite(progress, dir.File("c.map"), "demo"));
+    EXPECT_EQ(ReadFileBytes(dir.File("a.map")), ReadFileBytes(dir.File("c.map")));
+}
+
+TEST(PlaceAndWrite, NaNPlacementsAreWarnedAboutAndSkipped) {
+    TempDir dir;
+    FoliageEngine engine;
+    Prepare(engine, "iwmap 4\n", std::numeric_limits<float>::quiet_NaN());
+    CountingProgress progress;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("out.map"), "demo"));
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadFileBytes(dir.File("out.map")), "iwmap 4\n");
+    EXPECT_EQ(progress.modelsPlaced, 0);
+    EXPECT_EQ(Count(warnings, "WARNING: float is NaN (not a number), debug output: "), 6u);
+    // x, y, z, pitch, roll, yaw, scale: the first placement of the flat cell.
+    EXPECT_EQ(warnings.substr(0, warnings.find('\n') + 1),
+              "WARNING: float is NaN (not a number), debug output: 11.209, 37.4355, nan, 0, 0, "
+              "322.537, 0.91141\n");
+}
+
+TEST(PlaceAndWrite, OutputMayReplaceTheInputItself) {
+    TempDir dir;
+    const std::string path = dir.File("map.map");
+    WriteFileBytes(path, "iwmap 4\n");
+    FoliageEngine engine;
+    Prepare(engine, ReadFileBytes(path));
+    NullProgress progress;
+    ASSERT_TRUE(engine.PlaceAndWrite(progress, path, "demo"));
+    const std::string output = ReadFileBytes(path);
+    EXPECT_EQ(output.compare(0, 8, "iwmap 4\n"), 0);
+    EXPECT_EQ(Count(output, "misc_model"), 6u);
+}
+
+TEST(PlaceAndWrite, FailureLeavesTheTargetUntouchedAndNoTemporaryFile) {
+    TempDir dir;
+    FoliageEngine engine;
+    Prepare(engine, "iwmap 4\n");
+    CountingProgress progress;
+    // The target's directory does not exist.
+    EXPECT_FALSE(engine.PlaceAndWrite(progress, dir.File("missing/out.map"), "demo"));
+    EXPECT_NE(engine.LastError().find("missing"), std::string::npos) << engine.LastError();
+    EXPECT_EQ(progress.meshesProcessed, 0);
+    // The target is a directory: the rename fails, the directory stays.
+    fs::create_directory(dir.File("taken"));
+    WriteFileBytes(dir.File("taken/keep"), "x");
+    EXPECT_FALSE(engine.PlaceAndWrite(progress, dir.File("taken"), "demo"));
+    EXPECT_FALSE(engine.LastError().empty());
+    EXPECT_TRUE(fs::is_directory(dir.File("taken")));
+    EXPECT_TRUE(OnlyFileIn(dir.path(), "taken"));
+}
+
+TEST(PlaceAndWrite, UnwritableDirectoryIsReportedAndTheTargetKept) {
+    TempDir dir;
+    const std::string path = dir.File("out.map");
+    WriteFileBytes(path, "old");
+    FoliageEngine engine;
+    Prepare(engine, "iwmap 4\n");
+    NullProgress progress;
+    fs::permissions(dir.path(), fs::owner_read | fs::owner_exe);
+    bool privileged = true;  // an administrator writes anyway
+    try {
+        WriteFileBytes(dir.File("probe"), "");
+    } catch (const std::exception&) {
+        privileged = false;
+    }
+    const bool ok = engine.PlaceAndWrite(progress, path, "demo");
+    fs::permissions(dir.path(), fs::owner_all);
+    if (privileged) GTEST_SKIP() << "directory permissions do not apply to this user";
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(engine.LastError().empty());
+    EXPECT_EQ(ReadFileBytes(path), "old");
+}

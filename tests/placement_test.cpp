@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "config/conversions.h"
+#include "engine/foliage_engine.h"
+
+namespace {
+
+// The generator state whose next draw yields k.
+std::uint32_t StateBefore(int k) {
+    std::uint32_t inverse = 214013u;  // Newton's iteration for the inverse mod 2^32
+    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
+    return ((static_cast<std::uint32_t>(k) << 16) - 2531011u) * inverse;
+}
+
+std::uint32_t StateAfterDraws(int draws) {
+    RandomGenerator generator;
+    for (int i = 0; i < draws; ++i) generator.Next();
+    return generator.State();
+}
+
+struct Recorder : PlacementSink {
+    std::vector<ModelPlacement> placements;
+    std::vector<std::string> lines;  // "x y z scale pitch yaw roll"
+    void Place(const ModelPlacement& p) override {
+        placements.push_back(p);
+        lines.push_back(FloatToString(p.x) + " " + FloatToString(p.y) + " " + FloatToString(p.z) +
+                        " " + FloatToString(p.scale) + " " + FloatToString(p.pitch) + " " +
+                        FloatToString(p.yaw) + " " + FloatToString(p.roll));
+    }
+};
+
+TerrainMesh Mesh(std::string texture, int rows, int columns, std::vector<MeshVertex> vertices) {
+    TerrainMesh mesh;
+    mesh.texture = std::move(texture);
+    mesh.rows = rows;
+    mesh.columns = columns;
+    mesh.vertices = std::move(vertices);
+    return mesh;
+}
+
+// One flat 64 x 64 cell whose normal points up.
+TerrainMesh FlatCell(const std::string& texture = "grass") {
+    return Mesh(texture, 2, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}});
+}
+
+void Configure(FoliageEngine& engine, const ModelOption& model, const TextureOption& texture) {
+    engine.modelClasses["trees"] = {model};
+    engine.mapClasses["demo"] = {texture};
+}
+
+}  // namespace
+
+TEST(RandomRange, MatchesTheWorkedValues) {
+    struct Case { float min, max; int k; float want; };
+    const Case cases[] = {
+        {0, 1, 0, 0.0f}, {0, 1, 16384, 0.5f}, {0, 1, 32767, 0.99997f},
+        {0.5f, 1, 16384, 0.75f}, {0, 360, 16384, 180.0f}, {2, 2, 0, 2.0f},
+    };
+    for (const Case& c : cases) {
+        FoliageEngine engine;
+        engine.random.Seed(StateBefore(c.k));
+        EXPECT_EQ(engine.RandomRange(c.min, c.max), c.want) << c.min << ".." << c.max << " k=" << c.k;
+    }
+}
+
+TEST(RandomRange, SecondChanceAndOpacityShares) {
+    int aboveHalf = 0, belowOpaque = 0;
+    for (int k = 0; k < 32768; ++k) {
+        FoliageEngine engine;
+        engine.random.Seed(StateBefore(k));
+        if (engine.RandomRange(0, 1) > 0.5f) ++aboveHalf;
+        engine.random.Seed(StateBefore(k));
+        if (engine.RandomRange(0, 256) < 255.0f) ++belowOpaque;
+    }
+    EXPECT_EQ(aboveHalf, 16383);
+    EXPECT_EQ(belowOpaque, 32640);
+}
+
+TEST(RandomRange, FreshEngineStartsTheClassicSequence) {
+    FoliageEngine engine;
+    EXPECT_EQ(engine.random.Next(), 41);
+    EXPECT_EQ(engine.random.Next(), 18467);
+    FoliageEngine other;
+    EXPECT_EQ(other.RandomRange(0, 1), 0.00125f);
+}
+
+// Worked out draw by draw, independently of this code: three candidates per
+// triangle, every one kept, weights redrawn once on the first candidate.
+TEST(PlaceOnMesh, FlatCellGivesSixPlacementsWithEveryDraw) {
+    FoliageEngine engine;
+    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+    Recorder sink;
+    engine.PlaceOnMesh(FlatCell(), "demo", sink);
+    const std::vector<std::string> want = {
+        "11.209 37.4355 0 0.91141 0 322.537 0",  "32.4794 21.7933 0 0.68222 0 32.904 0",
+        "3.81056 13.9277 0 0.50445 0 1.6809 0",  "26.5363 42.783 0 0.67605 -0 162.279 0",
+        "51.3408 17.2138 0 0.93111 0 84.7156 0", "50.031 54.4874 0 0.51187 0 302.443 0",
+    };
+    EXPECT_EQ(sink.lines, want);
+    EXPECT_EQ(engine.random.State(), 2198482029u);
+    ASSERT_FALSE(sink.placements.empty());
+    EXPECT_EQ(sink.placements[0].modelOption, &engine.modelClasses["trees"][0]);
+}
+
+// Three groups of two vertices (rows 3, stride 2), sloped, with opacity,
+// uneven distribution, a density multiplier and a Z offset.
+TEST(PlaceOnMesh, SlopedNonSquareMeshWithOpacity) {
+    FoliageEngine engine;
+    Configure(engine, ModelOption("bush", 0.5f, 2.0f, false, true, 4.0f, 10, 200, 0.8f, 1.2f),
+              TextureOption("dirt", true, 1.5f, {"trees"}));
+    Recorder sink;
+    engine.PlaceOnMesh(Mesh("dirt", 3, 2,
+                            {{0, 0, 0, 0}, {0, 48, 8, 100}, {40, 0, 16, 200},
+                             {40, 48, 24, 255}, {80, 0, 0, 128}, {80, 48, 8, 64}}),
+                       "demo", sink);
+    ASSERT_EQ(sink.lines.size(), 15u);
+    EXPECT_EQ(sink.lines[0], "0.5992 32.6899 9.688 0.85892 7.24025 131.199 -22.6366");
+    EXPECT_EQ(sink.lines[9], "69.7244 7.05456 9.286 0.91443 23.7482 338.774 0.927433");
+    EXPECT_EQ(sink.lines[14], "57.2716 38.9314 19.5799 1.03384 2.0371 251.455 -23.6788");
+    EXPECT_EQ(engine.random.State(), 1061836850u);
+}
+
+TEST(PlaceOnMesh, ShortVertexListUsesOnlyCompleteRows) {
+    FoliageEngine a, b;
+    for (FoliageEngine* e : {&a, &b})
+        Configure(*e, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+    Recorder full, shortList;
+    TerrainMesh mesh = FlatCell();
+    a.PlaceOnMesh(mesh, "demo", full);
+    mesh.rows = 3;  // claims a third row, but only one vertex of it is there
+    mesh.vertices.push_back({0, 128, 0, 255});
+    b.PlaceOnMesh(mesh, "demo", shortList);
+    EXPECT_EQ(shortList.lines, full.lines);
+}
+
+TEST(PlaceOnMesh, DegenerateGridsGiveNothingAndNoDraws) {
+    struct Case { int rows, columns; std::size_t vertices; };
+    const Case cases[] = {{1, 4, 4}, {4, 1, 4}, {0, 0, 0}, {-3, 2, 4}, {2, -3, 4},
+                          {1000000000, 1000000000, 4}, {2, 2, 3},
+                          {std::numeric_limits<std::int32_t>::max(), 3, 4}};
+    for (const Case& c : cases) {
+        FoliageEngine engine;
+        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+        Recorder sink;
+        engine.PlaceOnMesh(Mesh("grass", c.rows, c.columns,
+                                std::vector<MeshVertex>(c.vertices, MeshVertex{1, 2, 3, 255})),
+                           "demo", sink);
+        EXPECT_TRUE(sink.lines.empty()) << c.rows << "x" << c.columns;
+        EXPECT_EQ(engine.random.State(), 1u) << c.rows << "x" << c.columns;
+    }
+}
+
+TEST(PlaceOnMesh, NegativeOrZeroDensityDrawsOnlyTheRoundingPair) {
+    for (float multiplier : {-1.0f, 0.0f, -1e30f}) {
+        FoliageEngine engine;
+        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, multiplier, {"trees"}));
+        Recorder sink;
+        engine.PlaceOnMesh(FlatCell(), "demo", sink);
+        EXPECT_TRUE(sink.lines.empty()) << multiplier;
+        EXPECT_EQ(engine.random.State(), StateAfterDraws(4)) << multiplier;  // 2 triangles x 2 draws
+    }
+}
+
+TEST(PlaceOnMesh, NonFiniteCoordinatesNeverHangOrCrash) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float bad : {nan, inf, -inf, 1e30f}) {
+        FoliageEngine engine;
+        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+        Recorder sink;
+        TerrainMesh mesh = FlatCell();
+        mesh.vertices[3].x = bad;  // the corner only triangle 1 uses as A
+        engine.PlaceOnMesh(mesh, "demo", sink);
+        EXPECT_EQ(sink.lines.size(), 3u) << bad;  // triangle 0 is untouched
+    }
+}
+
+TEST(PlaceOnMesh, CollinearEdgesTiltWithoutNaN) {
+    FoliageEngine engine;
+    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+    Recorder sink;
+    engine.PlaceOnMesh(Mesh("grass", 2, 2, {{0, 0, 0, 255}, {128, 0, 0, 255}, {64, 0, 0, 255}, {192, 0, 0, 255}}),
+                       "demo", sink);
+    ASSERT_FALSE(sink.placements.empty());
+    for (const ModelPlacement& p : sink.placements) {
+        EXPECT_TRUE(std::isfinite(p.pitch) && std::isfinite(p.roll) && std::isfinite(p.yaw));
+        EXPECT_NEAR(std::hypot(p.pitch, p.roll), 127.279f, 0.01f);  // |(90, -90)| turned by the yaw
+    }
+}
+
+TEST(PlaceOnMesh, DownwardNormalTurnsModelsUpsideDown) {
+    FoliageEngine engine;
+    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+    Recorder sink;
+    // x and y swapped against FlatCell: the vertex order makes N point down.
+    engine.PlaceOnMesh(Mesh("grass", 2, 2, {{0, 0, 0, 255}, {64, 0, 0, 255}, {0, 64, 0, 255}, {64, 64, 0, 255}}),
+                       "demo", sink);
+    ASSERT_FALSE(sink.placements.empty());
+    for (const ModelPlacement& p : sink.placements) EXPECT_NEAR(std::hypot(p.pitch, p.roll), 180.0f, 0.001f);
+}
+
+TEST(PlaceOnMesh, MatchingIsExactAndRepeatedOptionsAllApply) {
+    auto count = [](std::vector<TextureOption> textures, const std::string& meshTexture) {
+        FoliageEngine engine;
+        engine.modelClasses["trees"] = {ModelOption("tree", 1, 1, true, false)};
+        engine.mapClasses["demo"] = std::move(textures);
+        Recorder sink;
+        engine.PlaceOnMesh(FlatCell(meshTexture), "demo", sink);
+        return std::make_pair(sink.lines.size(), engine.random.State());
+    };
+    const TextureOption grass("grass", false, 1, {"trees"});
+    EXPECT_EQ(count({grass}, "grass").first, 6u);
+    EXPECT_EQ(count({grass}, "Grass"), std::make_pair(std::size_t{0}, 1u));  // no draws either
+    EXPECT_EQ(count({grass, grass}, "grass").first, 12u);
+    EXPECT_EQ(count({TextureOption("grass", false, 1, {"trees", "trees"})}, "grass").first, 12u);
+}
+
+TEST(PlaceOnMesh, MissingClassesLeaveEmptyEntriesAndPlaceNothing) {
+    FoliageEngine engine;
+    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"absent"})};
+    Recorder sink;
+    engine.PlaceOnMesh(FlatCell(), "demo", sink);
+    engine.PlaceOnMesh(FlatCell(), "nowhere", sink);
+    EXPECT_TRUE(sink.lines.empty());
+    EXPECT_EQ(engine.modelClasses.count("absent"), 1u);
+    EXPECT_EQ(engine.mapClasses.count("nowhere"), 1u);
+    EXPECT_EQ(engine.random.State(), 1u);
+}
+
+TEST(PlaceOnMesh, OpacityWindowAndDraw) {
+    auto placed = [](float alpha, bool useOpacity, float opacityMin, float opacityMax) {
+        FoliageEngine engine;
+        ModelOption model("tree", 1, 1, true, false, 0, opacityMin, opacityMax);
+        Configure(engine, model, TextureOption("grass", useOpacity, 4, {"trees"}));
+        TerrainMesh mesh = FlatCell();
+        for (MeshVertex& v : mesh.vertices) v.alpha = alpha;
+        Recorder sink;
+        engine.PlaceOnMesh(mesh, "demo", sink);
+        return sink.lines.size();
+    };
+    EXPECT_EQ(placed(0, true, 0, 256), 0u);     // alpha 0 never beats the draw
+    EXPECT_GT(placed(255, true, 0, 256), 60u);  // about 255/256 of the candidates
+    EXPECT_EQ(placed(0, false, 0, 0), placed(255, false, 0, 256));  // inclusive bounds
+    EXPECT_EQ(placed(0, false, 0.001f, 256), 0u);
+    EXPECT_EQ(placed(200, false, 0, 199), 0u);
+    EXPECT_EQ(placed(std::numeric_limits<float>::quiet_NaN(), false, 0, 256), 0u);
+}
+
+TEST(PlaceOnMesh, LaterRunsContinueTheSequence) {
+    FoliageEngine engine;
+    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
+    Recorder first, second;
+    engine.PlaceOnMesh(FlatCell(), "demo", first);
+    engine.PlaceOnMesh(FlatCell(), "demo", second);
+    EXPECT_NE(first.lines, second.lines);
+}

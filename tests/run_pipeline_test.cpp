@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include <boost/filesystem.hpp>
+
+#include "config/paths.h"
+#include "engine/run_pipeline.h"
+#include "tests/test_support.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+const char kNotAFile[] = "Path specified for the .map input file is not a file.";
+const char kNoMapClass[] = "Map configuration not set.";
+const char kReadFailed[] = "An error occured while reading the map file.";
+const char kNoTerrain[] = "Your map does not have any terrain meshes, which is required to add models to.";
+const char kWriteFailed[] = "An error occured while writing the map file.";
+
+const char kOneMesh[] =
+    "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
+    "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
+    "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n";
+
+// An installation directory with map_source/mp_test.map, and an engine that
+// places one model class on its grass.
+struct Fixture {
+    TempDir dir;
+    std::string install = dir.File("cod");
+    std::string mapSource = paths::Join(install, "map_source");
+    FoliageEngine engine;
+    CountingProgress progress;
+
+    Fixture() {
+        fs::create_directories(mapSource);
+        WriteFileBytes(paths::Join(mapSource, "mp_test.map"), kOneMesh);
+        engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
+        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+    }
+
+    RunResult Run(const std::string& input, const std::string& output, bool chosen = true,
+                  const std::string& installDir = "use") {
+        RunRequest request;
+        request.inputText = input;
+        request.outputText = output;
+        request.installDir = installDir == "use" ? install : installDir;
+        request.mapClassChosen = chosen;
+        request.mapClassName = "demo";
+        return RunFoliage(engine, progress, request);
+    }
+};
+
+}  // namespace
+
+TEST(RunFoliage, MapNameOfTheInstallationIntoItsMapSource) {
+    Fixture f;
+    const RunResult result = f.Run("mp_test", "mp_test_foliage");
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    EXPECT_EQ(result.inputPath, paths::Join(f.mapSource, "mp_test.map"));
+    EXPECT_EQ(result.outputPath, paths::Join(f.mapSource, "mp_test_foliage.map"));
+    EXPECT_EQ(f.progress.meshesRead, 1);
+    EXPECT_EQ(f.progress.meshesProcessed, 1);
+    EXPECT_EQ(f.progress.modelsPlaced, 6);
+    const std::string output = ReadFileBytes(result.outputPath);
+    EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+}
+
+TEST(RunFoliage, InputAsTypedAndFullOutputPathWithNewDirectory) {
+    Fixture f;
+    const std::string input = f.dir.File("elsewhere.map");
+    WriteFileBytes(input, kOneMesh);
+    const std::string output = f.dir.File("new") + "/out";  // no ".map" appended
+    const RunResult result = f.Run(input, output, true, "");
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    EXPECT_EQ(result.inputPath, input);
+    EXPECT_TRUE(FileExists(output));
+}
+
+TEST(RunFoliage, OutputNameGoesToMapSourceEvenForOutsideInput) {
+    Fixture f;
+    fs::remove_all(f.mapSource);
+    fs::create_directories(f.install);
+    const std::string input = f.dir.File("outside.map");
+    WriteFileBytes(input, kOneMesh);
+    const RunResult result = f.Run(input, "named");
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    EXPECT_TRUE(FileExists(paths::Join(f.mapSource, "named.map")));  // map_source was created
+}
+
+TEST(RunFoliage, InputThatIsNotAFile) {
+    Fixture f;
+    fs::create_directories(paths::Join(f.mapSource, "folder.map"));
+    for (const std::string& input : {std::string("missing"), std::string("folder"), f.mapSource,
+                                     std::string(), std::string("mp_test.map")}) {
+        const RunResult result = f.Run(input, "out");
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, kNotAFile) << input;
+    }
+    // No installation: a map name alone is no path.
+    EXPECT_EQ(f.Run("mp_test", f.dir.File("o.map"), true, "").message, kNotAFile);
+}
+
+TEST(RunFoliage, OutputDirectoryProblemsNameThePathAndReason) {
+    Fixture f;
+    const std::string deep = f.dir.File("a") + "/b/out.map";  // two missing levels
+    RunResult result = f.Run("mp_test", deep);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find(f.dir.File("a") + "/b"), std::string::npos) << result.message;
+    EXPECT_FALSE(fs::exists(f.dir.File("a")));
+
+    // A name with no installation has no map_source to go into.
+    result = f.Run(paths::Join(f.mapSource, "mp_test.map"), "name", true, "");
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find("name"), std::string::npos) << result.message;
+}
+
+TEST(RunFoliage, MissingMapClassAfterTheDirectoryIsMade) {
+    Fixture f;
+    const std::string dir = f.dir.File("made");
+    const RunResult result = f.Run("mp_test", dir + "/out.map", false);
+    EXPECT_EQ(result.message, kNoMapClass);
+    EXPECT_TRUE(fs::is_directory(dir));
+    EXPECT_EQ(f.progress.meshesRead, 0);
+}
+
+TEST(RunFoliage, MapsWithoutTerrainWriteNothing) {
+    Fixture f;
+    const std::string out = f.dir.File("out.map");
+    const std::string cases[] = {std::string(), "iwmap 4\n{\n\"classname\" \"worldspawn\"\n}\n",
+                                 std::string("\0\0\0{\0}", 6)};
+    for (const std::string& bytes : cases) {
+        WriteFileBytes(f.dir.File("plain.map"), bytes);
+        EXPECT_EQ(f.Run(f.dir.File("plain.map"), out).message, kNoTerrain);
+        EXPECT_FALSE(FileExists(out));
+    }
+}
+
+TEST(RunFoliage, BrokenMapsNeverCrashOrChangeTheInput) {
+    Fixture f;
+    const std::string mesh(kOneMesh);
+    const std::string cases[] = {
+        mesh.substr(0, mesh.size() / 2),                                   // truncated
+        mesh.substr(0, mesh.find("   (")) + "}}}}",                        // mesh without rows
+        std::string(mesh).replace(mesh.find("2 2 16 8"), 8, "1000000000 1000000000 16 8"),
+        std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v nan 0 inf"),
+        std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v 1e39 -1e39 0"),
+        std::string(mesh).insert(mesh.find("grass"), std::string("\0\0", 2)),
+        "{{{{{{{{ mesh {",
+    };
+    for (const std::string& bytes : cases) {
+        const std::string input = f.dir.File("broken.map");
+        WriteFileBytes(input, bytes);
+        const RunResult result = f.Run(input, f.dir.File("out.map"));
+        if (!result.ok) {
+            EXPECT_EQ(result.message, kNoTerrain);
+        }
+        EXPECT_EQ(ReadFileBytes(input), bytes);
+    }
+}
+
+TEST(RunFoliage, OutputMayBeTheInputItself) {
+    Fixture f;
+    const std::string path = paths::Join(f.mapSource, "mp_test.map");
+    const RunResult result = f.Run("mp_test", path);
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    const std::string output = ReadFileBytes(path);
+    EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+    EXPECT_GT(output.size(), sizeof kOneMesh);
+}
+
+TEST(RunFoliage, WriteFailureKeepsTheInput) {
+    Fixture f;
+    fs::create_directories(paths::Join(f.mapSource, "taken.map"));  // a directory in the way
+    const RunResult result = f.Run("mp_test", "taken");
+    EXPECT_EQ(result.message, kWriteFailed);
+    EXPECT_FALSE(result.detail.empty());
+    EXPECT_EQ(ReadFileBytes(paths::Join(f.mapSource, "mp_test.map")), kOneMesh);
+}
+
+TEST(RunFoliage, InputOverFourGigabytesIsRefused) {
+    Fixture f;
+    const std::string big = f.dir.File("big.map");
+    WriteFileBytes(big, "");
+    boost::system::error_code error;
+    fs::resize_file(big, (std::uint64_t{1} << 32) + 1, error);  // sparse: no disk used
+    if (error) GTEST_SKIP() << "cannot make a sparse file here";
+    const RunResult result = f.Run(big, f.dir.File("out.map"));
+    EXPECT_EQ(result.message, kReadFailed);
+    EXPECT_NE(result.detail.find("4 GiB"), std::string::npos);
+}
