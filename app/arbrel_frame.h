@@ -14,6 +14,7 @@
 #include <wx/listbox.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
 #include <wx/stopwatch.h>
