@@ -61,6 +61,9 @@ const long ArbrelFrame::ID_TEXTCTRL3 = wxNewId();
 
 namespace {
 
+// Choices take the height the theme needs: a fixed 21 pixels cuts their
+// text off under GTK.
+const int kPlatformHeight = -1;
 const long kClassListStyle = wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL | wxLB_NEEDED_SB;
 const long kOptionListStyle = wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB;
 
@@ -147,7 +150,7 @@ void ArbrelFrame::BuildDirectoryRow(wxFlexGridSizer* panelGrid) {
     wxFlexGridSizer* row = new wxFlexGridSizer(1, 2, 0, 0);
     row->AddGrowableCol(0);
     row->AddGrowableRow(0);
-    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition, wxSize(317, 21), 0,
+    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition, wxSize(317, kPlatformHeight), 0,
                                     nullptr, wxCB_SORT, wxDefaultValidator, _T("ID_CHOICE2"));
     installDirChoice->SetSelection(installDirChoice->Append(_("-- None --")));
     installDirChoice->SetToolTip(_("The Call of Duty installation directory you want to work from"));
@@ -186,7 +189,7 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     settings->Add(selectInputButton, 1, wxALL | wxALIGN_CENTER, 5);
     mapClassLabel = NewLabel(page, ID_STATICTEXT2, _("Map class"), _T("ID_STATICTEXT2"));
     settings->Add(mapClassLabel, 1, wxLEFT | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    mapClassChoice = new wxChoice(page, ID_CHOICE1, wxDefaultPosition, wxSize(115, 21), 0, nullptr,
+    mapClassChoice = new wxChoice(page, ID_CHOICE1, wxDefaultPosition, wxSize(115, kPlatformHeight), 0, nullptr,
                                   0, wxDefaultValidator, _T("ID_CHOICE1"));
     settings->Add(mapClassChoice, 1, wxLEFT | wxRIGHT | wxEXPAND | wxALIGN_CENTER_VERTICAL, 5);
     settings->Add(5, 5, 1, wxALIGN_CENTER, 5);
