@@ -1,0 +1,97 @@
+// The editors' Save checks on field texts: the order of the checks, the
+// exact messages, and the exchange of reversed ranges.
+
+#include <gtest/gtest.h>
+
+#include "config/option_checks.h"
+
+namespace {
+
+ModelOptionTexts Defaults() {
+    return {"foliage_grass_a", "0.5", "0.5", "0", "0", "256", "0.5", "2.0"};
+}
+
+TEST(CheckModelOption, MessagesInCheckOrder) {
+    struct Case {
+        const char* what;
+        void (*edit)(ModelOptionTexts&);
+        const char* message;
+    };
+    const Case cases[] = {
+        {"defaults", [](ModelOptionTexts&) {}, ""},
+        {"empty name before its characters",
+         [](ModelOptionTexts& t) { t.modelName.clear(); t.densityMin = "0"; },
+         "Model name is not set."},
+        {"comma", [](ModelOptionTexts& t) { t.modelName = "a,b"; },
+         "Model name contains invalid characters (? , \\r \\n / \\ \" * : < > |)."},
+        {"slash", [](ModelOptionTexts& t) { t.modelName = "trees/oak"; },
+         "Model name contains invalid characters (? , \\r \\n / \\ \" * : < > |)."},
+        {"line feed", [](ModelOptionTexts& t) { t.modelName = "a\nb"; },
+         "Model name contains invalid characters (? , \\r \\n / \\ \" * : < > |)."},
+        {"spaces pass", [](ModelOptionTexts& t) { t.modelName = "big oak tree"; }, ""},
+        {"density 0", [](ModelOptionTexts& t) { t.densityMin = "0"; t.densityMax = "1"; },
+         "Density minimum must be higher than 0."},
+        {"density 0.001", [](ModelOptionTexts& t) { t.densityMin = "0.001"; }, ""},
+        {"density letters read as 0", [](ModelOptionTexts& t) { t.densityMin = "abc"; },
+         "Density minimum must be higher than 0."},
+        {"opacity below 0", [](ModelOptionTexts& t) { t.opacityMin = "-1"; },
+         "Opacity minimum must be higher than or equal to 0."},
+        {"opacity 0 to 256", [](ModelOptionTexts& t) { t.opacityMin = "0"; t.opacityMax = "256"; },
+         ""},
+        {"opacity 256.5", [](ModelOptionTexts& t) { t.opacityMax = "256.5"; },
+         "Opacity maximum must be lower than or equal to 256."},
+        {"scale 0", [](ModelOptionTexts& t) { t.scaleMin = "0"; },
+         "Scale minimum must be higher than 0."},
+        {"negative z-offset", [](ModelOptionTexts& t) { t.zOffset = "-12"; }, ""},
+    };
+    for (const Case& c : cases) {
+        ModelOptionTexts texts = Defaults();
+        c.edit(texts);
+        EXPECT_EQ(CheckModelOption(texts), c.message) << c.what;
+    }
+}
+
+TEST(CheckModelOption, ReversedRangesAreExchangedBeforeTheChecks) {
+    ModelOptionTexts texts = Defaults();
+    texts.densityMin = "2";
+    texts.densityMax = "1";
+    EXPECT_EQ(CheckModelOption(texts), "");
+    EXPECT_EQ(texts.densityMin, "1");
+    EXPECT_EQ(texts.densityMax, "2");
+
+    // The exchange stays when a later check fails.
+    texts = Defaults();
+    texts.opacityMin = "200";
+    texts.opacityMax = "100";
+    texts.scaleMin = "0";
+    EXPECT_EQ(CheckModelOption(texts), "Scale minimum must be higher than 0.");
+    EXPECT_EQ(texts.opacityMin, "100");
+    EXPECT_EQ(texts.opacityMax, "200");
+
+    // A density minimum of 0 that was the maximum is checked after the exchange.
+    texts = Defaults();
+    texts.densityMin = "1";
+    texts.densityMax = "0";
+    EXPECT_EQ(CheckModelOption(texts), "Density minimum must be higher than 0.");
+    EXPECT_EQ(texts.densityMin, "0");
+
+    // Equal values keep their own texts.
+    texts = Defaults();
+    texts.scaleMin = "1.0";
+    texts.scaleMax = "1";
+    EXPECT_EQ(CheckModelOption(texts), "");
+    EXPECT_EQ(texts.scaleMin, "1.0");
+    EXPECT_EQ(texts.scaleMax, "1");
+}
+
+TEST(CheckTextureOption, NameRules) {
+    EXPECT_EQ(CheckTextureOption(""), "Texture name is not set.");
+    EXPECT_EQ(CheckTextureOption("ground_grass_01"), "");
+    EXPECT_EQ(CheckTextureOption("caulk"), "");
+    for (const char* bad : {"a?b", "a|b", "a\rb", "a\"b", "a*b", "a:b", "a<b", "a>b", "a\\b"})
+        EXPECT_EQ(CheckTextureOption(bad),
+                  "Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |).")
+            << bad;
+}
+
+}  // namespace
