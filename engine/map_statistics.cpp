@@ -18,7 +18,8 @@ double TriangleArea(const MeshVertex& a, const MeshVertex& b, const MeshVertex& 
 
 class CountingSink : public PlacementSink {
 public:
-    CountingSink(DryRunStatistics& stats, PlacementSink* also) : stats_(stats), also_(also) {}
+    CountingSink(DryRunStatistics& stats, ProgressReceiver& progress, PlacementSink* also)
+        : stats_(stats), progress_(progress), also_(also) {}
 
     void Place(const ModelPlacement& p) override {
         if (PlacementHasNaN(p)) return;  // the writer drops these too
@@ -29,6 +30,7 @@ public:
         ++stats_.modelsPlaced;
         ++stats_.modelsPerModel[name];
         ++*textureCount_;
+        progress_.ModelPlaced();
         if (also_ != nullptr) also_->Place(p);
     }
 
@@ -36,6 +38,7 @@ public:
 
 private:
     DryRunStatistics& stats_;
+    ProgressReceiver& progress_;
     PlacementSink* also_;
     std::uint64_t* textureCount_ = nullptr;
     std::vector<char> buffer_;
@@ -80,16 +83,17 @@ std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>&
     return report;
 }
 
-DryRunStatistics DryRun(FoliageEngine& engine, const std::string& mapClassName, PlacementSink* also) {
+DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
+                        const std::string& mapClassName, PlacementSink* also) {
     DryRunStatistics stats;
     stats.outputSize = engine.mapSize;
-    CountingSink sink(stats, also);
+    CountingSink sink(stats, progress, also);
     for (const TerrainMesh& mesh : engine.meshes) {
         sink.StartMesh(mesh.texture);
         engine.PlaceOnMesh(mesh, mapClassName, sink);
         ++stats.meshesProcessed;
+        progress.MeshProcessed();
     }
-    // Textures that got nothing are not listed.
     for (auto it = stats.modelsPerTexture.begin(); it != stats.modelsPerTexture.end();)
         it = it->second == 0 ? stats.modelsPerTexture.erase(it) : std::next(it);
     return stats;

@@ -34,7 +34,8 @@ struct DryRunStatistics {
 };
 
 // Places on every loaded mesh as PlaceAndWrite does, counting instead of
-// writing. Placements the writer would drop (NaN) are not counted. Each
-// counted placement is also handed to `also` when given (the preview).
-DryRunStatistics DryRun(FoliageEngine& engine, const std::string& mapClassName,
-                        PlacementSink* also = nullptr);
+// writing, and tells `progress` what the writer would. Placements the writer
+// would drop (NaN) are not counted. Each counted placement is also handed to
+// `also` when given (the preview). Textures that got nothing are not listed.
+DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
+                        const std::string& mapClassName, PlacementSink* also = nullptr);
