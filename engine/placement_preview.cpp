@@ -57,7 +57,7 @@ int PixelIndex(double coordinate, int size) {
 
 std::uint32_t TextureColour(const std::string& texture) {
     const std::uint32_t hash = Fnv1a(texture);
-    return FromHsv((hash % 360) / 60.0, 0.35 + (hash >> 9) % 20 / 100.0, 0.55 + (hash >> 17) % 20 / 100.0);
+    return FromHsv((hash % 360) / 60.0, 0.25 + (hash >> 9) % 20 / 100.0, 0.40 + (hash >> 17) % 20 / 100.0);
 }
 
 std::uint32_t ModelColour(const std::string& modelName) {

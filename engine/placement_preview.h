@@ -5,6 +5,7 @@
 // It is a placement sink, so a run or a dry run can draw as it goes.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -46,4 +47,23 @@ private:
     const ModelOption* lastOption_ = nullptr;
     std::uint32_t lastColour_ = 0;
     std::unordered_map<std::string, std::uint32_t> modelColours_;
+};
+
+// Draws a run's placements on a picture of the map it reads: the picture is
+// made from the meshes when the first placement arrives (the whole map has
+// been read by then), or by Picture() after a run that placed nothing.
+class PreviewRecorder : public PlacementSink {
+public:
+    PreviewRecorder(const std::vector<TerrainMesh>& meshes, int longerSide)
+        : meshes_(meshes), longerSide_(longerSide) {}
+    void Place(const ModelPlacement& placement) override { Picture().Place(placement); }
+    PlacementPreview& Picture() {
+        if (!preview_) preview_.emplace(meshes_, longerSide_);
+        return *preview_;
+    }
+
+private:
+    const std::vector<TerrainMesh>& meshes_;
+    int longerSide_;
+    std::optional<PlacementPreview> preview_;
 };

@@ -54,6 +54,22 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
     return true;
 }
 
+// Input: a map of the installation, else the text as typed.
+bool ResolveInput(const RunRequest& request, RunResult& result) {
+    if (!request.installDir.empty()) {
+        const std::string candidate = paths::Join(paths::Join(request.installDir, "map_source"),
+                                                  request.inputText + ".map");
+        if (IsRegularFile(candidate)) result.inputPath = candidate;
+    }
+    if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
+        result.inputPath = request.inputText;
+    if (result.inputPath.empty()) {
+        result = Fail(result, kInputNotAFile);
+        return false;
+    }
+    return true;
+}
+
 // Reads the resolved input and checks that it has terrain; false with the
 // failure in `result`.
 bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
@@ -91,18 +107,16 @@ RunResult DryRunAfterInput(FoliageEngine& engine, ProgressReceiver& progress,
 
 }  // namespace
 
+RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    RunResult result;
+    if (!ResolveInput(request, result)) return result;
+    if (ReadInput(engine, progress, result)) result.ok = true;
+    return result;
+}
+
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
     RunResult result;
-
-    // Input: a map of the installation, else the text as typed.
-    if (!request.installDir.empty()) {
-        const std::string candidate = paths::Join(paths::Join(request.installDir, "map_source"),
-                                                  request.inputText + ".map");
-        if (IsRegularFile(candidate)) result.inputPath = candidate;
-    }
-    if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
-        result.inputPath = request.inputText;
-    if (result.inputPath.empty()) return Fail(result, kInputNotAFile);
+    if (!ResolveInput(request, result)) return result;
 
     if (request.dryRun) return DryRunAfterInput(engine, progress, request, result);
 

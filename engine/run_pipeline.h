@@ -36,3 +36,8 @@ struct RunResult {
 };
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
+
+// Only the first steps of a run: resolves the input as a run does, reads it
+// and checks that it has terrain (for the texture report). The output and
+// the map class are not looked at.
+RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
