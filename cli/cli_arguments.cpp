@@ -1,13 +1,39 @@
 #include "cli/cli_arguments.h"
 
+#include <cstdlib>
+
 const char kCliUsage[] =
-    "Usage: arbrel-cli [--data-dir DIR] [--install-dir DIR] --map-class NAME INPUT OUTPUT\n"
+    "Usage: arbrel-cli [OPTIONS] --map-class NAME INPUT OUTPUT\n"
+    "       arbrel-cli --dry-run [OPTIONS] --map-class NAME INPUT [OUTPUT]\n"
+    "       arbrel-cli textures [--data-dir DIR] [--install-dir DIR] [--map-class NAME]\n"
+    "                  [--format table|csv] INPUT\n"
     "  INPUT   a map name of the installation's map_source, or a path to a .map file\n"
     "  OUTPUT  a map name (written to map_source, \".map\" appended) or a full path\n"
+    "  textures           list the map's mesh textures: meshes, cells, area in 64x64\n"
+    "                     squares, and whether the map class has a rule for each\n"
     "  --data-dir DIR     the data directory (default: data beside the executable)\n"
     "  --install-dir DIR  the game installation directory\n"
     "  --map-class NAME   the map class that places the foliage\n"
+    "  --dry-run          place without writing; report models per model and per\n"
+    "                     texture and the size the output would have\n"
+    "  --seed N           start the random generator at N (0 to 4294967295) for another\n"
+    "                     reproducible variation; 1 gives the default placement\n"
+    "  --preview FILE     also write a top-down PNG of the terrain and the placements\n"
+    "  --preview-size PX  the preview's longer side in pixels (16 to 8192, default 1024)\n"
+    "  --format FORMAT    table (default) or csv, for textures and --dry-run reports\n"
     "  --help, --version\n";
+
+namespace {
+
+bool ParseNumber(const std::string& text, unsigned long long limit, unsigned long long& value) {
+    if (text.empty() || text.size() > 10) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    value = std::strtoull(text.c_str(), nullptr, 10);
+    return value <= limit;
+}
+
+}  // namespace
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
@@ -30,6 +56,10 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             parsed.version = true;
             return true;
         }
+        if (arg == "--dry-run") {
+            parsed.dryRun = true;
+            continue;
+        }
         std::string name = arg, value;
         bool haveValue = false;
         const std::size_t equals = arg.find('=');
@@ -38,11 +68,11 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             value = arg.substr(equals + 1);
             haveValue = true;
         }
-        std::string* target = nullptr;
-        if (name == "--data-dir") target = &parsed.dataDir;
-        else if (name == "--install-dir") target = &parsed.installDir;
-        else if (name == "--map-class") target = &parsed.mapClass;
-        if (target == nullptr) {
+        static const char* const kValued[] = {"--data-dir", "--install-dir", "--map-class", "--seed",
+                                              "--preview", "--preview-size", "--format"};
+        bool known = false;
+        for (const char* option : kValued) known = known || name == option;
+        if (!known) {
             error = "unknown option " + name;
             return false;
         }
@@ -53,18 +83,62 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             }
             value = args[++i];
         }
-        *target = value;
-        if (target == &parsed.mapClass) parsed.haveMapClass = true;
+        unsigned long long number = 0;
+        if (name == "--data-dir") {
+            parsed.dataDir = value;
+        } else if (name == "--install-dir") {
+            parsed.installDir = value;
+        } else if (name == "--map-class") {
+            parsed.mapClass = value;
+            parsed.haveMapClass = true;
+        } else if (name == "--seed") {
+            if (!ParseNumber(value, 4294967295ull, number)) {
+                error = "--seed needs a whole number from 0 to 4294967295, not '" + value + "'";
+                return false;
+            }
+            parsed.seed = static_cast<std::uint32_t>(number);
+        } else if (name == "--preview") {
+            if (value.empty()) {
+                error = "--preview needs a file name";
+                return false;
+            }
+            parsed.previewPath = value;
+        } else if (name == "--preview-size") {
+            if (!ParseNumber(value, 8192, number) || number < 16) {
+                error = "--preview-size needs a number of pixels from 16 to 8192, not '" + value + "'";
+                return false;
+            }
+            parsed.previewSize = static_cast<int>(number);
+        } else if (value == "table" || value == "csv") {
+            parsed.format = value == "csv" ? ReportFormat::Csv : ReportFormat::Table;
+        } else {
+            error = "--format is table or csv, not '" + value + "'";
+            return false;
+        }
+    }
+
+    if (!positional.empty() && positional[0] == "textures") {
+        parsed.command = CliCommand::Textures;
+        if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty()) {
+            error = "textures takes no --dry-run, --seed or --preview";
+            return false;
+        }
+        if (positional.size() != 2) {
+            error = "textures expects one INPUT";
+            return false;
+        }
+        parsed.input = positional[1];
+        return true;
     }
     if (!parsed.haveMapClass) {
         error = "--map-class is required";
         return false;
     }
-    if (positional.size() != 2) {
-        error = "expected INPUT and OUTPUT";
+    if (parsed.dryRun ? positional.empty() || positional.size() > 2 : positional.size() != 2) {
+        error = parsed.dryRun ? "expected INPUT and an optional OUTPUT" : "expected INPUT and OUTPUT";
         return false;
     }
     parsed.input = positional[0];
-    parsed.output = positional[1];
+    if (positional.size() == 2) parsed.output = positional[1];
     return true;
 }

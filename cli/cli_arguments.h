@@ -1,16 +1,27 @@
 #pragma once
 // The command line of arbrel-cli.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+enum class CliCommand { Run, Textures };
+enum class ReportFormat { Table, Csv };
+
 struct CliArguments {
+    CliCommand command = CliCommand::Run;
     std::string dataDir;     // empty: the data directory beside the executable
     std::string installDir;  // empty: no installation
     std::string mapClass;
     bool haveMapClass = false;
     std::string input;
-    std::string output;
+    std::string output;      // empty for a dry run without one, and for textures
+    bool dryRun = false;
+    std::optional<std::uint32_t> seed;
+    std::string previewPath;  // empty: no preview
+    int previewSize = 1024;
+    ReportFormat format = ReportFormat::Table;
     bool help = false;
     bool version = false;
 };

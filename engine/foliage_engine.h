@@ -44,9 +44,10 @@ public:
     void PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName, PlacementSink& sink);
 
     // Writes the loaded map plus one misc_model per placement to outputPath,
-    // atomically: on failure the target is untouched.
+    // atomically: on failure the target is untouched. Each written placement
+    // is also handed to `observer` when one is given (a preview).
     bool PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
-                       const std::string& mapClassName);
+                       const std::string& mapClassName, PlacementSink* observer = nullptr);
 
     // The system's description of the last file failure (path and reason),
     // for callers that want to say more than the fixed message.

@@ -28,8 +28,8 @@ char* PutNumber(char* out, float value) { return out + FormatFloatFast(value, ou
 // Hands each placement to the writer as it is made; nothing is collected.
 class BlockSink : public PlacementSink {
 public:
-    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress)
-        : writer_(writer), progress_(progress) {}
+    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress, PlacementSink* observer)
+        : writer_(writer), progress_(progress), observer_(observer) {}
 
     void Place(const ModelPlacement& p) override {
         if (PlacementHasNaN(p)) {
@@ -45,6 +45,7 @@ public:
         }
         writer_.Advance(FormatPlacementBlock(p, out));
         progress_.ModelPlaced();
+        if (observer_ != nullptr) observer_->Place(p);
     }
 
     bool Failed() const { return failed_ || writer_.Failed(); }
@@ -52,6 +53,7 @@ public:
 private:
     AtomicFileWriter& writer_;
     ProgressReceiver& progress_;
+    PlacementSink* observer_;
     bool failed_ = false;
 };
 
@@ -98,7 +100,7 @@ std::size_t FormatNaNWarning(const ModelPlacement& p, char* out) {
 }
 
 bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
-                                  const std::string& mapClassName) {
+                                  const std::string& mapClassName, PlacementSink* observer) {
     lastError.clear();
     AtomicFileWriter writer(outputPath, std::size_t{1} << 20);
     if (!writer.Open()) {
@@ -111,7 +113,7 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         return false;  // the writer's destructor removes the temporary file
     }
 
-    BlockSink sink(writer, progress);
+    BlockSink sink(writer, progress, observer);
     for (const TerrainMesh& mesh : meshes) {
         PlaceOnMesh(mesh, mapClassName, sink);
         // A write that failed (a full disk) makes the rest pointless.

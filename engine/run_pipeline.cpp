@@ -54,12 +54,8 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
     return true;
 }
 
-}  // namespace
-
-RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
-    RunResult result;
-
-    // Input: a map of the installation, else the text as typed.
+// Input: a map of the installation, else the text as typed.
+bool ResolveInput(const RunRequest& request, RunResult& result) {
     if (!request.installDir.empty()) {
         const std::string candidate = paths::Join(paths::Join(request.installDir, "map_source"),
                                                   request.inputText + ".map");
@@ -67,7 +63,62 @@ RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const Ru
     }
     if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
         result.inputPath = request.inputText;
-    if (result.inputPath.empty()) return Fail(result, kInputNotAFile);
+    if (result.inputPath.empty()) {
+        result = Fail(result, kInputNotAFile);
+        return false;
+    }
+    return true;
+}
+
+// Reads the resolved input and checks that it has terrain; false with the
+// failure in `result`.
+bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
+    boost::system::error_code error;
+    const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
+    if (error) {
+        result = Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
+        return false;
+    }
+    if (size > UINT32_MAX) {
+        result = Fail(result, kReadFailed, "'" + result.inputPath + "' is larger than 4 GiB.");
+        return false;
+    }
+    if (!engine.ReadMap(progress, result.inputPath, size)) {
+        result = Fail(result, kReadFailed, engine.LastError());
+        return false;
+    }
+    if (engine.meshes.empty()) {
+        result = Fail(result, kNoTerrain);
+        return false;
+    }
+    return true;
+}
+
+// The same run up to the placement, which only counts.
+RunResult DryRunAfterInput(FoliageEngine& engine, ProgressReceiver& progress,
+                           const RunRequest& request, RunResult result) {
+    if (!request.mapClassChosen) return Fail(result, kNoMapClass);
+    if (!ReadInput(engine, progress, result)) return result;
+    if (request.seed) engine.random.Seed(*request.seed);
+    result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
+    result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    RunResult result;
+    if (!ResolveInput(request, result)) return result;
+    if (ReadInput(engine, progress, result)) result.ok = true;
+    return result;
+}
+
+RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    RunResult result;
+    if (!ResolveInput(request, result)) return result;
+
+    if (request.dryRun) return DryRunAfterInput(engine, progress, request, result);
 
     // Output: a full path as typed, or a name in the installation's map_source.
     std::string outputDirectory;
@@ -90,18 +141,9 @@ RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const Ru
 
     if (!request.mapClassChosen) return Fail(result, kNoMapClass);
 
-    // Read.
-    boost::system::error_code error;
-    const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
-    if (error) return Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
-    if (size > UINT32_MAX)
-        return Fail(result, kReadFailed, "'" + result.inputPath + "' is larger than 4 GiB.");
-    if (!engine.ReadMap(progress, result.inputPath, size))
-        return Fail(result, kReadFailed, engine.LastError());
-
-    if (engine.meshes.empty()) return Fail(result, kNoTerrain);
-
-    if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName))
+    if (!ReadInput(engine, progress, result)) return result;
+    if (request.seed) engine.random.Seed(*request.seed);
+    if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName, request.observer))
         return Fail(result, kWriteFailed, engine.LastError());
 
     result.ok = true;

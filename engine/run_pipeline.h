@@ -2,9 +2,12 @@
 // One run from the texts of the Maps tab (or the batch tool's arguments) to
 // the written output map. The window and arbrel-cli both call this.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/foliage_engine.h"
+#include "engine/map_statistics.h"
 
 struct RunRequest {
     std::string inputText;   // a map name of the installation, or a path
@@ -12,6 +15,15 @@ struct RunRequest {
     std::string installDir;  // empty when no installation directory is chosen
     bool mapClassChosen = false;
     std::string mapClassName;
+    // The generator's state when placement starts. Empty: the engine's
+    // sequence goes on (a fresh engine starts at 1, so a seed of 1 repeats
+    // the default output).
+    std::optional<std::uint32_t> seed;
+    // Place and count without writing: no output path is needed, no output
+    // directory is made, and the statistics come back in the result.
+    bool dryRun = false;
+    // Also receives every placement that is counted or written (a preview).
+    PlacementSink* observer = nullptr;
 };
 
 struct RunResult {
@@ -20,6 +32,12 @@ struct RunResult {
     std::string detail;      // the system's account of a read or write failure, if any
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
+    DryRunStatistics statistics;  // filled by a dry run
 };
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
+
+// Only the first steps of a run: resolves the input as a run does, reads it
+// and checks that it has terrain (for the texture report). The output and
+// the map class are not looked at.
+RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);

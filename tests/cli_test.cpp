@@ -121,3 +121,168 @@ TEST(ArbrelCli, DataDirectoryIsOnlyRead) {
     EXPECT_FALSE(FileExists(dir.File("data/maps")));
     EXPECT_FALSE(FileExists(dir.File("data/config.csv")));
 }
+
+namespace {
+
+std::string DemoData() {
+    return "--data-dir " + Quote(Samples("data")) + " --install-dir " + Quote(Samples("install"));
+}
+
+// The number after `label` in the text, or -1.
+long NumberAfter(const std::string& text, const std::string& label) {
+    const std::size_t at = text.find(label);
+    return at == std::string::npos ? -1 : std::atol(text.c_str() + at + label.size());
+}
+
+std::string PngSize(const std::string& png) {
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return "not a PNG";
+    auto word = [&](std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    return std::to_string(word(16)) + "x" + std::to_string(word(20));
+}
+
+}  // namespace
+
+TEST(ArbrelCli, TextureReportAsTableAndCsv) {
+    TempDir dir;
+    CliRun run = RunCli(dir, "textures " + DemoData() + " --map-class demo mp_demo");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Texture             Meshes  Cells  Area (64x64)  Rule\n"
+              "ground_dirt_blend        1     10          7.53   yes\n"
+              "ground_grass_field       1     64         64.78   yes\n"
+              "me_office_carpet01       1      1          4.00    no\n"
+              "rock_cliff_slope         1     15         14.66   yes\n");
+    run = RunCli(dir, "textures --format csv " + Quote(Samples("install/map_source/mp_demo.map")));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "texture,meshes,cells,area\nground_dirt_blend,1,10,7.53\nground_grass_field,1,64,64.78\n"
+              "me_office_carpet01,1,1,4.00\nrock_cliff_slope,1,15,14.66\n");
+
+    struct Case { std::string arguments; int exitCode; std::string message; };
+    const Case failures[] = {
+        {"textures", 2, "Usage"},
+        {"textures a b", 2, "Usage"},
+        {"textures --seed 2 a", 2, "Usage"},
+        {"textures --format xml a", 2, "Usage"},
+        {"textures " + Quote(dir.File("missing.map")), 1, "is not a file."},
+        {"textures " + DemoData() + " --map-class nosuch mp_demo", 1, "'nosuch'"},
+        {"textures " + Quote(TestDataPath("cod4_frazzie_mp_dr_quick.map")), 1, "terrain meshes"},
+    };
+    for (const Case& c : failures) {
+        run = RunCli(dir, c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, "") << c.arguments;
+    }
+}
+
+// The dry run's counts and would-be size equal those of a real run, on the
+// demo and on a real map whose classes are made from its texture report.
+TEST(ArbrelCli, DryRunCountsEqualARealRun) {
+    TempDir dir;
+    const CliRun textures = RunCli(dir, "textures --format csv " +
+                                            Quote(TestDataPath("cod4_frazzie_mp_dr_frzl_early.map")));
+    ASSERT_EQ(textures.exitCode, 0) << textures.err;
+    fs::create_directories(dir.File("data/maps"));
+    fs::create_directories(dir.File("data/models"));
+    WriteFileBytes(dir.File("data/models/plants.csv"), "fern,0.5,2,1,1,0,0,256,0.5,1\r\nstone,0,1,0,0,2,0,256,1,2\r\n");
+    std::string mapClass;
+    for (std::size_t at = textures.out.find('\n') + 1; at < textures.out.size();) {
+        const std::size_t end = textures.out.find('\n', at);
+        mapClass += textures.out.substr(at, textures.out.find(',', at) - at) + ",0,1,plants\r\n";
+        at = end + 1;
+    }
+    WriteFileBytes(dir.File("data/maps/real.csv"), mapClass);
+
+    struct Case { std::string data, mapClass, input; };
+    const Case cases[] = {
+        {DemoData(), "demo", "mp_demo"},
+        {"--data-dir " + Quote(dir.File("data")), "real", Quote(TestDataPath("cod4_frazzie_mp_dr_frzl_early.map"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mapClass);
+        const std::string common = c.data + " --map-class " + c.mapClass + " " + c.input + " ";
+        const CliRun real = RunCli(dir, common + Quote(dir.File("real.map")));
+        ASSERT_EQ(real.exitCode, 0) << real.err;
+        const CliRun dry = RunCli(dir, "--dry-run " + common + Quote(dir.File("dry.map")));
+        ASSERT_EQ(dry.exitCode, 0) << dry.err;
+        EXPECT_FALSE(FileExists(dir.File("dry.map")));
+        EXPECT_EQ(dry.out.compare(0, real.out.size(), real.out), 0) << dry.out;
+        const std::string output = ReadFileBytes(dir.File("real.map"));
+        EXPECT_EQ(NumberAfter(dry.out, "Output size: "), static_cast<long>(output.size()));
+        EXPECT_GT(NumberAfter(dry.out, "Models placed: "), 0);
+
+        // The CSV form: per-model counts equal the blocks in the written map.
+        const CliRun csv = RunCli(dir, "--dry-run --format csv " + common);
+        ASSERT_EQ(csv.exitCode, 0) << csv.err;
+        long perModel = 0;
+        for (std::size_t at = csv.out.find("\nmodel,"); at != std::string::npos;
+             at = csv.out.find("\nmodel,", at + 1)) {
+            const std::size_t nameAt = at + 7, comma = csv.out.find(',', nameAt);
+            const std::string name = csv.out.substr(nameAt, comma - nameAt);
+            const long count = std::atol(csv.out.c_str() + comma + 1);
+            long blocks = 0;
+            for (std::size_t b = output.find("\"model\" \"" + name + "\""); b != std::string::npos;
+                 b = output.find("\"model\" \"" + name + "\"", b + 1))
+                ++blocks;
+            EXPECT_EQ(count, blocks) << name;
+            perModel += count;
+        }
+        EXPECT_EQ(perModel, NumberAfter(real.out, "Models placed: "));
+        EXPECT_EQ(NumberAfter(csv.out, "total,output_bytes,"), static_cast<long>(output.size()));
+    }
+}
+
+TEST(ArbrelCli, SeedOneIsTheDefaultAndOtherSeedsVary) {
+    TempDir dir;
+    const std::string plain = dir.File("plain.map");
+    ASSERT_EQ(RunCli(dir, DemoArguments(plain)).exitCode, 0);
+    struct Case { std::string seed; bool same; };
+    const Case cases[] = {{"1", true}, {"=1", true}, {"2", false}, {"0", false}, {"4294967295", false}};
+    for (const Case& c : cases) {
+        const std::string out = dir.File("seed.map");
+        const std::string option = c.seed[0] == '=' ? "--seed" + c.seed : "--seed " + c.seed;
+        const CliRun run = RunCli(dir, option + " " + DemoArguments(out));
+        ASSERT_EQ(run.exitCode, 0) << c.seed << run.err;
+        EXPECT_EQ(ReadFileBytes(out) == ReadFileBytes(plain), c.same) << c.seed;
+    }
+    for (const std::string bad : {"-1", "4294967296", "abc", "1.5", "''", "99999999999"}) {
+        const CliRun run = RunCli(dir, "--seed " + bad + " " + DemoArguments(dir.File("bad.map")));
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.err.find("--seed"), std::string::npos) << bad;
+    }
+    EXPECT_FALSE(FileExists(dir.File("bad.map")));
+}
+
+TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
+    TempDir dir;
+    const std::string plain = dir.File("plain.map"), withPreview = dir.File("preview.map");
+    ASSERT_EQ(RunCli(dir, DemoArguments(plain)).exitCode, 0);
+    CliRun run = RunCli(dir, "--preview " + Quote(dir.File("a.png")) + " " + DemoArguments(withPreview));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(withPreview), ReadFileBytes(plain));  // the map does not change
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "983x1024");  // the demo terrain is a little taller than wide
+
+    run = RunCli(dir, "--dry-run --preview-size 300 --preview=" + Quote(dir.File("b.png")) + " " +
+                          DemoData() + " --map-class demo mp_demo");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("b.png"))), "289x300");
+
+    run = RunCli(dir, "--preview " + Quote(dir.File("no/dir/c.png")) + " " + DemoArguments(dir.File("c.map")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Cannot write the preview"), std::string::npos) << run.err;
+    for (const std::string bad : {"15", "8193", "big"}) {
+        run = RunCli(dir, "--preview-size " + bad + " --preview x.png " + DemoArguments(dir.File("d.map")));
+        EXPECT_EQ(run.exitCode, 2) << bad;
+    }
+}
+
+TEST(ArbrelCli, HelpNamesEveryFeature) {
+    TempDir dir;
+    const CliRun run = RunCli(dir, "--help");
+    for (const char* word : {"textures", "--format", "--dry-run", "--seed", "--preview", "--preview-size"})
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
+}

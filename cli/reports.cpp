@@ -1,0 +1,96 @@
+#include "cli/reports.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+using Table = std::vector<std::vector<std::string>>;
+
+// Columns padded to their widest cell; numbers (all columns but the first)
+// are right-aligned.
+std::string AlignedTable(const Table& table) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : table) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    }
+    std::string text;
+    for (const auto& row : table) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string pad(widths[i] - row[i].size(), ' ');
+            if (i > 0) line += "  ";
+            line += i == 0 ? row[i] + pad : pad + row[i];
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        text += line + "\n";
+    }
+    return text;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string Csv(const Table& table) {
+    std::string text;
+    for (const auto& row : table) {
+        for (std::size_t i = 0; i < row.size(); ++i) text += (i > 0 ? "," : "") + CsvField(row[i]);
+        text += "\n";
+    }
+    return text;
+}
+
+std::string Area(double area) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", area);
+    return text;
+}
+
+}  // namespace
+
+std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool withRules,
+                                ReportFormat format) {
+    const bool csv = format == ReportFormat::Csv;
+    Table table;
+    table.push_back({csv ? "texture" : "Texture", csv ? "meshes" : "Meshes", csv ? "cells" : "Cells",
+                     csv ? "area" : "Area (64x64)"});
+    if (withRules) table.back().push_back(csv ? "rule" : "Rule");
+    for (const TextureReportRow& row : rows) {
+        table.push_back({row.texture, std::to_string(row.meshes), std::to_string(row.cells), Area(row.area)});
+        if (withRules) table.back().push_back(csv ? (row.hasRule ? "1" : "0") : (row.hasRule ? "yes" : "no"));
+    }
+    return csv ? Csv(table) : AlignedTable(table);
+}
+
+std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead, ReportFormat format) {
+    if (format == ReportFormat::Csv) {
+        Table table = {{"section", "name", "count"},
+                       {"total", "meshes_read", std::to_string(meshesRead)},
+                       {"total", "meshes_processed", std::to_string(stats.meshesProcessed)},
+                       {"total", "models_placed", std::to_string(stats.modelsPlaced)},
+                       {"total", "output_bytes", std::to_string(stats.outputSize)}};
+        for (const auto& entry : stats.modelsPerModel)
+            table.push_back({"model", entry.first, std::to_string(entry.second)});
+        for (const auto& entry : stats.modelsPerTexture)
+            table.push_back({"texture", entry.first, std::to_string(entry.second)});
+        return Csv(table);
+    }
+    std::string text = "Meshes read: " + std::to_string(meshesRead) +
+                       "\nMeshes processed: " + std::to_string(stats.meshesProcessed) +
+                       "\nModels placed: " + std::to_string(stats.modelsPlaced) +
+                       "\nOutput size: " + std::to_string(stats.outputSize) + " bytes\n";
+    Table models = {{"Model", "Placed"}};
+    for (const auto& entry : stats.modelsPerModel) models.push_back({entry.first, std::to_string(entry.second)});
+    Table textures = {{"Texture", "Placed"}};
+    for (const auto& entry : stats.modelsPerTexture)
+        textures.push_back({entry.first, std::to_string(entry.second)});
+    return text + "\n" + AlignedTable(models) + "\n" + AlignedTable(textures);
+}

@@ -1,0 +1,100 @@
+#include "engine/map_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/placement_block.h"
+
+namespace {
+
+double TriangleArea(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c) {
+    const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
+    const double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+    const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    const double area = 0.5 * std::sqrt(nx * nx + ny * ny + nz * nz);
+    return std::isfinite(area) ? area : 0.0;
+}
+
+class CountingSink : public PlacementSink {
+public:
+    CountingSink(DryRunStatistics& stats, ProgressReceiver& progress, PlacementSink* also)
+        : stats_(stats), progress_(progress), also_(also) {}
+
+    void Place(const ModelPlacement& p) override {
+        if (PlacementHasNaN(p)) return;  // the writer drops these too
+        const std::string& name = p.modelOption->modelName;
+        if (buffer_.size() < PlacementBlockCapacity(name.size()))
+            buffer_.resize(PlacementBlockCapacity(name.size()));
+        stats_.outputSize += FormatPlacementBlock(p, buffer_.data());
+        ++stats_.modelsPlaced;
+        ++stats_.modelsPerModel[name];
+        ++*textureCount_;
+        progress_.ModelPlaced();
+        if (also_ != nullptr) also_->Place(p);
+    }
+
+    void StartMesh(const std::string& texture) { textureCount_ = &stats_.modelsPerTexture[texture]; }
+
+private:
+    DryRunStatistics& stats_;
+    ProgressReceiver& progress_;
+    PlacementSink* also_;
+    std::uint64_t* textureCount_ = nullptr;
+    std::vector<char> buffer_;
+};
+
+}  // namespace
+
+std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>& meshes,
+                                                 const MapClassTable& mapClasses,
+                                                 const std::string& mapClassName) {
+    std::map<std::string, TextureReportRow> rows;
+    for (const TerrainMesh& mesh : meshes) {
+        TextureReportRow& row = rows[mesh.texture];
+        row.texture = mesh.texture;
+        ++row.meshes;
+        if (mesh.rows < 2 || mesh.columns < 2) continue;
+        const std::size_t columns = static_cast<std::size_t>(mesh.columns);
+        const std::size_t completeRows =
+            std::min(static_cast<std::size_t>(mesh.rows), mesh.vertices.size() / columns);
+        if (completeRows < 2) continue;
+        const std::vector<MeshVertex>& v = mesh.vertices;
+        for (std::size_t r = 0; r + 1 < completeRows; ++r) {
+            for (std::size_t c = 0; c + 1 < columns; ++c) {
+                const MeshVertex& v00 = v[r * columns + c];
+                const MeshVertex& v10 = v[(r + 1) * columns + c];
+                const MeshVertex& v01 = v[r * columns + c + 1];
+                const MeshVertex& v11 = v[(r + 1) * columns + c + 1];
+                row.area += (TriangleArea(v00, v10, v01) + TriangleArea(v11, v01, v10)) / 4096.0;
+                ++row.cells;
+            }
+        }
+    }
+    const auto mapClass = mapClasses.find(mapClassName);
+    if (mapClass != mapClasses.end()) {
+        for (const TextureOption& option : mapClass->second) {
+            const auto row = rows.find(option.textureName);
+            if (row != rows.end()) row->second.hasRule = true;
+        }
+    }
+    std::vector<TextureReportRow> report;
+    for (auto& entry : rows) report.push_back(std::move(entry.second));
+    return report;
+}
+
+DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
+                        const std::string& mapClassName, PlacementSink* also) {
+    DryRunStatistics stats;
+    stats.outputSize = engine.mapSize;
+    CountingSink sink(stats, progress, also);
+    for (const TerrainMesh& mesh : engine.meshes) {
+        sink.StartMesh(mesh.texture);
+        engine.PlaceOnMesh(mesh, mapClassName, sink);
+        ++stats.meshesProcessed;
+        progress.MeshProcessed();
+    }
+    for (auto it = stats.modelsPerTexture.begin(); it != stats.modelsPerTexture.end();)
+        it = it->second == 0 ? stats.modelsPerTexture.erase(it) : std::next(it);
+    return stats;
+}

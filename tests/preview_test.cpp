@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/placement_preview.h"
+#include "engine/png_encoder.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
+    return (std::uint32_t{static_cast<unsigned char>(bytes[at])} << 24) |
+           (std::uint32_t{static_cast<unsigned char>(bytes[at + 1])} << 16) |
+           (std::uint32_t{static_cast<unsigned char>(bytes[at + 2])} << 8) |
+           std::uint32_t{static_cast<unsigned char>(bytes[at + 3])};
+}
+
+// Reads back what EncodePng writes: checks the signature, every chunk's CRC
+// and the filter bytes, and returns the pixels (an empty image on any fault).
+RgbImage DecodePng(const std::string& png) {
+    RgbImage image;
+    if (png.compare(0, 8, std::string("\x89PNG\r\n\x1a\n", 8)) != 0) return image;
+    std::string idat;
+    int width = 0, height = 0;
+    bool ended = false;
+    for (std::size_t at = 8; at + 12 <= png.size() && !ended;) {
+        const std::uint32_t length = BigEndian(png, at);
+        const std::string type = png.substr(at + 4, 4);
+        const std::string data = png.substr(at + 8, length);
+        const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(png.data() + at + 4), 4 + length);
+        if (BigEndian(png, at + 8 + length) != crc) return image;
+        if (type == "IHDR") {
+            width = static_cast<int>(BigEndian(data, 0));
+            height = static_cast<int>(BigEndian(data, 4));
+            if (data.substr(8) != std::string("\x08\x02\x00\x00\x00", 5)) return image;
+        } else if (type == "IDAT") {
+            idat += data;
+        } else if (type == "IEND") {
+            ended = true;
+        }
+        at += 12 + length;
+    }
+    if (!ended) return image;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    std::string raw((rowBytes + 1) * static_cast<std::size_t>(height), '\0');
+    uLongf rawSize = raw.size();
+    if (uncompress(reinterpret_cast<Bytef*>(&raw[0]), &rawSize,
+                   reinterpret_cast<const Bytef*>(idat.data()), idat.size()) != Z_OK ||
+        rawSize != raw.size())
+        return image;
+    RgbImage decoded(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * (rowBytes + 1);
+        if (raw[row] != '\0') return image;
+        std::copy(raw.begin() + static_cast<std::ptrdiff_t>(row + 1),
+                  raw.begin() + static_cast<std::ptrdiff_t>(row + 1 + rowBytes),
+                  decoded.pixels.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
+    }
+    return decoded;
+}
+
+// A flat square mesh from (0,0) to (size,size), 2x2 vertices.
+TerrainMesh Square(const std::string& texture, float x, float y, float size) {
+    TerrainMesh mesh;
+    mesh.texture = texture;
+    mesh.rows = mesh.columns = 2;
+    mesh.vertices = {{x, y, 0, 255}, {x + size, y, 0, 255}, {x, y + size, 0, 255},
+                     {x + size, y + size, 0, 255}};
+    return mesh;
+}
+
+ModelPlacement At(float x, float y, const ModelOption& option) {
+    ModelPlacement p;
+    p.x = x;
+    p.y = y;
+    p.modelOption = &option;
+    return p;
+}
+
+}  // namespace
+
+TEST(PngEncoder, RoundTripsEveryPixel) {
+    for (const auto& size : std::vector<std::pair<int, int>>{{1, 1}, {3, 2}, {17, 5}, {300, 200}}) {
+        RgbImage image(size.first, size.second, 0);
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                image.Set(x, y, static_cast<std::uint32_t>(x * 7919 + y * 104729) & 0xFFFFFF);
+        const RgbImage decoded = DecodePng(EncodePng(image));
+        EXPECT_EQ(decoded.width, image.width);
+        EXPECT_EQ(decoded.height, image.height);
+        EXPECT_EQ(decoded.pixels, image.pixels) << size.first << "x" << size.second;
+    }
+    EXPECT_EQ(EncodePng(RgbImage()), "");
+}
+
+TEST(PngEncoder, WritesAtomicallyAndReportsFailures) {
+    TempDir dir;
+    std::string error;
+    const RgbImage image(4, 4, 0x123456);
+    ASSERT_TRUE(WritePng(dir.File("a.png"), image, error)) << error;
+    EXPECT_EQ(DecodePng(ReadFileBytes(dir.File("a.png"))).pixels, image.pixels);
+    EXPECT_FALSE(WritePng(dir.File("no/such/dir/a.png"), image, error));
+    EXPECT_NE(error.find("no/such/dir"), std::string::npos) << error;
+    EXPECT_FALSE(WritePng(dir.File("b.png"), RgbImage(), error));
+    EXPECT_FALSE(FileExists(dir.File("b.png")));
+}
+
+TEST(PlacementPreview, FitsTheTerrainAndKeepsItsShape) {
+    struct Case { float width, height; int side; int expectWidth, expectHeight; };
+    const Case cases[] = {
+        {1024, 1024, 1024, 1024, 1024}, {2048, 1024, 1024, 1024, 521}, {100, 400, 256, 77, 256},
+        {0, 0, 64, 17, 17},  // a degenerate mesh still gives a small image
+    };
+    for (const Case& c : cases) {
+        TerrainMesh mesh = Square("t", 0, 0, 1);
+        mesh.vertices = {{0, 0, 0, 255}, {c.width, 0, 0, 255}, {0, c.height, 0, 255},
+                         {c.width, c.height, 0, 255}};
+        const PlacementPreview preview({mesh}, c.side);
+        EXPECT_EQ(preview.Image().width, c.expectWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(preview.Image().height, c.expectHeight) << c.width << "x" << c.height;
+    }
+}
+
+TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
+    // Two textures side by side: x 0..512 grass, 512..1024 dirt, y 0..512.
+    const std::vector<TerrainMesh> meshes = {Square("grass", 0, 0, 512), Square("dirt", 512, 0, 512)};
+    PlacementPreview preview(meshes, 256 + 2 * PlacementPreview::kMargin + 1);
+    const RgbImage& image = preview.Image();
+    ASSERT_EQ(image.width, 257 + 2 * PlacementPreview::kMargin);
+    const int m = PlacementPreview::kMargin;
+    // 4 units per pixel; north (+y) is the top row.
+    struct Point { double x, y; int px, py; };
+    const Point points[] = {{0, 512, m, m}, {1023.9, 0.1, m + 255, m + 127}, {100, 300, m + 25, m + 53},
+                            {1024, 0, m + 256, m + 128}};
+    for (const Point& p : points) {
+        int px = -1, py = -1;
+        ASSERT_TRUE(preview.ToPixel(p.x, p.y, px, py)) << p.x << "," << p.y;
+        EXPECT_EQ(px, p.px) << p.x << "," << p.y;
+        EXPECT_EQ(py, p.py) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(image.At(m + 50, m + 64), TextureColour("grass"));  // flat: full colour
+    EXPECT_EQ(image.At(m + 200, m + 64), TextureColour("dirt"));
+    EXPECT_EQ(image.At(2, 2), PlacementPreview::kBackground);
+    ASSERT_EQ(image.height, 129 + 2 * m);
+    EXPECT_EQ(image.At(m + 100, m + 130), PlacementPreview::kBackground);  // south of the terrain
+    EXPECT_NE(TextureColour("grass"), TextureColour("dirt"));
+
+    const ModelOption tree("tree", 1), bush("bush", 1);
+    preview.Place(At(100, 300, tree));
+    preview.Place(At(900, 100, bush));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) EXPECT_EQ(image.At(m + 25 + dx, m + 53 + dy), ModelColour("tree"));
+    EXPECT_EQ(image.At(m + 25 + 2, m + 53), TextureColour("grass"));  // the dot is 3x3
+    EXPECT_EQ(image.At(m + 225, m + 103), ModelColour("bush"));
+    EXPECT_NE(ModelColour("tree"), ModelColour("bush"));
+
+    // Outside the picture, NaN and infinite positions draw nothing.
+    const std::vector<std::uint8_t> before = image.pixels;
+    for (const ModelPlacement& p : {At(-5000, 0, tree), At(0, 1e30f, tree), At(NAN, 10, tree),
+                                    At(INFINITY, 10, tree)})
+        preview.Place(p);
+    EXPECT_EQ(image.pixels, before);
+}
+
+TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {
+    TerrainMesh shortList = Square("a", 0, 0, 64);
+    shortList.rows = 5;  // more rows than vertices: only the complete ones count
+    TerrainMesh farOff = Square("b", 0, 0, 64);
+    farOff.vertices[3] = {NAN, 0, 0, 255};
+    TerrainMesh empty;
+    const PlacementPreview preview({shortList, farOff, empty}, 64);
+    EXPECT_EQ(preview.Image().width, 64);
+    EXPECT_EQ(preview.Image().At(PlacementPreview::kMargin + 2, 64 - PlacementPreview::kMargin - 2),
+              TextureColour("b"));  // drawn last; its finite triangle covers the south-west corner
+}
