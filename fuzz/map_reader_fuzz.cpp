@@ -1,0 +1,18 @@
+// Feeds arbitrary bytes through the mesh scan and the mesh body parser, the
+// in-memory core of reading a map.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/mesh_block_scan.h"
+#include "engine/mesh_body_parser.h"
+#include "engine/terrain_mesh.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const char* begin = reinterpret_cast<const char*>(data);
+    mesh_scan::ScanMeshBlocks(begin, begin + size, [](const char* b, const char* e) {
+        TerrainMesh mesh;
+        ParseMeshBody(b, e, mesh);
+    });
+    return 0;
+}

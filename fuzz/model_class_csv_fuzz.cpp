@@ -1,0 +1,17 @@
+// Parses arbitrary bytes as a model class file and formats the result again;
+// neither step may crash or read out of bounds.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "config/config_store.h"
+#include "engine/foliage_engine.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const char* text = reinterpret_cast<const char*>(data);
+    FoliageEngine engine;
+    ParseModelClass(engine, "grass", text, size);
+    (void)FormatModelClass(engine, "grass");
+    return 0;
+}
