@@ -94,15 +94,34 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
     return true;
 }
 
-// The same run up to the placement, which only counts.
-RunResult DryRunAfterInput(FoliageEngine& engine, ProgressReceiver& progress,
-                           const RunRequest& request, RunResult result) {
-    if (!request.mapClassChosen) return Fail(result, kNoMapClass);
-    if (!ReadInput(engine, progress, result)) return result;
-    if (request.seed) engine.random.Seed(*request.seed);
-    result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
-    result.ok = true;
-    return result;
+// Output: a full path as typed, or a name in the installation's map_source.
+// The output directory is made here, before the later checks.
+bool ResolveOutput(const RunRequest& request, RunResult& result) {
+    std::string outputDirectory;
+    if (request.outputText.empty()) {
+        result = Fail(result, "Path specified for the .map output file is empty.");
+        return false;
+    }
+    if (paths::IsFullPath(request.outputText)) {
+        result.outputPath = request.outputText;
+        outputDirectory = paths::DirectoryPart(request.outputText);
+    } else {
+        if (request.installDir.empty()) {
+            result = Fail(result,
+                          "No installation directory is chosen, so the output map file '" +
+                              request.outputText +
+                              "' has no map_source directory to go into. Give a full path instead.");
+            return false;
+        }
+        outputDirectory = paths::Join(request.installDir, "map_source");
+        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
+    }
+    std::string directoryError;
+    if (!EnsureDirectory(outputDirectory, directoryError)) {
+        result = Fail(result, directoryError);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -117,35 +136,18 @@ RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, co
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
     RunResult result;
     if (!ResolveInput(request, result)) return result;
-
-    if (request.dryRun) return DryRunAfterInput(engine, progress, request, result);
-
-    // Output: a full path as typed, or a name in the installation's map_source.
-    std::string outputDirectory;
-    if (request.outputText.empty())
-        return Fail(result, "Path specified for the .map output file is empty.");
-    if (paths::IsFullPath(request.outputText)) {
-        result.outputPath = request.outputText;
-        outputDirectory = paths::DirectoryPart(request.outputText);
-    } else {
-        if (request.installDir.empty())
-            return Fail(result,
-                        "No installation directory is chosen, so the output map file '" +
-                            request.outputText +
-                            "' has no map_source directory to go into. Give a full path instead.");
-        outputDirectory = paths::Join(request.installDir, "map_source");
-        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
-    }
-    std::string directoryError;
-    if (!EnsureDirectory(outputDirectory, directoryError)) return Fail(result, directoryError);
-
+    // A dry run writes nothing, so it needs no output and makes no directory.
+    if (!request.dryRun && !ResolveOutput(request, result)) return result;
     if (!request.mapClassChosen) return Fail(result, kNoMapClass);
-
     if (!ReadInput(engine, progress, result)) return result;
-    if (request.seed) engine.random.Seed(*request.seed);
-    if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName, request.observer))
-        return Fail(result, kWriteFailed, engine.LastError());
 
+    if (request.seed) engine.random.Seed(*request.seed);
+    if (request.dryRun) {
+        result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
+    } else if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
+                                     request.observer)) {
+        return Fail(result, kWriteFailed, engine.LastError());
+    }
     result.ok = true;
     return result;
 }
