@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/placement_block.h"
+#include "engine/mesh_cells.h"
 
 namespace {
 
@@ -54,22 +55,11 @@ std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>&
         TextureReportRow& row = rows[mesh.texture];
         row.texture = mesh.texture;
         ++row.meshes;
-        if (mesh.rows < 2 || mesh.columns < 2) continue;
-        const std::size_t columns = static_cast<std::size_t>(mesh.columns);
-        const std::size_t completeRows =
-            std::min(static_cast<std::size_t>(mesh.rows), mesh.vertices.size() / columns);
-        if (completeRows < 2) continue;
-        const std::vector<MeshVertex>& v = mesh.vertices;
-        for (std::size_t r = 0; r + 1 < completeRows; ++r) {
-            for (std::size_t c = 0; c + 1 < columns; ++c) {
-                const MeshVertex& v00 = v[r * columns + c];
-                const MeshVertex& v10 = v[(r + 1) * columns + c];
-                const MeshVertex& v01 = v[r * columns + c + 1];
-                const MeshVertex& v11 = v[(r + 1) * columns + c + 1];
-                row.area += (TriangleArea(v00, v10, v01) + TriangleArea(v11, v01, v10)) / 4096.0;
-                ++row.cells;
-            }
-        }
+        ForEachCell(mesh, [&row](const MeshVertex& v00, const MeshVertex& v10,
+                                 const MeshVertex& v01, const MeshVertex& v11) {
+            row.area += (TriangleArea(v00, v10, v01) + TriangleArea(v11, v01, v10)) / 4096.0;
+            ++row.cells;
+        });
     }
     const auto mapClass = mapClasses.find(mapClassName);
     if (mapClass != mapClasses.end()) {

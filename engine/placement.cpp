@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/foliage_engine.h"
+#include "engine/mesh_cells.h"
 
 namespace {
 
@@ -166,12 +167,10 @@ private:
 
 void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName,
                                 PlacementSink& sink) {
-    if (mesh.rows < 2 || mesh.columns < 2) return;
-    const std::size_t columns = static_cast<std::size_t>(mesh.columns);
     // Only complete rows are walked; a short vertex list is never read past.
-    const std::size_t rows =
-        std::min(static_cast<std::size_t>(mesh.rows), mesh.vertices.size() / columns);
-    if (rows < 2) return;
+    const std::size_t rows = WalkedRows(mesh);
+    if (rows == 0) return;
+    const std::size_t columns = static_cast<std::size_t>(mesh.columns);
 
     // The options that apply are the same for every triangle of the mesh, so
     // they are looked up once, when the first triangle is reached. The lookups

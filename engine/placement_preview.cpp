@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/mesh_cells.h"
+
 namespace {
 
 std::uint32_t Fnv1a(const std::string& text) {
@@ -39,13 +41,6 @@ std::uint32_t Darken(std::uint32_t rgb, double factor) {
 }
 
 bool Finite(const MeshVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-// The rows the placement walks: complete rows only.
-std::size_t WalkedRows(const TerrainMesh& mesh) {
-    if (mesh.rows < 2 || mesh.columns < 2) return 0;
-    return std::min(static_cast<std::size_t>(mesh.rows),
-                    mesh.vertices.size() / static_cast<std::size_t>(mesh.columns));
-}
 
 // The pixel column or row of a coordinate, held inside 0 .. size-1 before the
 // conversion so that far-off corners cannot overflow an int.
@@ -104,21 +99,12 @@ bool PlacementPreview::ToPixel(double x, double y, int& px, int& py) const {
 }
 
 void PlacementPreview::DrawMesh(const TerrainMesh& mesh) {
-    const std::size_t rows = WalkedRows(mesh);
-    if (rows < 2) return;
-    const std::size_t columns = static_cast<std::size_t>(mesh.columns);
     const std::uint32_t colour = TextureColour(mesh.texture);
-    const std::vector<MeshVertex>& v = mesh.vertices;
-    for (std::size_t r = 0; r + 1 < rows; ++r) {
-        for (std::size_t c = 0; c + 1 < columns; ++c) {
-            const MeshVertex& v00 = v[r * columns + c];
-            const MeshVertex& v10 = v[(r + 1) * columns + c];
-            const MeshVertex& v01 = v[r * columns + c + 1];
-            const MeshVertex& v11 = v[(r + 1) * columns + c + 1];
-            FillTriangle(v00, v10, v01, colour);
-            FillTriangle(v11, v10, v01, colour);
-        }
-    }
+    ForEachCell(mesh, [&](const MeshVertex& v00, const MeshVertex& v10, const MeshVertex& v01,
+                          const MeshVertex& v11) {
+        FillTriangle(v00, v10, v01, colour);
+        FillTriangle(v11, v10, v01, colour);
+    });
 }
 
 void PlacementPreview::FillTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c,
