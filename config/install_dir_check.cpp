@@ -1,0 +1,69 @@
+#include "config/install_dir_check.h"
+
+#include <boost/filesystem.hpp>
+
+#include "config/class_names.h"
+#include "config/paths.h"
+
+namespace fs = boost::filesystem;
+
+std::string MapSourceDirectory(const std::string& installDir) {
+    return paths::Join(installDir, "map_source");
+}
+
+PathQuery QueryPath(const std::string& path) {
+    PathQuery result;
+    boost::system::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    switch (status.type()) {
+        case fs::file_not_found:
+            result.kind = PathKind::Missing;
+            break;
+        case fs::regular_file:
+            result.kind = PathKind::RegularFile;
+            break;
+        case fs::directory_file:
+            result.kind = PathKind::Directory;
+            break;
+        case fs::status_error:
+            result.kind = PathKind::QueryFailed;
+            result.error = "Cannot read path '" + path + "': " + ec.message() + ".";
+            break;
+        default:
+            result.kind = PathKind::Other;
+            break;
+    }
+    return result;
+}
+
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
+    InstallDirCheck check;
+    auto fail = [&check](InstallDirProblem problem, const std::string& message, bool fixed) {
+        check.problem = problem;
+        check.message = message;
+        check.translatable = fixed;
+        return check;
+    };
+    const PathQuery dir = QueryPath(installDir);
+    if (dir.kind == PathKind::QueryFailed)
+        return fail(InstallDirProblem::QueryFailed, dir.error, false);
+    if (installDir.empty() || dir.kind != PathKind::Directory)
+        return fail(InstallDirProblem::NotADirectory, "Path specified is not a directory.", true);
+    const PathQuery mapSource = QueryPath(MapSourceDirectory(installDir));
+    if (mapSource.kind == PathKind::QueryFailed)
+        return fail(InstallDirProblem::QueryFailed, mapSource.error, false);
+    if (mapSource.kind != PathKind::Directory)
+        return fail(InstallDirProblem::NoMapSource,
+                    "Path specified is not a Call of Duty installation directory. It must contain "
+                    "a 'map_source' directory.",
+                    true);
+    return check;
+}
+
+bool SameInstallationDirectory(const std::string& a, const std::string& b) {
+#ifdef _WIN32
+    return SameNameIgnoringCase(a, b);
+#else
+    return a == b;
+#endif
+}

@@ -1,0 +1,39 @@
+#pragma once
+// What makes a directory usable as a game installation: it exists, is a
+// directory, and holds a map_source directory. Also how two installation
+// paths are compared.
+
+#include <string>
+
+// installDir + separator + "map_source".
+std::string MapSourceDirectory(const std::string& installDir);
+
+enum class InstallDirProblem {
+    None,
+    NotADirectory,  // missing, or not a directory
+    NoMapSource,    // no map_source directory inside
+    QueryFailed,    // the file system could not answer (message names path and reason)
+};
+
+struct InstallDirCheck {
+    InstallDirProblem problem = InstallDirProblem::None;
+    std::string message;  // empty when usable
+    // Fixed messages go through the translation lookup; a failed query's
+    // message is built from the path and the system's reason and does not.
+    bool translatable = false;
+    bool ok() const { return problem == InstallDirProblem::None; }
+};
+
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir);
+
+// Installation directories are told apart by case where the file system
+// does (everywhere but Windows).
+bool SameInstallationDirectory(const std::string& a, const std::string& b);
+
+// The kind of an existing path, or why it could not be asked.
+enum class PathKind { Missing, RegularFile, Directory, Other, QueryFailed };
+struct PathQuery {
+    PathKind kind = PathKind::Missing;
+    std::string error;  // for QueryFailed: "Cannot read path '<path>': <reason>."
+};
+PathQuery QueryPath(const std::string& path);

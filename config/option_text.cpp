@@ -1,0 +1,36 @@
+#include "config/option_text.h"
+
+#include "config/conversions.h"
+
+namespace {
+
+const char* Flag(bool value) { return value ? "1" : "0"; }
+
+}  // namespace
+
+std::string TextureOptionText(const TextureOption& option) {
+    std::string text = option.textureName;
+    text += ',';
+    text += Flag(option.useOpacity);
+    text += ',';
+    text += FloatToString(option.densityMultiplier);
+    for (const std::string& name : option.modelClassNames) {
+        text += ',';
+        text += name;
+    }
+    return text;
+}
+
+std::string ModelOptionText(const ModelOption& option) {
+    std::string text = option.modelName;
+    for (const std::string& field :
+         {FloatToString(option.densityMin), FloatToString(option.densityMax),
+          std::string(Flag(option.evenlyDistributed)), std::string(Flag(option.surfaceAligned)),
+          FloatToString(option.zOffset), FloatToString(option.opacityMin),
+          FloatToString(option.opacityMax), FloatToString(option.scaleMin),
+          FloatToString(option.scaleMax)}) {
+        text += ',';
+        text += field;
+    }
+    return text;
+}

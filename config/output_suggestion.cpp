@@ -1,0 +1,14 @@
+#include "config/output_suggestion.h"
+
+#include "config/paths.h"
+
+std::string SuggestedOutputName(const std::string& mapName) { return mapName + "_foliage"; }
+
+std::string SuggestedOutputPath(const std::string& inputPath) {
+    const std::size_t nameStart = paths::DirectoryPart(inputPath).size();
+    std::size_t at = inputPath.size() >= 4 ? inputPath.size() - 4 : 0;
+    if (at < nameStart) at = nameStart;
+    std::string result = inputPath;
+    result.insert(at, "_foliage");
+    return result;
+}
