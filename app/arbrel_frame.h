@@ -163,6 +163,8 @@ public:
     void OnRun(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // Map classes tab.
+    void RefreshTextureList(const std::string& mapClassName);
+    void RefreshModelList(const std::string& modelClassName);
     void OnMapClassSelected(wxCommandEvent& event);
     void OnAddMapClass(wxCommandEvent& event);
     void OnRemoveMapClass(wxCommandEvent& event);
@@ -187,6 +189,22 @@ private:
     void CreateFileDialogs();
     void BindHandlers();
     void LoadStore();
+
+    // Maps tab helpers. The selected installation directory, empty for none.
+    std::string SelectedInstallDirectory() const;
+    int FindInstallDirectoryEntry(const std::string& directory) const;
+    // Shows why a directory is not an installation; false when it is one.
+    bool ShowInstallDirProblem(const std::string& directory);
+    // Writes config.csv, showing a failure.
+    void SaveConfiguration();
+
+    // Class tab helpers.
+    std::string MapClassDirectoryPath() const;
+    std::string ModelClassDirectoryPath() const;
+    std::string SelectedMapClass() const;
+    std::string SelectedModelClass() const;
+    void SaveMapClassOrReport(const std::string& className);
+    void SaveModelClassOrReport(const std::string& className);
 
     // Counters are raised on every call; the labels and the gauge follow at
     // most about ten times a second, and always at the end of a run.

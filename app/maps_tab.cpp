@@ -1,10 +1,143 @@
-// Installation directory row and Maps tab handlers.
+// Installation directory row and Maps tab handlers. What a directory must
+// hold, which of its files are maps, and what output a map suggests are the
+// core's; these handlers move text between the controls and the catalogue.
+
+#include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
+#include "config/install_dir_check.h"
+#include "config/map_source_listing.h"
+#include "config/output_suggestion.h"
+#include "config/paths.h"
+#include "dialogs/narrow_text.h"
 
-void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {}
-void ArbrelFrame::OnSetInstallDir(wxCommandEvent&) {}
-void ArbrelFrame::OnMapSelected(wxCommandEvent&) {}
-void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {}
-void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {}
-void ArbrelFrame::OnSelectOutputMap(wxCommandEvent&) {}
+namespace {
+
+// Where the file dialogs open: the shown installation's map_source.
+wxString MapSourceStartPath(const std::string& installDir) {
+    if (installDir.empty()) return wxString();
+    return FromNarrow(paths::WithTrailingSeparator(MapSourceDirectory(installDir)));
+}
+
+}  // namespace
+
+std::string ArbrelFrame::SelectedInstallDirectory() const {
+    const int selection = installDirChoice->GetSelection();
+    if (selection == wxNOT_FOUND) return std::string();
+    const wxString text = installDirChoice->GetString(selection);
+    if (text == _("-- None --")) return std::string();
+    return ToNarrow(text);
+}
+
+int ArbrelFrame::FindInstallDirectoryEntry(const std::string& directory) const {
+    for (unsigned int i = 0; i < installDirChoice->GetCount(); ++i)
+        if (SameInstallationDirectory(ToNarrow(installDirChoice->GetString(i)), directory))
+            return static_cast<int>(i);
+    return wxNOT_FOUND;
+}
+
+void ArbrelFrame::SaveConfiguration() {
+    if (!engine.SaveConfig(paths::Join(appDirectory, "data"), "config"))
+        ShowError(FromNarrow(engine.LastError()));
+}
+
+bool ArbrelFrame::ShowInstallDirProblem(const std::string& directory) {
+    const InstallDirCheck check = CheckInstallationDirectory(directory);
+    if (check.ok()) return false;
+    ShowError(check.translatable ? wxGetTranslation(FromNarrow(check.message))
+                                 : FromNarrow(check.message));
+    return true;
+}
+
+void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {
+    ResetStatus();
+    mapsList->Clear();
+    const std::string directory = SelectedInstallDirectory();
+    if (directory.empty()) return;
+    if (ShowInstallDirProblem(directory)) {
+        // Forgotten at the next save; the entry stays in the choice.
+        engine.installations.erase(directory);
+        return;
+    }
+    const MapSourceListing listing = ListMapSource(MapSourceDirectory(directory));
+    for (const std::string& name : listing.mapNames) mapsList->Append(FromNarrow(name));
+    if (!listing.errors.empty()) {
+        std::string message;
+        for (const std::string& error : listing.errors)
+            message += (message.empty() ? "" : "\n") + error;
+        ShowError(FromNarrow(message));
+    }
+}
+
+void ArbrelFrame::OnSetInstallDir(wxCommandEvent& event) {
+    ResetStatus();
+    installDirDialog->SetPath(FromNarrow(SelectedInstallDirectory()));
+    if (installDirDialog->ShowModal() != wxID_OK) return;
+    const std::string chosen = ToNarrow(installDirDialog->GetPath());
+
+    if (FindInstallDirectoryEntry(chosen) == wxNOT_FOUND) {
+        if (ShowInstallDirProblem(chosen)) return;
+        engine.installations[chosen] = MapChoices();
+        SaveConfiguration();
+        installDirChoice->Append(FromNarrow(chosen));
+    }
+    installDirChoice->SetSelection(FindInstallDirectoryEntry(chosen));
+    OnInstallDirSelected(event);
+}
+
+void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
+    ResetStatus();
+    const int selection = mapsList->GetSelection();
+    if (selection == wxNOT_FOUND) return;
+    const std::string mapName = ToNarrow(mapsList->GetString(selection));
+    inputField->SetValue(FromNarrow(mapName));
+    outputField->SetValue(FromNarrow(SuggestedOutputName(mapName)));
+
+    // The class remembered for this map, if it still exists.
+    int classEntry = wxNOT_FOUND;
+    const auto installation = engine.installations.find(SelectedInstallDirectory());
+    if (installation != engine.installations.end()) {
+        const auto remembered = installation->second.find(mapName);
+        if (remembered != installation->second.end() &&
+            engine.mapClasses.count(remembered->second) != 0)
+            classEntry = mapClassChoice->FindString(FromNarrow(remembered->second), true);
+    }
+    mapClassChoice->SetSelection(classEntry);
+}
+
+void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
+    ResetStatus();
+    const std::string directory = SelectedInstallDirectory();
+    const int mapEntry = mapsList->GetSelection();
+    const int classEntry = mapClassChoice->GetSelection();
+    if (directory.empty() || mapEntry == wxNOT_FOUND || classEntry == wxNOT_FOUND) return;
+    // Only a map picked from the list is remembered, not a hand-chosen path.
+    if (inputField->GetValue() != mapsList->GetString(mapEntry)) return;
+    engine.installations[directory][ToNarrow(inputField->GetValue())] =
+        ToNarrow(mapClassChoice->GetString(classEntry));
+    SaveConfiguration();
+}
+
+void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
+    ResetStatus();
+    openMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
+    if (openMapDialog->ShowModal() != wxID_OK) return;
+    const std::string chosen = ToNarrow(openMapDialog->GetPath());
+    const PathQuery query = QueryPath(chosen);
+    if (query.kind == PathKind::QueryFailed) {
+        ShowError(FromNarrow(query.error));
+        return;
+    }
+    if (query.kind != PathKind::RegularFile) {
+        ShowError(_("Path specified is not a file."));
+        return;
+    }
+    inputField->SetValue(FromNarrow(chosen));
+    outputField->SetValue(FromNarrow(SuggestedOutputPath(chosen)));
+}
+
+void ArbrelFrame::OnSelectOutputMap(wxCommandEvent&) {
+    ResetStatus();
+    saveMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
+    if (saveMapDialog->ShowModal() == wxID_OK) outputField->SetValue(saveMapDialog->GetPath());
+}

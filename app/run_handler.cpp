@@ -24,9 +24,7 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     RunRequest request;
     request.inputText = ToNarrow(inputField->GetValue());
     request.outputText = ToNarrow(outputField->GetValue());
-    const wxString installDir = installDirChoice->GetStringSelection();
-    if (installDirChoice->GetSelection() != wxNOT_FOUND && installDir != _("-- None --"))
-        request.installDir = ToNarrow(installDir);
+    request.installDir = SelectedInstallDirectory();
     request.mapClassChosen = mapClassChoice->GetSelection() != wxNOT_FOUND;
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
 

@@ -1,5 +1,5 @@
 # Extracts every translatable text of the window, the dialogs and arbrel-cli
-# (the _() and wxTRANSLATE() calls) into a gettext template.
+# (the _(), wxTRANSLATE() and the core's N_() marks) into a gettext template.
 #
 #   cmake -DXGETTEXT=... -DSOURCE_DIR=... -DOUTPUT=file.pot [-DREFERENCE=po/arbrel.pot] -P update_pot.cmake
 #
@@ -9,11 +9,12 @@
 file(GLOB sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h
   ${SOURCE_DIR}/dialogs/*.cpp ${SOURCE_DIR}/dialogs/*.h
-  ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h)
+  ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h
+  ${SOURCE_DIR}/config/*.cpp ${SOURCE_DIR}/engine/*.cpp)
 list(SORT sources)
 
 execute_process(
-  COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=_ --keyword=wxTRANSLATE
+  COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=_ --keyword=N_ --keyword=wxTRANSLATE
           --keyword=wxPLURAL:1,2 --add-comments=TRANSLATORS --force-po --package-name=Arbrel
           --msgid-bugs-address= --output=${OUTPUT} ${sources}
   WORKING_DIRECTORY ${SOURCE_DIR}

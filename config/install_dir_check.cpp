@@ -4,6 +4,7 @@
 
 #include "config/class_names.h"
 #include "config/paths.h"
+#include "config/translatable.h"
 
 namespace fs = boost::filesystem;
 
@@ -48,14 +49,14 @@ InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
     if (dir.kind == PathKind::QueryFailed)
         return fail(InstallDirProblem::QueryFailed, dir.error, false);
     if (installDir.empty() || dir.kind != PathKind::Directory)
-        return fail(InstallDirProblem::NotADirectory, "Path specified is not a directory.", true);
+        return fail(InstallDirProblem::NotADirectory, N_("Path specified is not a directory."), true);
     const PathQuery mapSource = QueryPath(MapSourceDirectory(installDir));
     if (mapSource.kind == PathKind::QueryFailed)
         return fail(InstallDirProblem::QueryFailed, mapSource.error, false);
     if (mapSource.kind != PathKind::Directory)
         return fail(InstallDirProblem::NoMapSource,
-                    "Path specified is not a Call of Duty installation directory. It must contain "
-                    "a 'map_source' directory.",
+                    N_("Path specified is not a Call of Duty installation directory. It must "
+                       "contain a 'map_source' directory."),
                     true);
     return check;
 }

@@ -173,14 +173,17 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     const std::size_t columns = static_cast<std::size_t>(mesh.columns);
 
     // The options that apply are the same for every triangle of the mesh, so
-    // they are looked up once, when the first triangle is reached. The lookups
-    // insert missing names, as the catalogue's access does everywhere.
-    // References into the std::map tables stay valid across those inserts.
+    // they are looked up once. A class name the catalogue does not hold (say
+    // one the user removed) adds nothing and is not entered into it.
     std::vector<PlacementJob> jobs;
-    for (const TextureOption& texture : mapClasses[mapClassName]) {
+    const auto mapClass = mapClasses.find(mapClassName);
+    if (mapClass == mapClasses.end()) return;
+    for (const TextureOption& texture : mapClass->second) {
         if (texture.textureName != mesh.texture) continue;
         for (const std::string& className : texture.modelClassNames) {
-            for (const ModelOption& model : modelClasses[className]) jobs.push_back({&texture, &model});
+            const auto modelClass = modelClasses.find(className);
+            if (modelClass == modelClasses.end()) continue;
+            for (const ModelOption& model : modelClass->second) jobs.push_back({&texture, &model});
         }
     }
     if (jobs.empty()) return;

@@ -10,17 +10,18 @@
 #include <boost/system/error_code.hpp>
 
 #include "config/paths.h"
+#include "config/translatable.h"
 
 namespace fs = boost::filesystem;
 
 namespace {
 
-const char kInputNotAFile[] = "Path specified for the .map input file is not a file.";
-const char kNoMapClass[] = "Map configuration not set.";
-const char kReadFailed[] = "An error occured while reading the map file.";
+const char kInputNotAFile[] = N_("Path specified for the .map input file is not a file.");
+const char kNoMapClass[] = N_("Map configuration not set.");
+const char kReadFailed[] = N_("An error occured while reading the map file.");
 const char kNoTerrain[] =
-    "Your map does not have any terrain meshes, which is required to add models to.";
-const char kWriteFailed[] = "An error occured while writing the map file.";
+    N_("Your map does not have any terrain meshes, which is required to add models to.");
+const char kWriteFailed[] = N_("An error occured while writing the map file.");
 
 bool IsRegularFile(const std::string& path) {
     boost::system::error_code error;
@@ -99,7 +100,7 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
 bool ResolveOutput(const RunRequest& request, RunResult& result) {
     std::string outputDirectory;
     if (request.outputText.empty()) {
-        result = Fail(result, "Path specified for the .map output file is empty.");
+        result = Fail(result, N_("Path specified for the .map output file is empty."));
         return false;
     }
     if (paths::IsFullPath(request.outputText)) {

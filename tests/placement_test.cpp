@@ -221,15 +221,17 @@ TEST(PlaceOnMesh, MatchingIsExactAndRepeatedOptionsAllApply) {
     EXPECT_EQ(count({TextureOption("grass", false, 1, {"trees", "trees"})}, "grass").first, 12u);
 }
 
-TEST(PlaceOnMesh, MissingClassesLeaveEmptyEntriesAndPlaceNothing) {
+// A removed class must not come back into the catalogue (and the option
+// editor's list) because a run looked it up.
+TEST(PlaceOnMesh, MissingClassesPlaceNothingAndAreNotEntered) {
     FoliageEngine engine;
     engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"absent"})};
     Recorder sink;
     engine.PlaceOnMesh(FlatCell(), "demo", sink);
     engine.PlaceOnMesh(FlatCell(), "nowhere", sink);
     EXPECT_TRUE(sink.lines.empty());
-    EXPECT_EQ(engine.modelClasses.count("absent"), 1u);
-    EXPECT_EQ(engine.mapClasses.count("nowhere"), 1u);
+    EXPECT_EQ(engine.modelClasses.count("absent"), 0u);
+    EXPECT_EQ(engine.mapClasses.count("nowhere"), 0u);
     EXPECT_EQ(engine.random.State(), 1u);
 }
 
