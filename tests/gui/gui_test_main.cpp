@@ -45,7 +45,9 @@ void PumpEvents(int milliseconds) {
     do {
         wxEventLoopBase* loop = wxEventLoopBase::GetActive();
         if (loop) {
-            while (loop->Pending()) loop->Dispatch();
+            // Bounded: a file chooser watching a removed directory keeps
+            // the queue busy for ever.
+            while (loop->Pending() && watch.Time() < milliseconds) loop->Dispatch();
         }
         wxTheApp->ProcessIdle();
         wxYield();

@@ -13,45 +13,12 @@
 #include "dialogs/narrow_text.h"
 #include "tests/gui/expect_error_dialog.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/gui/window_fixture.h"
 #include "tests/test_support.h"
 
 namespace fs = boost::filesystem;
 
 namespace {
-
-const std::string kSampleMap =
-    std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map";
-
-// A window whose `data` is a copy of the bundled sample classes.
-struct WindowFixture {
-    TempDir dir;
-    ArbrelFrame* frame = nullptr;
-
-    explicit WindowFixture(bool withSamples = true) {
-        if (withSamples) {
-            for (const char* sub : {"maps", "models"}) {
-                fs::create_directories(fs::path(dir.File("data")) / sub);
-                for (const auto& entry :
-                     fs::directory_iterator(fs::path(ARBREL_SOURCE_DIR) / "samples/data" / sub))
-                    fs::copy_file(entry.path(), fs::path(dir.File("data")) / sub /
-                                                    entry.path().filename());
-            }
-        }
-    }
-    void Open() {
-        frame = new ArbrelFrame(nullptr, -1, dir.path() + "/");
-        frame->Show();
-        PumpEvents();
-    }
-    ~WindowFixture() {
-        if (frame) frame->Destroy();
-        PumpEvents(10);
-    }
-    void Run() { Click(frame->runButton); }
-    void ChooseMapClass(const wxString& name) {
-        frame->mapClassChoice->SetSelection(frame->mapClassChoice->FindString(name));
-    }
-};
 
 int RunCli(const std::string& output) {
     const std::string command = std::string(ARBREL_BIN_DIR) + "/arbrel-cli --data-dir '" +

@@ -1,0 +1,154 @@
+// The installation-directory row and the Maps tab driven as a user would:
+// set a directory, pick a map, choose its class, and find all of it again
+// after a restart.
+
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+
+#include "tests/gui/window_fixture.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+// An installation whose map_source holds one real map among look-alikes
+// (start-up keeps only directories that also hold Docs/model_pics).
+std::string MakeInstallation(const TempDir& dir, const std::string& name = "game") {
+    const std::string install = dir.File(name);
+    const std::string source = install + "/map_source";
+    fs::create_directories(source + "/x.map");
+    fs::create_directories(install + "/Docs/model_pics");
+    fs::copy_file(kSampleMap, source + "/mp_a.map");
+    for (const char* other : {"mp_b.MAP", "mp_c.map.bak", "readme", "mp_test.v2.map"})
+        WriteFileBytes(source + "/" + other, "");
+    return install;
+}
+
+std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
+    std::vector<std::string> entries;
+    for (unsigned int i = 0; i < control->GetCount(); ++i)
+        entries.push_back(ToNarrow(control->GetString(i)));
+    return entries;
+}
+
+}  // namespace
+
+TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
+    WindowFixture window;
+    const std::string install = MakeInstallation(window.dir);
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
+    EXPECT_EQ(ToNarrow(frame->installDirChoice->GetStringSelection()), install);
+    EXPECT_EQ(Entries(frame->mapsList), std::vector<std::string>{"mp_a"});
+    const std::string config = window.dir.File("data/config.csv");
+    EXPECT_EQ(ReadFileBytes(config), install + "\r\n");
+
+    PickEntry(frame->mapsList, "mp_a");
+    EXPECT_EQ(frame->inputField->GetValue(), "mp_a");
+    EXPECT_EQ(frame->outputField->GetValue(), "mp_a_foliage");
+    EXPECT_EQ(frame->mapClassChoice->GetSelection(), wxNOT_FOUND);
+    ChooseEntry(frame->mapClassChoice, "demo");
+    EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo\r\n");
+    SaveScreenshot(frame, "maps_tab_map_chosen");
+
+    window.Run();
+    EXPECT_TRUE(FileExists(install + "/map_source/mp_a_foliage.map"));
+    EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
+
+    // Touching a control resets the status display.
+    ChooseEntry(frame->mapClassChoice, "demo");
+    EXPECT_EQ(frame->modelsPlacedCount->GetLabel(), "0");
+
+    window.Reopen();
+    frame = window.frame;
+    EXPECT_EQ(Entries(frame->installDirChoice), (std::vector<std::string>{"-- None --", install}));
+    ChooseEntry(frame->installDirChoice, FromNarrow(install));
+    // The listing now also shows the output of the run.
+    EXPECT_EQ(Entries(frame->mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
+    PickEntry(frame->mapsList, "mp_a");
+    EXPECT_EQ(frame->mapClassChoice->GetStringSelection(), "demo");
+
+    ChooseEntry(frame->installDirChoice, "-- None --");
+    EXPECT_EQ(frame->mapsList->GetCount(), 0u);
+    EXPECT_EQ(frame->inputField->GetValue(), "mp_a");
+}
+
+TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
+    WindowFixture window;
+    const std::string install = MakeInstallation(window.dir);
+    fs::create_directories(window.dir.File("bare"));
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string config = window.dir.File("data/config.csv");
+
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(window.dir.File("bare")),
+                  ExpectErrorDialog("Path specified is not a Call of Duty installation "
+                                    "directory. It must contain a 'map_source' directory."));
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(window.dir.File("absent")),
+                  ExpectErrorDialog("Path specified is not a directory."));
+    EXPECT_EQ(frame->installDirChoice->GetCount(), 1u);
+
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
+    ChooseEntry(frame->installDirChoice, "-- None --");
+    WriteFileBytes(config, "untouched");
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
+    EXPECT_EQ(ReadFileBytes(config), "untouched");  // known: only selected, nothing saved
+    EXPECT_EQ(frame->installDirChoice->GetCount(), 2u);
+    EXPECT_EQ(frame->mapsList->GetCount(), 1u);
+#ifndef _WIN32
+    // Letter case tells directories apart here: the upper-case twin is new.
+    std::string twin = install;
+    twin.back() = 'E';
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(twin),
+                  ExpectErrorDialog("Path specified is not a directory."));
+#endif
+
+    // A remembered directory that has gone stays listed, lists nothing, and
+    // is dropped from config.csv at the next save.
+    const std::string second = MakeInstallation(window.dir, "second");
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(second));
+    fs::remove_all(install);
+    wxTEST_DIALOG(ChooseEntry(frame->installDirChoice, FromNarrow(install)),
+                  ExpectErrorDialog("Path specified is not a directory."));
+    EXPECT_EQ(frame->mapsList->GetCount(), 0u);
+    EXPECT_EQ(frame->installDirChoice->GetCount(), 3u);
+    ChooseEntry(frame->installDirChoice, FromNarrow(second));
+    PickEntry(frame->mapsList, "mp_a");
+    ChooseEntry(frame->mapClassChoice, "demo");
+    EXPECT_EQ(ReadFileBytes(config), second + ",mp_a|demo\r\n");
+}
+
+TEST(MapsTab, FilesChosenThroughTheDialogs) {
+    WindowFixture window;
+    const std::string install = MakeInstallation(window.dir);
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
+    const std::string config = window.dir.File("data/config.csv");
+
+    const std::string text = window.dir.File("test.txt");
+    WriteFileBytes(text, "");
+    wxTEST_DIALOG(Click(frame->selectInputButton), wxExpectModal<wxFileDialog>(FromNarrow(text)));
+    EXPECT_EQ(ToNarrow(frame->inputField->GetValue()), text);
+    EXPECT_EQ(ToNarrow(frame->outputField->GetValue()), window.dir.File("test_foliage.txt"));
+
+    wxTEST_DIALOG(Click(frame->selectInputButton),
+                  wxExpectModal<wxFileDialog>(FromNarrow(window.dir.File("gone.map"))),
+                  ExpectErrorDialog("Path specified is not a file."));
+    EXPECT_EQ(ToNarrow(frame->inputField->GetValue()), text);
+
+    // A map class chosen for a hand-picked file is not remembered.
+    frame->mapsList->SetSelection(0);
+    ChooseEntry(frame->mapClassChoice, "demo");
+    EXPECT_EQ(ReadFileBytes(config), install + "\r\n");
+
+    const std::string output = window.dir.File("elsewhere.map");
+    wxTEST_DIALOG(Click(frame->selectOutputButton), wxExpectModal<wxFileDialog>(FromNarrow(output)));
+    EXPECT_EQ(ToNarrow(frame->outputField->GetValue()), output);
+    wxTEST_DIALOG(Click(frame->selectOutputButton),
+                  wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    EXPECT_EQ(ToNarrow(frame->outputField->GetValue()), output);
+}

@@ -1,0 +1,113 @@
+// What the Maps and class tabs ask of the core: which files are maps, what
+// makes an installation, the suggested output, class files that are created
+// and deleted, and how an option is listed.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <boost/filesystem.hpp>
+
+#include "config/class_file_ops.h"
+#include "config/install_dir_check.h"
+#include "config/map_source_listing.h"
+#include "config/option_text.h"
+#include "config/output_suggestion.h"
+#include "tests/test_support.h"
+
+namespace fs = boost::filesystem;
+
+TEST(MapSource, OnlyNamesEndingInExactlyDotMapFromTheFirstFullStop) {
+    const struct { const char* file; const char* map; } cases[] = {
+        {"mp_a.map", "mp_a"}, {"mp_b.MAP", ""},   {"mp_c.map.bak", ""}, {"readme", ""},
+        {"mp_test.v2.map", ""}, {".map", ""}, {"x.mapx", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MapNameOfFile(c.file), c.map) << c.file;
+
+    TempDir dir;
+    for (const char* name : {"mp_a.map", "mp_b.MAP", "mp_c.map.bak", "readme", "mp_z.map"})
+        WriteFileBytes(dir.File(name), "");
+    fs::create_directory(dir.File("x.map"));
+    MapSourceListing listing = ListMapSource(dir.path());
+    std::sort(listing.mapNames.begin(), listing.mapNames.end());
+    EXPECT_EQ(listing.mapNames, (std::vector<std::string>{"mp_a", "mp_z"}));
+    EXPECT_TRUE(listing.errors.empty());
+
+    const MapSourceListing missing = ListMapSource(dir.File("absent"));
+    EXPECT_TRUE(missing.mapNames.empty());
+    ASSERT_EQ(missing.errors.size(), 1u);
+    EXPECT_EQ(missing.errors[0].rfind("Cannot read path '" + dir.File("absent") + "': ", 0), 0u);
+}
+
+TEST(InstallationDirectory, NeedsADirectoryWithMapSource) {
+    TempDir dir;
+    WriteFileBytes(dir.File("file"), "");
+    fs::create_directories(dir.File("game/map_source"));
+    fs::create_directories(dir.File("bare"));
+    fs::create_directories(dir.File("fake"));
+    WriteFileBytes(dir.File("fake/map_source"), "");
+
+    const std::string notDir = "Path specified is not a directory.";
+    const std::string noSource =
+        "Path specified is not a Call of Duty installation directory. It must contain a "
+        "'map_source' directory.";
+    const struct { std::string path; std::string message; } cases[] = {
+        {dir.File("game"), ""},         {dir.File("absent"), notDir}, {dir.File("file"), notDir},
+        {"", notDir},                   {dir.File("bare"), noSource}, {dir.File("fake"), noSource},
+    };
+    for (const auto& c : cases) {
+        const InstallDirCheck check = CheckInstallationDirectory(c.path);
+        EXPECT_EQ(check.message, c.message) << c.path;
+        EXPECT_EQ(check.ok(), c.message.empty());
+    }
+#ifdef _WIN32
+    EXPECT_TRUE(SameInstallationDirectory("C:\\Games\\CoD4", "c:\\games\\cod4"));
+#else
+    EXPECT_FALSE(SameInstallationDirectory("/games/CoD4", "/games/cod4"));
+    EXPECT_TRUE(SameInstallationDirectory("/games/CoD4", "/games/CoD4"));
+#endif
+}
+
+TEST(OutputSuggestion, FoliageBeforeTheLastFourCharacters) {
+    EXPECT_EQ(SuggestedOutputName("mp_a"), "mp_a_foliage");
+    EXPECT_EQ(SuggestedOutputPath("/games/maps/mp_test.map"), "/games/maps/mp_test_foliage.map");
+    EXPECT_EQ(SuggestedOutputPath("/maps/test.txt"), "/maps/test_foliage.txt");
+    // A short name never gets the text inside its directory part.
+    EXPECT_EQ(SuggestedOutputPath("/m/ab"), "/m/_foliageab");
+}
+
+TEST(ClassFiles, CreatedExclusivelyAndDeleted) {
+    TempDir dir;
+    const std::string classDir = dir.path() + "/";
+    EXPECT_EQ(CreateClassFile(classDir, "grass", {}), "");
+    EXPECT_TRUE(FileExists(dir.File("grass.csv")));
+    EXPECT_EQ(FileSize(dir.File("grass.csv")), 0u);
+
+    // The name rules come first, in their order.
+    EXPECT_EQ(CreateClassFile(classDir, "", {}), "Name has no length.");
+    EXPECT_EQ(CreateClassFile(classDir, "a.b", {}),
+              "Name contains invalid characters (? / \\ \" * : < > | , .).");
+    EXPECT_EQ(CreateClassFile(classDir, "Grass", {"grass"}), "Name 'Grass' already exists.");
+
+    // A file that is there but not listed (one that failed to load) is kept.
+    WriteFileBytes(dir.File("broken.csv"), "precious\n");
+    EXPECT_EQ(CreateClassFile(classDir, "broken", {"grass"}), "Could not make file 'broken'.");
+    EXPECT_EQ(ReadFileBytes(dir.File("broken.csv")), "precious\n");
+
+    const std::string noDir = CreateClassFile(dir.File("absent/"), "x", {});
+    EXPECT_EQ(noDir.rfind("Could not make file 'x'.\n", 0), 0u) << noDir;
+
+    EXPECT_EQ(DeleteClassFile(classDir, "grass"), "");
+    EXPECT_FALSE(FileExists(dir.File("grass.csv")));
+    EXPECT_EQ(DeleteClassFile(classDir, "grass"), "");  // already gone
+    fs::create_directories(dir.File("full.csv/inside"));
+    EXPECT_EQ(DeleteClassFile(classDir, "full").rfind("Could not delete 'full'.\n", 0), 0u);
+}
+
+TEST(OptionText, ReadsLikeTheFileLine) {
+    EXPECT_EQ(TextureOptionText(TextureOption("grass", true, 1.5f, {"trees", "rocks"})),
+              "grass,1,1.5,trees,rocks");
+    EXPECT_EQ(TextureOptionText(TextureOption("sand", false, 0, {})), "sand,0,0");
+    EXPECT_EQ(ModelOptionText(ModelOption("fol/tree", 0.5f, 2, true, false, -4, 0, 256, 0.5f, 2)),
+              "fol/tree,0.5,2,1,0,-4,0,256,0.5,2");
+}
