@@ -99,3 +99,14 @@ endif()
 ")
 
 include(CPack)
+
+if(ARBREL_BUILD_TESTS)
+  add_test(NAME man_page_matches_help
+    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:arbrel-cli> -DMAN=${ARBREL_PACKAGING_DIR}/arbrel-cli.1
+            -P ${ARBREL_PACKAGING_DIR}/check_man_page.cmake)
+  find_program(ARBREL_DESKTOP_FILE_VALIDATE desktop-file-validate)
+  if(ARBREL_DESKTOP_FILE_VALIDATE)
+    add_test(NAME desktop_entry_valid
+      COMMAND ${ARBREL_DESKTOP_FILE_VALIDATE} ${ARBREL_PACKAGING_DIR}/arbrel.desktop)
+  endif()
+endif()
