@@ -1,79 +1,38 @@
 // The main job end to end: read a generated map of 200 meshes of 33 x 33
 // vertices, place about 1.2 million models, format them and write the
-// output file. Reports placements per second.
+// output file. Reports placements per second as items/s.
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <fstream>
-#include <string>
-
-#include <boost/filesystem.hpp>
-
-#include "bench/large_map.h"
+#include "bench/generated_map_file.h"
 #include "engine/foliage_engine.h"
 #include "engine/placement_block.h"
 
-namespace fs = boost::filesystem;
-
 namespace {
 
-struct Counter : ProgressReceiver {
-    void MeshRead() override {}
-    void MeshProcessed() override {}
-    void ModelPlaced() override { ++placed; }
-    long placed = 0;
-};
-
-void Configure(FoliageEngine& engine) {
-    engine.modelClasses["bench_plants"] = {ModelOption("foliage_grass_tuft_a", 1, 1, true, true)};
-    engine.mapClasses["bench"] = {TextureOption("bench_grass", false, 1, {"bench_plants"})};
-}
-
-class MapFiles {
-public:
-    MapFiles() {
-        dir_ = fs::temp_directory_path() / fs::unique_path("arbrel-bench-%%%%-%%%%");
-        fs::create_directories(dir_);
-        input = (dir_ / "large.map").string();
-        output = (dir_ / "large_foliage.map").string();
-        std::ofstream(input, std::ios::binary) << LargeMapText(200, 33);
-        size = fs::file_size(input);
-    }
-    ~MapFiles() {
-        boost::system::error_code error;
-        fs::remove_all(dir_, error);
-    }
-    std::string input, output;
-    std::uintmax_t size = 0;
-
-private:
-    fs::path dir_;
-};
-
 void BM_ReadPlaceWrite(benchmark::State& state) {
-    MapFiles files;
+    GeneratedMapFile files(200, 33);
     long placements = 0;
     for (auto _ : state) {
         FoliageEngine engine;
-        Configure(engine);
-        Counter progress;
-        if (!engine.ReadMap(progress, files.input, files.size) ||
+        ConfigureForGeneratedMap(engine);
+        CountingReceiver progress;
+        if (!files.Ok() || !engine.ReadMap(progress, files.input, files.bytes) ||
             !engine.PlaceAndWrite(progress, files.output, "bench")) {
             state.SkipWithError("run failed");
             break;
         }
         placements += progress.placed;
     }
-    state.counters["placements"] = benchmark::Counter(static_cast<double>(placements), benchmark::Counter::kIsRate);
-    state.counters["input_MB"] = static_cast<double>(files.size) / 1e6;
+    state.SetItemsProcessed(placements);
+    state.counters["input_MB"] = static_cast<double>(files.bytes) / 1e6;
 }
 BENCHMARK(BM_ReadPlaceWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Placement alone, on a mesh already in memory.
 void BM_Place(benchmark::State& state) {
     FoliageEngine engine;
-    Configure(engine);
+    ConfigureForGeneratedMap(engine);
     TerrainMesh mesh;
     mesh.texture = "bench_grass";
     mesh.rows = mesh.columns = 33;

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Writes a large test installation for measuring arbrel-cli end to end:
-DIR/install/map_source/large.map (200 meshes of 33 x 33 vertices, like the
-benchmark's) and DIR/data with a map class "bench" that places about 1.2
-million models on it.
+DIR/install/map_source/large.map (MESHES meshes of 33 x 33 vertices, 200 by
+default, like the benchmark's) and DIR/data with a map class "bench" that
+places about 6,000 models per mesh on it, times MULTIPLIER (default 1).
 
-    bench/make_large_map.py /tmp/large
+    bench/make_large_map.py /tmp/large [MESHES [MULTIPLIER]]
     /usr/bin/time -v build/bin/arbrel-cli --data-dir /tmp/large/data \
         --install-dir /tmp/large/install --map-class bench large /tmp/large/out.map
 """
@@ -15,6 +15,7 @@ import sys
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else "large"
     meshes = int(sys.argv[2]) if len(sys.argv) > 2 else 200
+    multiplier = sys.argv[3] if len(sys.argv) > 3 else "1"
     size = 33
     os.makedirs(os.path.join(root, "install", "map_source"), exist_ok=True)
     os.makedirs(os.path.join(root, "install", "Docs", "model_pics"), exist_ok=True)
@@ -40,7 +41,7 @@ def main():
     with open(os.path.join(root, "data", "models", "bench_plants.csv"), "wb") as f:
         f.write(b"foliage_grass_tuft_a,1,1,1,1,0,0,256,0.5,1\r\n")
     with open(os.path.join(root, "data", "maps", "bench.csv"), "wb") as f:
-        f.write(b"bench_grass,0,1,bench_plants\r\n")
+        f.write(b"bench_grass,0,%s,bench_plants\r\n" % multiplier.encode())
 
 if __name__ == "__main__":
     main()

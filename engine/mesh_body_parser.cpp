@@ -8,8 +8,6 @@
 
 namespace {
 
-bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
-
 const char* FindChar(const char* p, const char* end, char c) {
     const void* hit = std::memchr(p, c, static_cast<std::size_t>(end - p));
     return hit ? static_cast<const char*>(hit) : end;
@@ -17,15 +15,21 @@ const char* FindChar(const char* p, const char* end, char c) {
 
 // Calls onLine(lineBegin, lineEnd) for every line of [begin, end) that ends
 // in a line break inside the range; the unfinished tail is not a line.
-// CR, LF and CR LF each end one line.
+// CR, LF and CR LF each end one line. Each memchr result is kept until the
+// walk passes it, so every byte is searched at most once per break kind.
 template <typename OnLine>
 void ForEachEndedLine(const char* begin, const char* end, OnLine&& onLine) {
     const char* line = begin;
-    for (const char* p = begin; p < end; ++p) {
-        if (!IsLineBreak(*p)) continue;
-        onLine(line, p);
-        if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
-        line = p + 1;
+    const char* lf = FindChar(begin, end, '\n');
+    const char* cr = FindChar(begin, end, '\r');
+    while (line < end) {
+        if (lf < line) lf = FindChar(line, end, '\n');
+        if (cr < line) cr = FindChar(line, end, '\r');
+        const char* lineEnd = cr < lf ? cr : lf;
+        if (lineEnd == end) return;
+        onLine(line, lineEnd);
+        line = lineEnd + 1;
+        if (*lineEnd == '\r' && line < end && *line == '\n') ++line;
     }
 }
 
@@ -86,8 +90,9 @@ void ForEachVertexLine(const char* begin, const char* end, OnVertex&& onVertex) 
         if (close == end) return;
         ForEachEndedLine(open + 1, close, [&](const char* line, const char* lineEnd) {
             const char* lastV = nullptr;
-            for (const char* p = line; p < lineEnd; ++p)
-                if (*p == 'v') lastV = p;
+            for (const char* v = FindChar(line, lineEnd, 'v'); v < lineEnd;
+                 v = FindChar(v + 1, lineEnd, 'v'))
+                lastV = v;
             if (lastV) onVertex(lastV, lineEnd);
         });
         open = FindChar(close + 1, end, '(');
