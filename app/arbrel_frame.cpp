@@ -319,7 +319,9 @@ wxPanel* ArbrelFrame::BuildModelClassesPage() {
     wxFlexGridSizer* models = new wxFlexGridSizer(3, 1, 0, 0);
     models->AddGrowableCol(0);
     models->AddGrowableRow(0);
-    modelOptionsList = new wxListBox(page, ID_LISTBOX5, wxDefaultPosition, wxDefaultSize, 0,
+    // GTK gives a list box of default size room for a few letters only; this
+    // one gets the size of its twin on the Map classes page.
+    modelOptionsList = new wxListBox(page, ID_LISTBOX5, wxDefaultPosition, wxSize(312, 200), 0,
                                      nullptr, kOptionListStyle, wxDefaultValidator,
                                      _T("ID_LISTBOX5"));
     models->Add(modelOptionsList, 1, wxEXPAND | wxALIGN_CENTER, 5);

@@ -1,0 +1,246 @@
+// The Map classes and Model classes tabs driven as a user would: every
+// change is on disk at once, byte for byte, and survives a restart.
+
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+
+#include "dialogs/add_configuration.h"
+#include "dialogs/class_configuration_line.h"
+#include "dialogs/configuration_line.h"
+#include "dialogs/remove_configuration.h"
+#include "tests/gui/window_fixture.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+AnswerDialog<AddConfiguration> NameClass(const char* name) {
+    return AnswerDialog<AddConfiguration>([name](AddConfiguration* dialog) {
+        dialog->nameField->ChangeValue(name);
+        return 1;
+    });
+}
+
+AnswerDialog<ClassConfigurationLine> TextureOptionFor(const char* texture, const char* modelClass) {
+    return AnswerDialog<ClassConfigurationLine>([=](ClassConfigurationLine* dialog) {
+        dialog->textureNameField->ChangeValue(texture);
+        dialog->multiplierField->ChangeValue("2");
+        const int entry = dialog->modelClassList->FindString(modelClass, true);
+        if (entry != wxNOT_FOUND) dialog->modelClassList->SetSelection(entry);
+        return 1;
+    });
+}
+
+AnswerDialog<ConfigurationLine> ModelOptionNamed(const char* model) {
+    return AnswerDialog<ConfigurationLine>([model](ConfigurationLine* dialog) {
+        dialog->modelNameField->ChangeValue(model);
+        dialog->densityMinField->ChangeValue("1");
+        dialog->densityMaxField->ChangeValue("1.5");
+        return 1;
+    });
+}
+
+template <class Dialog>
+AnswerDialog<Dialog> Answer(int result) {
+    return AnswerDialog<Dialog>([result](Dialog*) { return result; });
+}
+
+std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
+    std::vector<std::string> entries;
+    for (unsigned int i = 0; i < control->GetCount(); ++i)
+        entries.push_back(ToNarrow(control->GetString(i)));
+    return entries;
+}
+
+}  // namespace
+
+TEST(ClassTabs, FromAnEmptyDataDirectoryToPlacedFoliageAndBackAfterRestart) {
+    WindowFixture window(false);
+    const std::string install = window.dir.File("game");
+    fs::create_directories(install + "/map_source");
+    fs::create_directories(install + "/Docs/model_pics");
+    fs::copy_file(kSampleMap, install + "/map_source/mp_demo.map");
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string models = window.dir.File("data/models/");
+    const std::string maps = window.dir.File("data/maps/");
+
+    wxTEST_DIALOG(Click(frame->addModelClassButton), NameClass("grass"));
+    EXPECT_EQ(frame->modelClassesList->GetStringSelection(), "grass");
+    EXPECT_EQ(ReadFileBytes(models + "grass.csv"), "");
+    wxTEST_DIALOG(Click(frame->newModelButton), ModelOptionNamed("foliage/grass_a"));
+    EXPECT_EQ(ReadFileBytes(models + "grass.csv"), "foliage/grass_a,1,1.5,1,1,0,0,256,0.5,2\r\n");
+    EXPECT_EQ(Entries(frame->modelOptionsList),
+              std::vector<std::string>{"foliage/grass_a,1,1.5,1,1,0,0,256,0.5,2"});
+
+    wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass("meadow"));
+    EXPECT_EQ(Entries(frame->mapClassChoice), std::vector<std::string>{"meadow"});
+    wxTEST_DIALOG(Click(frame->newTextureButton), TextureOptionFor("ground_grass_field", "grass"));
+    EXPECT_EQ(ReadFileBytes(maps + "meadow.csv"), "ground_grass_field,0,2,grass\r\n");
+    frame->notebook->SetSelection(1);
+    SaveScreenshot(frame, "class_tab_map_classes");
+    frame->notebook->SetSelection(2);
+    SaveScreenshot(frame, "class_tab_model_classes");
+    frame->notebook->SetSelection(0);
+
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
+    PickEntry(frame->mapsList, "mp_demo");
+    ChooseEntry(frame->mapClassChoice, "meadow");
+    window.Run();
+    EXPECT_TRUE(FileExists(install + "/map_source/mp_demo_foliage.map"));
+    EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
+
+    window.Reopen();
+    frame = window.frame;
+    EXPECT_EQ(Entries(frame->modelClassesList), std::vector<std::string>{"grass"});
+    EXPECT_EQ(Entries(frame->mapClassesList), std::vector<std::string>{"meadow"});
+    PickEntry(frame->mapClassesList, "meadow");
+    EXPECT_EQ(Entries(frame->textureOptionsList),
+              std::vector<std::string>{"ground_grass_field,0,2,grass"});
+    ChooseEntry(frame->installDirChoice, FromNarrow(install));
+    PickEntry(frame->mapsList, "mp_demo");
+    EXPECT_EQ(frame->mapClassChoice->GetStringSelection(), "meadow");
+}
+
+TEST(ClassTabs, NamesAreCheckedAndAnExistingFileIsNeverTruncated) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string maps = window.dir.File("data/maps/");
+    WriteFileBytes(maps + "stray.csv", "kept,1,1\r\n");  // on disk but not listed
+
+    const struct { const char* name; const char* message; } refused[] = {
+        {"", "Name has no length."},
+        {"a.b", "Name contains invalid characters (? / \\ \" * : < > | , .)."},
+        {"x,y", "Name contains invalid characters (? / \\ \" * : < > | , .)."},
+        {"DEMO", "Name 'DEMO' already exists."},
+        {"stray", "Could not make file 'stray'."},
+    };
+    for (const auto& r : refused)
+        wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass(r.name), ExpectErrorDialog(r.message));
+    EXPECT_EQ(ReadFileBytes(maps + "stray.csv"), "kept,1,1\r\n");
+    EXPECT_EQ(Entries(frame->mapClassesList), std::vector<std::string>{"demo"});
+    wxTEST_DIALOG(Click(frame->addModelClassButton), NameClass("Grass"),
+                  ExpectErrorDialog("Name 'Grass' already exists."));
+    wxTEST_DIALOG(Click(frame->addMapClassButton), Answer<AddConfiguration>(0));
+    EXPECT_EQ(frame->mapClassesList->GetCount(), 1u);
+}
+
+TEST(ClassTabs, EditMovesAnOptionToTheEndAndRemoveAsksFirst) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string demo = window.dir.File("data/maps/demo.csv");
+    PickEntry(frame->mapClassesList, "demo");
+    ASSERT_EQ(frame->textureOptionsList->GetCount(), 3u);
+
+    // Nothing selected: the buttons do nothing and show nothing.
+    Click(frame->editTextureButton);
+    Click(frame->removeTextureButton);
+
+    frame->textureOptionsList->SetSelection(0);
+    const std::string before = ReadFileBytes(demo);
+    wxTEST_DIALOG(Click(frame->editTextureButton), Answer<ClassConfigurationLine>(0));
+    EXPECT_EQ(ReadFileBytes(demo), before);
+
+    frame->textureOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(frame->editTextureButton),
+                  AnswerDialog<ClassConfigurationLine>([](ClassConfigurationLine* dialog) {
+                      // The editor arrives filled with the option.
+                      EXPECT_EQ(dialog->textureNameField->GetValue(), "ground_grass_field");
+                      wxArrayInt selected;
+                      dialog->modelClassList->GetSelections(selected);
+                      EXPECT_EQ(selected.size(), 2u);
+                      dialog->useOpacityCheck->SetValue(true);
+                      return 1;
+                  }));
+    EXPECT_EQ(ReadFileBytes(demo),
+              "ground_dirt_blend,1,1,shrubs\r\nrock_cliff_slope,0,1.5,rocks\r\n"
+              "ground_grass_field,1,1,grass,trees\r\n");
+    EXPECT_EQ(frame->textureOptionsList->GetString(2), "ground_grass_field,1,1,grass,trees");
+
+    frame->textureOptionsList->SetSelection(1);
+    wxTEST_DIALOG(Click(frame->removeTextureButton), Answer<RemoveConfigurationLine>(0));
+    EXPECT_EQ(frame->textureOptionsList->GetCount(), 3u);
+    frame->textureOptionsList->SetSelection(1);
+    wxTEST_DIALOG(Click(frame->removeTextureButton), Answer<RemoveConfigurationLine>(1));
+    EXPECT_EQ(ReadFileBytes(demo),
+              "ground_dirt_blend,1,1,shrubs\r\nground_grass_field,1,1,grass,trees\r\n");
+
+    // Model options the same way.
+    const std::string rocks = window.dir.File("data/models/rocks.csv");
+    PickEntry(frame->modelClassesList, "rocks");
+    const unsigned int rockOptions = frame->modelOptionsList->GetCount();
+    ASSERT_GE(rockOptions, 1u);
+    frame->modelOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(frame->editModelButton),
+                  AnswerDialog<ConfigurationLine>([](ConfigurationLine* dialog) {
+                      dialog->zOffsetField->ChangeValue("-3");
+                      return 1;
+                  }));
+    const std::string edited = ToNarrow(frame->modelOptionsList->GetString(rockOptions - 1));
+    EXPECT_NE(edited.find(",-3,"), std::string::npos) << edited;
+    EXPECT_NE(ReadFileBytes(rocks).find(edited + "\r\n"), std::string::npos);
+    frame->modelOptionsList->SetSelection(rockOptions - 1);
+    wxTEST_DIALOG(Click(frame->removeModelButton), Answer<RemoveConfigurationLine>(1));
+    EXPECT_EQ(frame->modelOptionsList->GetCount(), rockOptions - 1);
+    EXPECT_EQ(ReadFileBytes(rocks).find(edited), std::string::npos);
+}
+
+TEST(ClassTabs, RemovedClassesAreGoneFromDiskListsAndCatalogue) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string demo = window.dir.File("data/maps/demo.csv");
+
+    PickEntry(frame->mapClassesList, "demo");
+    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(0));
+    EXPECT_TRUE(FileExists(demo));
+    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(1));
+    EXPECT_FALSE(FileExists(demo));
+    EXPECT_EQ(frame->mapClassesList->GetCount(), 0u);
+    EXPECT_EQ(frame->mapClassChoice->GetCount(), 0u);
+    EXPECT_EQ(frame->textureOptionsList->GetCount(), 0u);
+    EXPECT_EQ(frame->engine.mapClasses.count("demo"), 0u);
+
+    // Added again under the same name, it starts empty.
+    wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass("demo"));
+    PickEntry(frame->mapClassesList, "demo");
+    EXPECT_EQ(frame->textureOptionsList->GetCount(), 0u);
+
+    PickEntry(frame->modelClassesList, "rocks");
+    wxTEST_DIALOG(Click(frame->removeModelClassButton), Answer<RemoveConfiguration>(1));
+    EXPECT_FALSE(FileExists(window.dir.File("data/models/rocks.csv")));
+    EXPECT_EQ(frame->engine.modelClasses.count("rocks"), 0u);
+    EXPECT_EQ(frame->modelClassesList->FindString("rocks"), wxNOT_FOUND);
+    // A removed model class is no longer offered by the texture editor.
+    wxTEST_DIALOG(Click(frame->newTextureButton),
+                  AnswerDialog<ClassConfigurationLine>([](ClassConfigurationLine* dialog) {
+                      EXPECT_EQ(dialog->modelClassList->FindString("rocks"), wxNOT_FOUND);
+                      return 0;
+                  }));
+}
+
+TEST(ClassTabs, AFailedSaveIsReportedAndLosesNothingOnDisk) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string demo = window.dir.File("data/maps/demo.csv");
+    PickEntry(frame->mapClassesList, "demo");
+    // The class file's place is taken by a directory: the save cannot land.
+    fs::remove(demo);
+    fs::create_directories(demo + "/inside");
+    const std::string message = "Could not save '" + demo + "'.";
+    wxTEST_DIALOG(Click(frame->newTextureButton), TextureOptionFor("sand", "grass"),
+                  ExpectErrorDialog(message, true));
+    EXPECT_TRUE(fs::is_directory(demo + "/inside"));
+    EXPECT_EQ(frame->textureOptionsList->GetCount(), 3u);  // not refreshed
+    for (const auto& entry : fs::directory_iterator(window.dir.File("data/maps")))
+        EXPECT_EQ(entry.path().filename().string(), "demo.csv");  // no temporary left
+
+    // A class file that cannot be deleted keeps the class listed.
+    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(1),
+                  ExpectErrorDialog("Could not delete 'demo'.", true));
+    EXPECT_EQ(frame->mapClassesList->GetCount(), 1u);
+}
