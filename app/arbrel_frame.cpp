@@ -58,6 +58,10 @@ const long ArbrelFrame::ID_PANEL5 = wxNewId();
 const long ArbrelFrame::ID_TEXTCTRL1 = wxNewId();
 const long ArbrelFrame::ID_PANEL6 = wxNewId();
 const long ArbrelFrame::ID_TEXTCTRL3 = wxNewId();
+const long ArbrelFrame::ID_STATICTEXT12 = wxNewId();
+const long ArbrelFrame::ID_TEXTCTRL9 = wxNewId();
+const long ArbrelFrame::ID_BUTTON15 = wxNewId();
+const long ArbrelFrame::ID_BUTTON16 = wxNewId();
 
 namespace {
 
@@ -201,7 +205,20 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     settings->Add(selectOutputButton, 1, wxALL | wxALIGN_CENTER, 5);
     settingsBox->Add(settings, 1, wxALIGN_CENTER, 5);
     rightColumn->Add(settingsBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
-    rightColumn->Add(100, 6, 1, wxALL | wxALIGN_CENTER, 5);
+    // A seed for another variation, and what the input map holds.
+    wxBoxSizer* extras = new wxBoxSizer(wxHORIZONTAL);
+    seedLabel = NewLabel(page, ID_STATICTEXT12, _("Seed"), _T("ID_STATICTEXT12"));
+    extras->Add(seedLabel, 0, wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    seedField = NewField(page, ID_TEXTCTRL9, wxSize(90, 21), _T("ID_TEXTCTRL9"));
+    seedField->SetToolTip(_("Empty for the usual placement; a number from 0 to 4294967295 "
+                            "gives another, reproducible variation"));
+    extras->Add(seedField, 0, wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    extras->AddStretchSpacer();
+    texturesButton = NewButton(page, ID_BUTTON15, _("Textures in map..."), _T("ID_BUTTON15"));
+    texturesButton->SetToolTip(_("List the terrain textures of the input map and the rules the "
+                                 "chosen map class has for them"));
+    extras->Add(texturesButton, 0, wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    rightColumn->Add(extras, 1, wxLEFT | wxRIGHT | wxEXPAND, 5);
 
     wxStaticBoxSizer* statusBox = new wxStaticBoxSizer(wxVERTICAL, page, _("Status"));
     wxFlexGridSizer* status = new wxFlexGridSizer(3, 1, 0, 0);
@@ -228,8 +245,14 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     status->Add(counters, 1, wxALIGN_CENTER, 5);
     statusBox->Add(status, 1, wxEXPAND | wxALIGN_CENTER, 5);
     rightColumn->Add(statusBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    wxBoxSizer* runRow = new wxBoxSizer(wxHORIZONTAL);
     runButton = NewButton(page, ID_BUTTON2, _("Run"), _T("ID_BUTTON2"), wxSize(96, 48));
-    rightColumn->Add(runButton, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    runRow->Add(runButton, 1, wxRIGHT | wxEXPAND, 5);
+    previewButton = NewButton(page, ID_BUTTON16, _("Preview..."), _T("ID_BUTTON16"));
+    previewButton->SetToolTip(_("Show the terrain and the models of the last run from above"));
+    previewButton->Enable(false);
+    runRow->Add(previewButton, 0, wxLEFT | wxEXPAND, 5);
+    rightColumn->Add(runRow, 1, wxALL | wxEXPAND, 5);
     pageGrid->Add(rightColumn, 1, wxALL | wxEXPAND | wxALIGN_CENTER_HORIZONTAL, 0);
 
     FinishPage(page, pageGrid);
@@ -395,6 +418,10 @@ void ArbrelFrame::BindHandlers() {
     Connect(ID_BUTTON14, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(ArbrelFrame::OnSelectOutputMap));
     Connect(ID_BUTTON2, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(ArbrelFrame::OnRun));
+    Connect(ID_BUTTON15, wxEVT_COMMAND_BUTTON_CLICKED,
+            wxCommandEventHandler(ArbrelFrame::OnShowTextures));
+    Connect(ID_BUTTON16, wxEVT_COMMAND_BUTTON_CLICKED,
+            wxCommandEventHandler(ArbrelFrame::OnShowPreview));
     Connect(ID_LISTBOX2, wxEVT_COMMAND_LISTBOX_SELECTED,
             wxCommandEventHandler(ArbrelFrame::OnMapClassSelected));
     Connect(ID_BUTTON6, wxEVT_COMMAND_BUTTON_CLICKED,

@@ -21,7 +21,9 @@
 #include <wx/textctrl.h>
 
 #include "engine/foliage_engine.h"
+#include "engine/png_encoder.h"
 #include "engine/progress_receiver.h"
+#include "engine/run_pipeline.h"
 
 class ArbrelFrame : public wxFrame, public ProgressReceiver {
 public:
@@ -99,6 +101,10 @@ public:
     static const long ID_TEXTCTRL1;
     static const long ID_PANEL6;
     static const long ID_TEXTCTRL3;
+    static const long ID_STATICTEXT12;
+    static const long ID_TEXTCTRL9;
+    static const long ID_BUTTON15;
+    static const long ID_BUTTON16;
 
     // The directory row and the notebook.
     wxPanel* rootPanel;
@@ -124,6 +130,12 @@ public:
     wxStaticText* modelsPlacedLabel;
     wxStaticText* modelsPlacedCount;     // ID_STATICTEXT11
     wxButton* runButton;                 // ID_BUTTON2
+    wxStaticText* seedLabel;             // ID_STATICTEXT12
+    wxTextCtrl* seedField;               // ID_TEXTCTRL9, empty: the usual sequence
+    wxButton* texturesButton;            // ID_BUTTON15, "Textures in map..."
+    wxButton* previewButton;             // ID_BUTTON16, the picture of the last run
+    RgbImage lastPreview;                // empty until a run has written a map
+    wxString lastPreviewCaption;
     // Map classes tab.
     wxPanel* mapClassesPage;
     wxListBox* mapClassesList;           // ID_LISTBOX2
@@ -162,6 +174,9 @@ public:
     // Run.
     void OnRun(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
+    // What the map holds and what the last run did.
+    void OnShowTextures(wxCommandEvent& event);
+    void OnShowPreview(wxCommandEvent& event);
     // Map classes tab.
     void RefreshTextureList(const std::string& mapClassName);
     void RefreshModelList(const std::string& modelClassName);
@@ -205,6 +220,11 @@ private:
     std::string SelectedModelClass() const;
     void SaveMapClassOrReport(const std::string& className);
     void SaveModelClassOrReport(const std::string& className);
+    // Opens the texture option editor for a texture of the report.
+    void StartTextureOption(const std::string& mapClassName, const std::string& texture);
+    // The run request from the Maps tab's controls; false (after showing
+    // why) when the seed is not a number.
+    bool GatherRunRequest(RunRequest& request);
 
     // Counters are raised on every call; the labels and the gauge follow at
     // most about ten times a second, and always at the end of a run.

@@ -6,28 +6,47 @@
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
+#include "engine/placement_preview.h"
 #include "engine/run_pipeline.h"
+#include "engine/seed_text.h"
 
 namespace {
 
 // Labels and gauge are repainted at most this often during a run.
 const long kStatusRefreshMilliseconds = 100;
+// Longer side of the picture of a run, in pixels.
+const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
 
 }  // namespace
 
-void ArbrelFrame::OnRun(wxCommandEvent&) {
-    if (running) return;
-    ResetStatus();
-
-    RunRequest request;
+bool ArbrelFrame::GatherRunRequest(RunRequest& request) {
     request.inputText = ToNarrow(inputField->GetValue());
     request.outputText = ToNarrow(outputField->GetValue());
     request.installDir = SelectedInstallDirectory();
     request.mapClassChosen = mapClassChoice->GetSelection() != wxNOT_FOUND;
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
+    const std::string seedText = ToNarrow(seedField->GetValue().Strip(wxString::both));
+    if (seedText.empty()) return true;
+    std::uint32_t seed = 0;
+    if (!ParseSeedText(seedText, seed)) {
+        ShowError(_("Seed must be empty or a whole number from 0 to 4294967295."));
+        return false;
+    }
+    request.seed = seed;
+    return true;
+}
 
+void ArbrelFrame::OnRun(wxCommandEvent&) {
+    if (running) return;
+    ResetStatus();
+    RunRequest request;
+    if (!GatherRunRequest(request)) return;
+
+    // The picture of this run is drawn as the models are written.
+    PreviewRecorder preview(engine.meshes, kPreviewSize);
+    request.observer = &preview;
     running = true;
     statusClock.Start();
     lastStatusRefresh = 0;
@@ -39,7 +58,12 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
         wxString message = wxGetTranslation(FromNarrow(result.message));
         if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(result.detail);
         ShowError(message);
+        return;
     }
+    lastPreview = preview.Picture().Image();
+    lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
+                                          modelsPlaced, meshesProcessed);
+    previewButton->Enable(true);
 }
 
 void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {

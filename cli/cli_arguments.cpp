@@ -1,5 +1,7 @@
 #include "cli/cli_arguments.h"
 
+#include "engine/seed_text.h"
+
 #include <cstdlib>
 
 const char kCliUsage[] =
@@ -92,11 +94,12 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             parsed.mapClass = value;
             parsed.haveMapClass = true;
         } else if (name == "--seed") {
-            if (!ParseNumber(value, 4294967295ull, number)) {
+            std::uint32_t seed = 0;
+            if (!ParseSeedText(value, seed)) {
                 error = "--seed needs a whole number from 0 to 4294967295, not '" + value + "'";
                 return false;
             }
-            parsed.seed = static_cast<std::uint32_t>(number);
+            parsed.seed = seed;
         } else if (name == "--preview") {
             if (value.empty()) {
                 error = "--preview needs a file name";

@@ -1,0 +1,65 @@
+// "Textures in map" and "Preview": what the input map holds and what the
+// last run placed, so a designer can write rules for the real texture names
+// and see where the foliage went before opening the level editor.
+
+#include <wx/intl.h>
+
+#include "app/arbrel_frame.h"
+#include "config/configuration_store.h"
+#include "config/paths.h"
+#include "dialogs/class_configuration_line.h"
+#include "dialogs/narrow_text.h"
+#include "dialogs/preview_dialog.h"
+#include "dialogs/texture_report_dialog.h"
+#include "engine/map_statistics.h"
+
+void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
+    if (running) return;
+    ResetStatus();
+    RunRequest request;
+    if (!GatherRunRequest(request)) return;
+    const RunResult read = ReadRequestedMap(engine, *this, request);
+    ShowStatus();
+    if (!read.ok) {
+        wxString message = wxGetTranslation(FromNarrow(read.message));
+        if (!read.detail.empty()) message += _T("\n\n") + FromNarrow(read.detail);
+        ShowError(message);
+        return;
+    }
+    const std::vector<TextureReportRow> rows =
+        BuildTextureReport(engine.meshes, engine.mapClasses, request.mapClassName);
+    TextureReportDialog report(this, FromNarrow(paths::LastComponent(read.inputPath)),
+                               FromNarrow(request.mapClassName), rows);
+    if (report.ShowModal() != wxID_ADD) return;
+    const std::string texture = report.SelectedTexture();
+    if (!request.mapClassChosen) {
+        ShowError(_("Choose a map class on the Maps tab first: the new texture option goes "
+                    "into that class."));
+        return;
+    }
+    StartTextureOption(request.mapClassName, texture);
+}
+
+void ArbrelFrame::StartTextureOption(const std::string& mapClassName, const std::string& texture) {
+    ClassConfigurationLine dialog(this);
+    std::vector<std::string> names;
+    for (const auto& entry : engine.modelClasses) names.push_back(entry.first);
+    dialog.AddModelClassNames(names);
+    dialog.textureNameField->ChangeValue(FromNarrow(texture));
+    if (dialog.ShowModal() == 0) return;
+    engine.mapClasses[mapClassName].push_back(dialog.GetOption());
+    if (!engine.SaveMapClass(MapClassDirectoryPath(), mapClassName)) {
+        ShowError(FromNarrow("Could not save '" +
+                             paths::Join(MapClassDirectoryPath(), mapClassName + ".csv") +
+                             "'.\n" + engine.LastError()));
+        return;
+    }
+    // The Map classes tab shows the class it has selected, which may be another.
+    RefreshTextureList(SelectedMapClass());
+}
+
+void ArbrelFrame::OnShowPreview(wxCommandEvent&) {
+    if (lastPreview.width == 0) return;
+    PreviewDialog dialog(this, lastPreview, lastPreviewCaption);
+    dialog.ShowModal();
+}

@@ -1,0 +1,70 @@
+#include "dialogs/texture_report_dialog.h"
+
+#include <wx/intl.h>
+#include <wx/sizer.h>
+
+#include "dialogs/narrow_text.h"
+
+TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapName,
+                                         const wxString& mapClassName,
+                                         const std::vector<TextureReportRow>& rows) {
+    Create(parent, wxID_ANY, _("Textures in map"), wxDefaultPosition, wxDefaultSize,
+           wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, _T("TextureReportDialog"));
+    wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
+    const wxString heading =
+        mapClassName.empty()
+            ? wxString::Format(_("Terrain textures of %s (no map class chosen)"), mapName)
+            : wxString::Format(_("Terrain textures of %s, rules of map class %s"), mapName,
+                               mapClassName);
+    column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, 8);
+
+    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(560, 260),
+                           wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
+    table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, 250);
+    table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, 70);
+    table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, 80);
+    table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, 100);
+    table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
+    for (const TextureReportRow& row : rows) {
+        const long item = table->InsertItem(table->GetItemCount(), FromNarrow(row.texture));
+        table->SetItem(item, 1, wxString::Format(_T("%llu"), (unsigned long long)row.meshes));
+        table->SetItem(item, 2, wxString::Format(_T("%llu"), (unsigned long long)row.cells));
+        table->SetItem(item, 3, wxString::Format(_T("%.1f"), row.area));
+        table->SetItem(item, 4, row.hasRule ? _("yes") : _("no"));
+        textures_.push_back(row.texture);
+    }
+    column->Add(table, 1, wxLEFT | wxRIGHT | wxEXPAND, 8);
+
+    wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
+    newOptionButton = new wxButton(this, wxID_ADD, _("New texture option..."));
+    newOptionButton->SetToolTip(_("Add a texture option for the selected texture to the map "
+                                  "class chosen on the Maps tab"));
+    newOptionButton->Enable(false);
+    buttons->Add(newOptionButton, 0, wxALL, 5);
+    buttons->AddStretchSpacer();
+    closeButton = new wxButton(this, wxID_CANCEL, _("Close"));
+    buttons->Add(closeButton, 0, wxALL, 5);
+    column->Add(buttons, 0, wxALL | wxEXPAND, 3);
+    SetSizerAndFit(column);
+
+    Connect(wxID_ADD, wxEVT_COMMAND_BUTTON_CLICKED,
+            wxCommandEventHandler(TextureReportDialog::OnNewOption));
+    table->Connect(wxEVT_COMMAND_LIST_ITEM_SELECTED,
+                   wxListEventHandler(TextureReportDialog::OnSelectionChanged), nullptr, this);
+    table->Connect(wxEVT_COMMAND_LIST_ITEM_DESELECTED,
+                   wxListEventHandler(TextureReportDialog::OnSelectionChanged), nullptr, this);
+}
+
+std::string TextureReportDialog::SelectedTexture() const {
+    const long item = table->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if (item < 0 || static_cast<std::size_t>(item) >= textures_.size()) return std::string();
+    return textures_[static_cast<std::size_t>(item)];
+}
+
+void TextureReportDialog::OnSelectionChanged(wxListEvent&) {
+    newOptionButton->Enable(!SelectedTexture().empty());
+}
+
+void TextureReportDialog::OnNewOption(wxCommandEvent&) {
+    if (!SelectedTexture().empty()) EndModal(wxID_ADD);
+}

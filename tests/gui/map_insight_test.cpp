@@ -1,0 +1,103 @@
+// What the Maps tab tells about a map beyond a run: its textures (and a
+// texture option started from one), another variation by seed, and the
+// picture of the last run.
+
+#include <gtest/gtest.h>
+
+#include "dialogs/class_configuration_line.h"
+#include "dialogs/preview_dialog.h"
+#include "dialogs/texture_report_dialog.h"
+#include "tests/gui/window_fixture.h"
+
+TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
+
+    // Without a map class the report still lists the textures.
+    wxTEST_DIALOG(Click(frame->texturesButton),
+                  AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
+                      EXPECT_EQ(report->table->GetItemCount(), 4);
+                      EXPECT_EQ(report->table->GetItemText(3, 4), "no");
+                      return wxID_ADD;
+                  }),
+                  ExpectErrorDialog("Choose a map class on the Maps tab first", true));
+
+    window.ChooseMapClass("demo");
+    const std::string demo = window.dir.File("data/maps/demo.csv");
+    const std::string before = ReadFileBytes(demo);
+    wxTEST_DIALOG(Click(frame->texturesButton),
+                  AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
+                      const long carpet = report->table->FindItem(-1, "me_office_carpet01");
+                      EXPECT_EQ(report->table->GetItemText(carpet, 1), "1");
+                      EXPECT_EQ(report->table->GetItemText(carpet, 4), "no");
+                      EXPECT_EQ(report->table->GetItemText(1, 4), "yes");
+                      report->table->SetItemState(carpet, wxLIST_STATE_SELECTED,
+                                                  wxLIST_STATE_SELECTED);
+                      SaveScreenshot(report, "dialog_textures_in_map");
+                      report->Hide();
+                      return wxID_ADD;
+                  }),
+                  AnswerDialog<ClassConfigurationLine>([](ClassConfigurationLine* editor) {
+                      EXPECT_EQ(editor->textureNameField->GetValue(), "me_office_carpet01");
+                      editor->modelClassList->SetSelection(
+                          editor->modelClassList->FindString("rocks"));
+                      return 1;
+                  }));
+    EXPECT_EQ(ReadFileBytes(demo), before + "me_office_carpet01,0,1,rocks\r\n");
+    EXPECT_EQ(frame->meshesReadCount->GetLabel(), "4");
+}
+
+TEST(MapInsight, SeedGivesAnotherVariationAndOneIsTheDefault) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
+    window.ChooseMapClass("demo");
+    auto runWithSeed = [&](const char* seed, const std::string& name) {
+        frame->seedField->SetValue(seed);
+        frame->outputField->SetValue(FromNarrow(window.dir.File(name)));
+        window.Run();
+        return ReadFileBytes(window.dir.File(name));
+    };
+    const std::string usual = runWithSeed("", "usual.map");
+    // A new window starts the generator afresh.
+    window.Reopen();
+    frame = window.frame;
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
+    window.ChooseMapClass("demo");
+    EXPECT_TRUE(runWithSeed("1", "one.map") == usual);
+    EXPECT_FALSE(runWithSeed("7", "seven.map") == usual);
+    EXPECT_TRUE(runWithSeed("7", "seven_again.map") == ReadFileBytes(window.dir.File("seven.map")));
+
+    frame->seedField->SetValue("-3");
+    frame->outputField->SetValue(FromNarrow(window.dir.File("refused.map")));
+    wxTEST_DIALOG(window.Run(), ExpectErrorDialog("Seed must be empty or a whole number from 0 "
+                                                  "to 4294967295."));
+    EXPECT_FALSE(FileExists(window.dir.File("refused.map")));
+}
+
+TEST(MapInsight, PreviewOfTheLastRun) {
+    WindowFixture window;
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    EXPECT_FALSE(frame->previewButton->IsEnabled());
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
+    frame->outputField->SetValue(FromNarrow(window.dir.File("out.map")));
+    window.ChooseMapClass("demo");
+    window.Run();
+    ASSERT_TRUE(frame->previewButton->IsEnabled());
+    SaveScreenshot(frame, "main_maps_with_preview");
+    const std::string placed = ToNarrow(frame->modelsPlacedCount->GetLabel());
+    wxTEST_DIALOG(Click(frame->previewButton),
+                  AnswerDialog<PreviewDialog>([&](PreviewDialog* dialog) {
+                      const wxBitmap bitmap = dialog->picture->GetBitmap();
+                      EXPECT_EQ(std::max(bitmap.GetWidth(), bitmap.GetHeight()), 640);
+                      EXPECT_NE(ToNarrow(dialog->GetChildren()[0]->GetLabel()).find(placed),
+                                std::string::npos);
+                      SaveScreenshot(dialog, "dialog_preview");
+                      dialog->Hide();
+                      return wxID_CANCEL;
+                  }));
+}
