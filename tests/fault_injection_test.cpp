@@ -1,4 +1,5 @@
-// Every file the program writes (the output map, class files, config.csv),
+// Every file the program writes (the output map, class files, config.csv,
+// preview images),
 // saved where the save cannot succeed: the save fails with a message, the
 // previous file is byte-identical, no temporary file remains and an input
 // map is never changed.
@@ -12,6 +13,7 @@
 
 #include "config/paths.h"
 #include "engine/foliage_engine.h"
+#include "engine/png_encoder.h"
 #include "engine/run_pipeline.h"
 #include "tests/test_support.h"
 
@@ -73,6 +75,13 @@ const Writer kWriters[] = {
      [](FoliageEngine& e, const std::string& d) {
          CountingProgress progress;
          return e.PlaceAndWrite(progress, paths::Join(d, "target.map"), "target");
+     }},
+    {"preview image", "target.png",
+     [](FoliageEngine& e, const std::string& d) {
+         RgbImage image(64, 64, 0);
+         for (int y = 0; y < 64; ++y)
+             for (int x = 0; x < 64; ++x) image.Set(x, y, std::uint32_t(x * 2654435761u + y * 40503u));
+         return WritePng(paths::Join(d, "target.png"), image, e.lastError);
      }},
 };
 
