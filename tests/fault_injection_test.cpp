@@ -1,52 +1,223 @@
-// Saving onto a target that cannot be replaced: the save fails with a
-// message, whatever stood there is left alone and no temporary file remains.
+// Every file the program writes (the output map, class files, config.csv,
+// preview images),
+// saved where the save cannot succeed: the save fails with a message, the
+// previous file is byte-identical, no temporary file remains and an input
+// map is never changed.
 
 #include <gtest/gtest.h>
 
 #include <boost/filesystem.hpp>
+#include <cstring>
 #include <functional>
 #include <string>
 
+#include "config/paths.h"
 #include "engine/foliage_engine.h"
+#include "engine/png_encoder.h"
+#include "engine/run_pipeline.h"
 #include "tests/test_support.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace fs = boost::filesystem;
 
 namespace {
 
-struct Saver {
+const char kPrevious[] = "the previous file, which must survive\r\n";
+
+// A map with one 2x2 grass mesh, padded with a comment so it is larger than
+// the file size limits used below.
+std::string OneMeshMap() {
+    return "iwmap 4\n// " + std::string(4000, 'p') +
+           "\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
+           "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
+           "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n";
+}
+
+// An engine whose every save produces well over 4 KB.
+void Prepare(FoliageEngine& engine) {
+    const std::string map = OneMeshMap();
+    engine.mapBuffer.reset(new char[map.size()]);
+    std::memcpy(engine.mapBuffer.get(), map.data(), map.size());
+    engine.mapSize = static_cast<std::uint32_t>(map.size());
+    TerrainMesh mesh;
+    mesh.texture = "grass";
+    mesh.rows = mesh.columns = 2;
+    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}};
+    engine.meshes = {mesh};
+    for (int i = 0; i < 300; ++i) {
+        const std::string n = std::to_string(i);
+        engine.installations["C:/Games/CoD4"]["mp_map_" + n] = "class_" + n;
+        engine.mapClasses["target"].push_back(TextureOption("texture_" + n, false, 1, {"target"}));
+        engine.modelClasses["target"].push_back(ModelOption("foliage/model_" + n, 0.5f, 1));
+    }
+}
+
+struct Writer {
     const char* name;
-    std::function<bool(FoliageEngine&, const std::string&)> save;
+    const char* fileName;  // what the write replaces in its directory
+    std::function<bool(FoliageEngine&, const std::string&)> write;
 };
 
-const Saver kSavers[] = {
-    {"config", [](FoliageEngine& e, const std::string& d) { return e.SaveConfig(d, "config"); }},
-    {"map class", [](FoliageEngine& e, const std::string& d) { return e.SaveMapClass(d, "config"); }},
-    {"model class",
-     [](FoliageEngine& e, const std::string& d) { return e.SaveModelClass(d, "config"); }},
+const Writer kWriters[] = {
+    {"config", "target.csv",
+     [](FoliageEngine& e, const std::string& d) { return e.SaveConfig(d, "target"); }},
+    {"map class", "target.csv",
+     [](FoliageEngine& e, const std::string& d) { return e.SaveMapClass(d, "target"); }},
+    {"model class", "target.csv",
+     [](FoliageEngine& e, const std::string& d) { return e.SaveModelClass(d, "target"); }},
+    {"output map", "target.map",
+     [](FoliageEngine& e, const std::string& d) {
+         CountingProgress progress;
+         return e.PlaceAndWrite(progress, paths::Join(d, "target.map"), "target");
+     }},
+    {"preview image", "target.png",
+     [](FoliageEngine& e, const std::string& d) {
+         RgbImage image(64, 64, 0);
+         for (int y = 0; y < 64; ++y)
+             for (int x = 0; x < 64; ++x) image.Set(x, y, std::uint32_t(x * 2654435761u + y * 40503u));
+         return WritePng(paths::Join(d, "target.png"), image, e.lastError);
+     }},
 };
 
 int EntryCount(const std::string& directory) {
     int n = 0;
     boost::system::error_code ec;
-    for (boost::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
-         it.increment(ec))
-        ++n;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) ++n;
     return n;
 }
 
-TEST(FaultInjection, SavingOntoANonEmptyDirectoryFailsAndLeavesItAlone) {
-    for (const Saver& saver : kSavers) {
-        SCOPED_TRACE(saver.name);
+#ifndef _WIN32
+// Runs `action` in a child process whose files may not grow beyond
+// `limitBytes` (a full disk part way through a write). The child exits 0
+// when the action failed with a message, 1 when it succeeded, 2 when it
+// failed without a message.
+int RunWithFileSizeLimit(rlim_t limitBytes, const std::function<bool(std::string&)>& action) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit then fails with EFBIG
+        rlimit limit{limitBytes, limitBytes};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        std::string message;
+        const bool ok = action(message);
+        _exit(ok ? 1 : message.empty() ? 2 : 0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+#endif
+
+}  // namespace
+
+TEST(FaultInjection, AWriteThatFailsPartWayKeepsThePreviousFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file size limits are POSIX only";
+#else
+    for (const Writer& writer : kWriters) {
+        for (rlim_t limit : {rlim_t{0}, rlim_t{1000}}) {
+            SCOPED_TRACE(std::string(writer.name) + ", limit " + std::to_string(limit));
+            TempDir dir;
+            WriteFileBytes(dir.File(writer.fileName), kPrevious);
+            const int status = RunWithFileSizeLimit(limit, [&](std::string& message) {
+                FoliageEngine engine;
+                Prepare(engine);
+                const bool ok = writer.write(engine, dir.path());
+                message = engine.LastError();
+                return ok;
+            });
+            EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
+            EXPECT_EQ(ReadFileBytes(dir.File(writer.fileName)), kPrevious);
+            EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
+        }
+    }
+#endif
+}
+
+TEST(FaultInjection, TheSameWritesSucceedWithoutTheLimit) {
+    // The fault cases above fail because of the fault, not the data.
+    for (const Writer& writer : kWriters) {
+        SCOPED_TRACE(writer.name);
+        TempDir dir;
+        WriteFileBytes(dir.File(writer.fileName), kPrevious);
+        FoliageEngine engine;
+        Prepare(engine);
+        ASSERT_TRUE(writer.write(engine, dir.path())) << engine.LastError();
+        EXPECT_GT(FileSize(dir.File(writer.fileName)), 4000u);
+        EXPECT_EQ(EntryCount(dir.path()), 1);
+    }
+}
+
+TEST(FaultInjection, AReadOnlyDirectoryKeepsThePreviousFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "directory modes are POSIX only";
+#else
+    if (geteuid() == 0) GTEST_SKIP() << "running as root, which ignores directory modes";
+    for (const Writer& writer : kWriters) {
+        SCOPED_TRACE(writer.name);
+        TempDir dir;
+        const std::string locked = dir.File("locked");
+        fs::create_directory(locked);
+        WriteFileBytes(paths::Join(locked, writer.fileName), kPrevious);
+        fs::permissions(locked, fs::perms(0555));
+        FoliageEngine engine;
+        Prepare(engine);
+        EXPECT_FALSE(writer.write(engine, locked));
+        EXPECT_FALSE(engine.LastError().empty());
+        fs::permissions(locked, fs::perms(0755));  // so TempDir can remove it
+        EXPECT_EQ(ReadFileBytes(paths::Join(locked, writer.fileName)), kPrevious);
+        EXPECT_EQ(EntryCount(locked), 1) << "a temporary file was left behind";
+    }
+#endif
+}
+
+TEST(FaultInjection, ARenameOntoANonEmptyDirectoryFailsAndLeavesItAlone) {
+    for (const Writer& writer : kWriters) {
+        SCOPED_TRACE(writer.name);
         TempDir dir;
         // The target path is taken by a directory holding a file: the final
         // rename cannot replace it.
-        boost::filesystem::create_directory(dir.File("config.csv"));
-        WriteFileBytes(dir.File("config.csv/keep"), "kept");
+        fs::create_directory(dir.File(writer.fileName));
+        WriteFileBytes(paths::Join(dir.File(writer.fileName), "keep"), "kept");
         FoliageEngine engine;
-        EXPECT_FALSE(saver.save(engine, dir.path()));
+        Prepare(engine);
+        EXPECT_FALSE(writer.write(engine, dir.path()));
         EXPECT_FALSE(engine.LastError().empty());
-        EXPECT_EQ(ReadFileBytes(dir.File("config.csv/keep")), "kept");
+        EXPECT_EQ(ReadFileBytes(paths::Join(dir.File(writer.fileName), "keep")), "kept");
         EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
     }
 }
 
-}  // namespace
+TEST(FaultInjection, ARunOntoItsOwnInputThatFailsHalfWayKeepsTheInput) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file size limits are POSIX only";
+#else
+    TempDir dir;
+    const std::string map = dir.File("mp_test.map");
+    const std::string input = OneMeshMap();
+    WriteFileBytes(map, input);
+    // Half the input fits under the limit; the rest and the placements do not.
+    const int status = RunWithFileSizeLimit(input.size() / 2, [&](std::string& message) {
+        FoliageEngine engine;
+        CountingProgress progress;
+        engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
+        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+        RunRequest request;
+        request.inputText = map;
+        request.outputText = map;
+        request.mapClassChosen = true;
+        request.mapClassName = "demo";
+        const RunResult result = RunFoliage(engine, progress, request);
+        message = result.message;
+        return result.ok;
+    });
+    EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
+    EXPECT_EQ(ReadFileBytes(map), input);
+    EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
+#endif
+}
