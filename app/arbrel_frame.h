@@ -209,7 +209,8 @@ private:
     std::string SelectedInstallDirectory() const;
     int FindInstallDirectoryEntry(const std::string& directory) const;
     // Shows why a directory is not an installation; false when it is one.
-    bool ShowInstallDirProblem(const std::string& directory);
+    // couldNotTell is set when the file system gave no answer.
+    bool ShowInstallDirProblem(const std::string& directory, bool* couldNotTell = nullptr);
     // Writes config.csv, showing a failure.
     void SaveConfiguration();
 

@@ -41,8 +41,9 @@ void ArbrelFrame::SaveConfiguration() {
         ShowError(FromNarrow(engine.LastError()));
 }
 
-bool ArbrelFrame::ShowInstallDirProblem(const std::string& directory) {
+bool ArbrelFrame::ShowInstallDirProblem(const std::string& directory, bool* couldNotTell) {
     const InstallDirCheck check = CheckInstallationDirectory(directory);
+    if (couldNotTell) *couldNotTell = check.problem == InstallDirProblem::QueryFailed;
     if (check.ok()) return false;
     ShowError(check.translatable ? wxGetTranslation(FromNarrow(check.message))
                                  : FromNarrow(check.message));
@@ -54,9 +55,11 @@ void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {
     mapsList->Clear();
     const std::string directory = SelectedInstallDirectory();
     if (directory.empty()) return;
-    if (ShowInstallDirProblem(directory)) {
-        // Forgotten at the next save; the entry stays in the choice.
-        engine.installations.erase(directory);
+    bool couldNotTell = false;
+    if (ShowInstallDirProblem(directory, &couldNotTell)) {
+        // Forgotten at the next save (the entry stays in the choice), unless
+        // the file system could not say, as with a share that is offline.
+        if (!couldNotTell) engine.installations.erase(directory);
         return;
     }
     const MapSourceListing listing = ListMapSource(MapSourceDirectory(directory));
