@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <boost/filesystem.hpp>
 
@@ -38,9 +39,35 @@ CliRun RunCli(const TempDir& dir, const std::string& arguments) {
 
 std::string Samples(const std::string& part) { return std::string(ARBREL_SOURCE_DIR) + "/samples/" + part; }
 
+std::string DemoData() {
+    return "--data-dir " + Quote(Samples("data")) + " --install-dir " + Quote(Samples("install"));
+}
+
 std::string DemoArguments(const std::string& output, const std::string& mapClass = "demo") {
-    return "--data-dir " + Quote(Samples("data")) + " --install-dir " + Quote(Samples("install")) +
-           " --map-class " + Quote(mapClass) + " mp_demo " + Quote(output);
+    return DemoData() + " --map-class " + Quote(mapClass) + " mp_demo " + Quote(output);
+}
+
+// The number after `label` in the text, or -1.
+long NumberAfter(const std::string& text, const std::string& label) {
+    const std::size_t at = text.find(label);
+    return at == std::string::npos ? -1 : std::atol(text.c_str() + at + label.size());
+}
+
+long Occurrences(const std::string& text, const std::string& needle) {
+    long count = 0;
+    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
+    return count;
+}
+
+// "WIDTHxHEIGHT" from the PNG's header.
+std::string PngSize(const std::string& png) {
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return "not a PNG";
+    auto word = [&](std::size_t at) {
+        unsigned long value = 0;
+        for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(png[at + i]);
+        return value;
+    };
+    return std::to_string(word(16)) + "x" + std::to_string(word(20));
 }
 
 }  // namespace
@@ -62,52 +89,59 @@ TEST(ArbrelCli, DemoRunPrintsTheThreeCountsAndIsReproducible) {
     EXPECT_EQ(ReadFileBytes(dir.File("a.map")).compare(0, input.size(), input), 0);
 }
 
-TEST(ArbrelCli, UsageHelpAndVersion) {
+TEST(ArbrelCli, HelpNamesEveryFeatureAndVersion) {
     TempDir dir;
-    struct Case { std::string arguments; int exitCode; };
-    const Case cases[] = {
-        {"", 2}, {"--map-class demo onlyinput", 2}, {"in out", 2}, {"--bogus x --map-class d a b", 2},
-        {"--map-class", 2}, {"--map-class d a b c", 2},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = RunCli(dir, c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
-        EXPECT_NE(run.err.find("Usage: arbrel-cli"), std::string::npos) << c.arguments;
-        EXPECT_EQ(run.out, "") << c.arguments;
-    }
     CliRun run = RunCli(dir, "--help");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("Usage: arbrel-cli"), std::string::npos);
+    for (const char* word : {"Usage: arbrel-cli", "textures", "--format", "--dry-run", "--seed", "--preview",
+                             "--preview-size"})
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
     run = RunCli(dir, "--version");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, std::string("arbrel-cli ") + ARBREL_VERSION + "\n");
 }
 
-TEST(ArbrelCli, FailuresGiveTheirMessageAndExitOne) {
+// Wrong arguments exit 2 with the usage, failed runs exit 1 with their
+// message; none prints to stdout or writes the output map. A message ending
+// in a newline must be the whole of stderr.
+TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     TempDir dir;
-    const std::string out = dir.File("out.map");
-    CliRun run = RunCli(dir, DemoArguments(out, "nosuchclass"));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("'nosuchclass'"), std::string::npos) << run.err;
-
-    run = RunCli(dir, "--data-dir " + Quote(Samples("data")) + " --map-class demo " +
-                          Quote(dir.path()) + " " + Quote(out));  // a directory as input
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Path specified for the .map input file is not a file.\n");
-
+    const std::string out = dir.File("out.map"), usage = "Usage: arbrel-cli";
+    const std::string demoClass = "--data-dir " + Quote(Samples("data")) + " --map-class demo ";
     WriteFileBytes(dir.File("empty.map"), "");
-    run = RunCli(dir, "--data-dir " + Quote(Samples("data")) + " --map-class demo " +
-                          Quote(dir.File("empty.map")) + " " + Quote(out));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Your map does not have any terrain meshes, which is required to add models to.\n");
-
-    run = RunCli(dir, "--data-dir " + Quote(Samples("data")) + " --map-class demo " +
-                          Quote(Samples("install/map_source/mp_demo.map")) + " " +
-                          Quote(dir.File("no/such/dir/out.map")));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find(dir.File("no/such/dir")), std::string::npos) << run.err;
+    struct Case { std::string arguments; int exitCode; std::string message; };
+    std::vector<Case> cases = {
+        {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage},
+        {"--bogus x --map-class d a b", 2, usage}, {"--map-class", 2, usage}, {"--map-class d a b c", 2, usage},
+        {"textures", 2, usage}, {"textures a b", 2, usage}, {"textures --seed 2 a", 2, usage},
+        {"textures --format xml a", 2, usage},
+        {DemoArguments(out, "nosuchclass"), 1,
+         "Map class 'nosuchclass' is not loaded from '" + Samples("data") + "'.\n"},
+        {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input
+         "Path specified for the .map input file is not a file.\n"},
+        {demoClass + Quote(dir.File("empty.map")) + " " + Quote(out), 1,
+         "Your map does not have any terrain meshes, which is required to add models to.\n"},
+        {demoClass + Quote(Samples("install/map_source/mp_demo.map")) + " " + Quote(dir.File("no/such/dir/out.map")),
+         1, dir.File("no/such/dir")},
+        {"textures " + Quote(dir.File("missing.map")), 1, "is not a file."},
+        {"textures " + DemoData() + " --map-class nosuch mp_demo", 1, "'nosuch'"},
+        {"textures " + Quote(TestDataPath("cod4_frazzie_mp_dr_quick.map")), 1, "terrain meshes"},
+    };
+    for (const std::string bad : {"-1", "4294967296", "abc", "1.5", "''", "99999999999"})
+        cases.push_back({"--seed " + bad + " " + DemoArguments(out), 2, "--seed needs a whole number"});
+    for (const std::string bad : {"15", "8193", "big"})
+        cases.push_back({"--preview-size " + bad + " --preview x.png " + DemoArguments(out), 2,
+                         "--preview-size needs a number of pixels"});
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(dir, c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
+        if (c.message.back() == '\n')
+            EXPECT_EQ(run.err, c.message) << c.arguments;
+        else
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.out, "") << c.arguments;
+    }
     EXPECT_FALSE(FileExists(out));
-    EXPECT_EQ(run.out, "");
 }
 
 TEST(ArbrelCli, DataDirectoryIsOnlyRead) {
@@ -121,29 +155,6 @@ TEST(ArbrelCli, DataDirectoryIsOnlyRead) {
     EXPECT_FALSE(FileExists(dir.File("data/maps")));
     EXPECT_FALSE(FileExists(dir.File("data/config.csv")));
 }
-
-namespace {
-
-std::string DemoData() {
-    return "--data-dir " + Quote(Samples("data")) + " --install-dir " + Quote(Samples("install"));
-}
-
-// The number after `label` in the text, or -1.
-long NumberAfter(const std::string& text, const std::string& label) {
-    const std::size_t at = text.find(label);
-    return at == std::string::npos ? -1 : std::atol(text.c_str() + at + label.size());
-}
-
-std::string PngSize(const std::string& png) {
-    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return "not a PNG";
-    auto word = [&](std::size_t at) {
-        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
-               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
-    };
-    return std::to_string(word(16)) + "x" + std::to_string(word(20));
-}
-
-}  // namespace
 
 TEST(ArbrelCli, TextureReportAsTableAndCsv) {
     TempDir dir;
@@ -160,101 +171,51 @@ TEST(ArbrelCli, TextureReportAsTableAndCsv) {
     EXPECT_EQ(run.out,
               "texture,meshes,cells,area\nground_dirt_blend,1,10,7.53\nground_grass_field,1,64,64.78\n"
               "me_office_carpet01,1,1,4.00\nrock_cliff_slope,1,15,14.66\n");
-
-    struct Case { std::string arguments; int exitCode; std::string message; };
-    const Case failures[] = {
-        {"textures", 2, "Usage"},
-        {"textures a b", 2, "Usage"},
-        {"textures --seed 2 a", 2, "Usage"},
-        {"textures --format xml a", 2, "Usage"},
-        {"textures " + Quote(dir.File("missing.map")), 1, "is not a file."},
-        {"textures " + DemoData() + " --map-class nosuch mp_demo", 1, "'nosuch'"},
-        {"textures " + Quote(TestDataPath("cod4_frazzie_mp_dr_quick.map")), 1, "terrain meshes"},
-    };
-    for (const Case& c : failures) {
-        run = RunCli(dir, c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
-        EXPECT_EQ(run.out, "") << c.arguments;
-    }
 }
 
-// The dry run's counts and would-be size equal those of a real run, on the
-// demo and on a real map whose classes are made from its texture report.
+// The dry run's report, as a table and as CSV, gives the counts and the size
+// of the real run (the core tests compare them on real maps too).
 TEST(ArbrelCli, DryRunCountsEqualARealRun) {
     TempDir dir;
-    const CliRun textures = RunCli(dir, "textures --format csv " +
-                                            Quote(TestDataPath("cod4_frazzie_mp_dr_frzl_early.map")));
-    ASSERT_EQ(textures.exitCode, 0) << textures.err;
-    fs::create_directories(dir.File("data/maps"));
-    fs::create_directories(dir.File("data/models"));
-    WriteFileBytes(dir.File("data/models/plants.csv"), "fern,0.5,2,1,1,0,0,256,0.5,1\r\nstone,0,1,0,0,2,0,256,1,2\r\n");
-    std::string mapClass;
-    for (std::size_t at = textures.out.find('\n') + 1; at < textures.out.size();) {
-        const std::size_t end = textures.out.find('\n', at);
-        mapClass += textures.out.substr(at, textures.out.find(',', at) - at) + ",0,1,plants\r\n";
-        at = end + 1;
-    }
-    WriteFileBytes(dir.File("data/maps/real.csv"), mapClass);
+    const std::string common = DemoData() + " --map-class demo mp_demo ";
+    const CliRun real = RunCli(dir, common + Quote(dir.File("real.map")));
+    ASSERT_EQ(real.exitCode, 0) << real.err;
+    const CliRun dry = RunCli(dir, "--dry-run " + common + Quote(dir.File("dry.map")));
+    ASSERT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_FALSE(FileExists(dir.File("dry.map")));
+    EXPECT_EQ(dry.out.compare(0, real.out.size(), real.out), 0) << dry.out;
+    const std::string output = ReadFileBytes(dir.File("real.map"));
+    EXPECT_EQ(NumberAfter(dry.out, "Output size: "), static_cast<long>(output.size()));
+    EXPECT_GT(NumberAfter(dry.out, "Models placed: "), 0);
 
-    struct Case { std::string data, mapClass, input; };
-    const Case cases[] = {
-        {DemoData(), "demo", "mp_demo"},
-        {"--data-dir " + Quote(dir.File("data")), "real", Quote(TestDataPath("cod4_frazzie_mp_dr_frzl_early.map"))},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.mapClass);
-        const std::string common = c.data + " --map-class " + c.mapClass + " " + c.input + " ";
-        const CliRun real = RunCli(dir, common + Quote(dir.File("real.map")));
-        ASSERT_EQ(real.exitCode, 0) << real.err;
-        const CliRun dry = RunCli(dir, "--dry-run " + common + Quote(dir.File("dry.map")));
-        ASSERT_EQ(dry.exitCode, 0) << dry.err;
-        EXPECT_FALSE(FileExists(dir.File("dry.map")));
-        EXPECT_EQ(dry.out.compare(0, real.out.size(), real.out), 0) << dry.out;
-        const std::string output = ReadFileBytes(dir.File("real.map"));
-        EXPECT_EQ(NumberAfter(dry.out, "Output size: "), static_cast<long>(output.size()));
-        EXPECT_GT(NumberAfter(dry.out, "Models placed: "), 0);
-
-        // The CSV form: per-model counts equal the blocks in the written map.
-        const CliRun csv = RunCli(dir, "--dry-run --format csv " + common);
-        ASSERT_EQ(csv.exitCode, 0) << csv.err;
-        long perModel = 0;
-        for (std::size_t at = csv.out.find("\nmodel,"); at != std::string::npos;
-             at = csv.out.find("\nmodel,", at + 1)) {
-            const std::size_t nameAt = at + 7, comma = csv.out.find(',', nameAt);
-            const std::string name = csv.out.substr(nameAt, comma - nameAt);
-            const long count = std::atol(csv.out.c_str() + comma + 1);
-            long blocks = 0;
-            for (std::size_t b = output.find("\"model\" \"" + name + "\""); b != std::string::npos;
-                 b = output.find("\"model\" \"" + name + "\"", b + 1))
-                ++blocks;
-            EXPECT_EQ(count, blocks) << name;
-            perModel += count;
-        }
-        EXPECT_EQ(perModel, NumberAfter(real.out, "Models placed: "));
-        EXPECT_EQ(NumberAfter(csv.out, "total,output_bytes,"), static_cast<long>(output.size()));
+    // The CSV form: per-model counts equal the blocks in the written map.
+    const CliRun csv = RunCli(dir, "--dry-run --format csv " + common);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    long perModel = 0;
+    for (std::size_t at = csv.out.find("\nmodel,"); at != std::string::npos; at = csv.out.find("\nmodel,", at + 1)) {
+        const std::size_t nameAt = at + 7, comma = csv.out.find(',', nameAt);
+        const std::string name = csv.out.substr(nameAt, comma - nameAt);
+        const long count = std::atol(csv.out.c_str() + comma + 1);
+        EXPECT_EQ(count, Occurrences(output, "\"model\" \"" + name + "\"")) << name;
+        perModel += count;
     }
+    EXPECT_GT(perModel, 0);
+    EXPECT_EQ(perModel, NumberAfter(real.out, "Models placed: "));
+    EXPECT_EQ(NumberAfter(csv.out, "total,output_bytes,"), static_cast<long>(output.size()));
 }
 
 TEST(ArbrelCli, SeedOneIsTheDefaultAndOtherSeedsVary) {
     TempDir dir;
-    const std::string plain = dir.File("plain.map");
+    const std::string plain = dir.File("plain.map"), out = dir.File("seed.map");
     ASSERT_EQ(RunCli(dir, DemoArguments(plain)).exitCode, 0);
-    struct Case { std::string seed; bool same; };
-    const Case cases[] = {{"1", true}, {"=1", true}, {"2", false}, {"0", false}, {"4294967295", false}};
+    struct Case { std::string option; bool same; };
+    const Case cases[] = {{"--seed 1", true}, {"--seed=1", true}, {"--seed 2", false}, {"--seed 0", false},
+                          {"--seed 4294967295", false}};
     for (const Case& c : cases) {
-        const std::string out = dir.File("seed.map");
-        const std::string option = c.seed[0] == '=' ? "--seed" + c.seed : "--seed " + c.seed;
-        const CliRun run = RunCli(dir, option + " " + DemoArguments(out));
-        ASSERT_EQ(run.exitCode, 0) << c.seed << run.err;
-        EXPECT_EQ(ReadFileBytes(out) == ReadFileBytes(plain), c.same) << c.seed;
+        const CliRun run = RunCli(dir, c.option + " " + DemoArguments(out));
+        ASSERT_EQ(run.exitCode, 0) << c.option << run.err;
+        EXPECT_EQ(ReadFileBytes(out) == ReadFileBytes(plain), c.same) << c.option;
     }
-    for (const std::string bad : {"-1", "4294967296", "abc", "1.5", "''", "99999999999"}) {
-        const CliRun run = RunCli(dir, "--seed " + bad + " " + DemoArguments(dir.File("bad.map")));
-        EXPECT_EQ(run.exitCode, 2) << bad;
-        EXPECT_NE(run.err.find("--seed"), std::string::npos) << bad;
-    }
-    EXPECT_FALSE(FileExists(dir.File("bad.map")));
 }
 
 TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
@@ -274,15 +235,4 @@ TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
     run = RunCli(dir, "--preview " + Quote(dir.File("no/dir/c.png")) + " " + DemoArguments(dir.File("c.map")));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Cannot write the preview"), std::string::npos) << run.err;
-    for (const std::string bad : {"15", "8193", "big"}) {
-        run = RunCli(dir, "--preview-size " + bad + " --preview x.png " + DemoArguments(dir.File("d.map")));
-        EXPECT_EQ(run.exitCode, 2) << bad;
-    }
-}
-
-TEST(ArbrelCli, HelpNamesEveryFeature) {
-    TempDir dir;
-    const CliRun run = RunCli(dir, "--help");
-    for (const char* word : {"textures", "--format", "--dry-run", "--seed", "--preview", "--preview-size"})
-        EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }

@@ -14,6 +14,9 @@
 
 namespace {
 
+const std::string kSource = ARBREL_SOURCE_DIR;
+const std::string kDemoMap = kSource + "/samples/install/map_source/mp_demo.map";
+
 MeshVertex V(float x, float y, float z = 0.0f) { return MeshVertex{x, y, z, 255.0f}; }
 
 TerrainMesh Mesh(const std::string& texture, int rows, int columns, std::vector<MeshVertex> v) {
@@ -31,6 +34,17 @@ TerrainMesh Grid(const std::string& texture, int rows, int columns, float step) 
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) v.push_back(V(c * step, r * step));
     return Mesh(texture, rows, columns, v);
+}
+
+void LoadSamples(FoliageEngine& engine) { LoadConfigurationStore(engine, kSource + "/samples/data", true); }
+
+RunRequest DemoRequest(const std::string& input, const std::string& output) {
+    RunRequest request;
+    request.inputText = input;
+    request.outputText = output;
+    request.mapClassChosen = true;
+    request.mapClassName = "demo";
+    return request;
 }
 
 // Counts the misc_model blocks after the copied input, by model name.
@@ -54,14 +68,19 @@ TEST(TextureReport, CountsMeshesCellsAreaAndRules) {
         Grid("Dirt", 2, 3, 32.0f),           // 2 cells of a quarter square
         Mesh("rock", 3, 3, {V(0, 0), V(1, 0), V(2, 0), V(0, 1)}),  // short list: no complete cell
         Mesh("sand", 1, 5, {V(0, 0), V(1, 0), V(2, 0), V(3, 0), V(4, 0)}),  // one row: no cell
+        // 45 degree tilt: 64 across, 64*sqrt(2) along the slope.
+        Mesh("slope", 2, 2, {V(0, 0, 0), V(64, 0, 0), V(0, 64, 64), V(64, 64, 64)}),
+        Mesh("line", 2, 2, {V(0, 0), V(1, 0), V(2, 0), V(3, 0)}),  // collinear: a cell, no area
+        Mesh("nan", 2, 2, {V(0, 0), V(64, 0), V(0, 64), V(NAN, 64)}),  // only the finite triangle
     };
     MapClassTable mapClasses;
     mapClasses["demo"] = {TextureOption("grass"), TextureOption("ROCK")};
 
     struct Row { std::string texture; std::uint64_t meshes, cells; double area; bool rule; };
     const Row expected[] = {  // byte-wise order: capitals first
-        {"Dirt", 1, 2, 0.5, false}, {"grass", 2, 5, 8.0, true}, {"rock", 1, 0, 0.0, false},
-        {"sand", 1, 0, 0.0, false},
+        {"Dirt", 1, 2, 0.5, false}, {"grass", 2, 5, 8.0, true}, {"line", 1, 1, 0.0, false},
+        {"nan", 1, 1, 0.5, false},  {"rock", 1, 0, 0.0, false}, {"sand", 1, 0, 0.0, false},
+        {"slope", 1, 1, std::sqrt(2.0), false},
     };
     const std::vector<TextureReportRow> report = BuildTextureReport(meshes, mapClasses, "demo");
     ASSERT_EQ(report.size(), std::size(expected));
@@ -70,63 +89,37 @@ TEST(TextureReport, CountsMeshesCellsAreaAndRules) {
         EXPECT_EQ(report[i].texture, expected[i].texture);
         EXPECT_EQ(report[i].meshes, expected[i].meshes);
         EXPECT_EQ(report[i].cells, expected[i].cells);
-        EXPECT_DOUBLE_EQ(report[i].area, expected[i].area);
+        EXPECT_NEAR(report[i].area, expected[i].area, 1e-9);
         EXPECT_EQ(report[i].hasRule, expected[i].rule);
     }
-
     // Unknown and empty class names give no rules and insert nothing.
-    for (const std::string name : {"", "nosuchclass"}) {
-        for (const TextureReportRow& row : BuildTextureReport(meshes, mapClasses, name))
-            EXPECT_FALSE(row.hasRule);
-    }
+    for (const std::string name : {"", "nosuchclass"})
+        for (const TextureReportRow& row : BuildTextureReport(meshes, mapClasses, name)) EXPECT_FALSE(row.hasRule);
     EXPECT_EQ(mapClasses.size(), 1u);
-}
-
-TEST(TextureReport, SlopedAndDegenerateCells) {
-    // A cell tilted to 45 degrees: 64 across, 64*sqrt(2) along the slope.
-    const TerrainMesh slope = Mesh("slope", 2, 2, {V(0, 0, 0), V(64, 0, 0), V(0, 64, 64), V(64, 64, 64)});
-    // Collinear and non-finite corners add no area.
-    const TerrainMesh line = Mesh("line", 2, 2, {V(0, 0), V(1, 0), V(2, 0), V(3, 0)});
-    const TerrainMesh half = Mesh("nan", 2, 2, {V(0, 0), V(64, 0), V(0, 64), V(NAN, 64)});
-    const std::vector<TextureReportRow> report = BuildTextureReport({slope, line, half}, {}, "");
-    ASSERT_EQ(report.size(), 3u);
-    EXPECT_DOUBLE_EQ(report[0].area, 0.0);  // line
-    EXPECT_EQ(report[0].cells, 1u);
-    EXPECT_DOUBLE_EQ(report[1].area, 0.5);   // nan: only the finite triangle counts
-    EXPECT_NEAR(report[2].area, std::sqrt(2.0), 1e-9);
 }
 
 // The dry run walks the same placement as a real run from the same generator
 // state, so every count and the output size must match the written file.
 TEST(DryRun, CountsEqualARealRun) {
-    struct Case { std::string map; bool sampleClasses; };
-    const Case cases[] = {
-        {std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map", true},
-        {TestDataPath("cod4_frazzie_mp_dr_frzl_early.map"), false},
-        {TestDataPath("cod4_frazzie_mp_dr_frzl.map"), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.map);
+    for (const std::string& map : {kDemoMap, TestDataPath("cod4_frazzie_mp_dr_frzl_early.map"),
+                                   TestDataPath("cod4_frazzie_mp_dr_frzl.map")}) {
+        SCOPED_TRACE(map);
         TempDir dir;
         FoliageEngine dry, real;
         for (FoliageEngine* engine : {&dry, &real}) {
-            if (c.sampleClasses) {
-                LoadConfigurationStore(*engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", true);
+            if (map == kDemoMap) {
+                LoadSamples(*engine);
                 continue;
             }
             // Every texture of the map gets two model classes, one aligned.
             NullProgress quiet;
-            ASSERT_TRUE(engine->ReadMap(quiet, c.map, FileSize(c.map)));
+            ASSERT_TRUE(engine->ReadMap(quiet, map, FileSize(map)));
             engine->modelClasses["a"] = {ModelOption("tree_a", 0.2f, 0.5f)};
             engine->modelClasses["b"] = {ModelOption("bush_b", 0.0f, 1.0f, false, false)};
             for (const TextureReportRow& row : BuildTextureReport(engine->meshes, {}, ""))
                 engine->mapClasses["demo"].push_back(TextureOption(row.texture, false, 1.0f, {"a", "b"}));
         }
-        RunRequest request;
-        request.inputText = c.map;
-        request.outputText = dir.File("out.map");
-        request.mapClassChosen = true;
-        request.mapClassName = "demo";
+        RunRequest request = DemoRequest(map, dir.File("out.map"));
         CountingProgress realProgress, dryProgress;
         const RunResult written = RunFoliage(real, realProgress, request);
         ASSERT_TRUE(written.ok) << written.message << written.detail;
@@ -138,17 +131,14 @@ TEST(DryRun, CountsEqualARealRun) {
         const DryRunStatistics& stats = counted.statistics;
         const std::string output = ReadFileBytes(written.outputPath);
         EXPECT_EQ(stats.outputSize, output.size());
-        EXPECT_EQ(stats.modelsPlaced, static_cast<std::uint64_t>(realProgress.modelsPlaced));
         EXPECT_GT(stats.modelsPlaced, 0u);
+        EXPECT_EQ(stats.modelsPlaced, static_cast<std::uint64_t>(realProgress.modelsPlaced));
         EXPECT_EQ(stats.meshesProcessed, static_cast<std::uint64_t>(realProgress.meshesProcessed));
-        EXPECT_EQ(stats.modelsPerModel, ModelsInOutput(output, FileSize(c.map)));
+        EXPECT_EQ(stats.modelsPerModel, ModelsInOutput(output, FileSize(map)));
         EXPECT_EQ(dryProgress.modelsPlaced, realProgress.modelsPlaced);
         EXPECT_EQ(dryProgress.meshesProcessed, realProgress.meshesProcessed);
         std::uint64_t perTexture = 0;
-        for (const auto& entry : stats.modelsPerTexture) {
-            EXPECT_GT(entry.second, 0u) << entry.first;
-            perTexture += entry.second;
-        }
+        for (const auto& entry : stats.modelsPerTexture) perTexture += entry.second;
         EXPECT_EQ(perTexture, stats.modelsPlaced);
         EXPECT_EQ(dry.random.State(), real.random.State());
         EXPECT_FALSE(FileExists(dir.File("out.map.tmp")));
@@ -172,63 +162,38 @@ TEST(DryRun, PerTextureCountsFollowTheMeshes) {
     EXPECT_EQ(stats.meshesProcessed, 3u);
 }
 
-// A seed of 1 is the generator's own start, so the output is byte for byte
-// the default one; another seed gives another placement of the same input.
+// A fresh engine starts the generator at 1, so seed 1 repeats the default
+// output even on an engine that has already run; without a seed a second run
+// continues the sequence, and other seeds give other, repeatable placements.
 TEST(RunSeed, OneReproducesTheDefaultAndOthersDiffer) {
     TempDir dir;
-    const std::string input = std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map";
-    auto run = [&](std::optional<std::uint32_t> seed, const std::string& name) {
-        FoliageEngine engine;
-        LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", true);
-        RunRequest request;
-        request.inputText = input;
-        request.outputText = dir.File(name);
-        request.mapClassChosen = true;
-        request.mapClassName = "demo";
+    FoliageEngine engine;
+    LoadSamples(engine);
+    auto run = [&](std::optional<std::uint32_t> seed) {
+        RunRequest request = DemoRequest(kDemoMap, dir.File("out.map"));
         request.seed = seed;
         NullProgress progress;
         EXPECT_TRUE(RunFoliage(engine, progress, request).ok);
-        return ReadFileBytes(dir.File(name));
+        return ReadFileBytes(dir.File("out.map"));
     };
-    const std::string plain = run(std::nullopt, "plain.map");
-    EXPECT_EQ(run(1u, "one.map"), plain);
-    const std::string two = run(2u, "two.map");
-    const std::string big = run(4294967295u, "big.map");
+    const std::string plain = run(std::nullopt);
+    EXPECT_NE(run(std::nullopt), plain);
+    EXPECT_EQ(run(1u), plain);
+    const std::string two = run(2u);
+    const std::string big = run(4294967295u);
     EXPECT_NE(two, plain);
     EXPECT_NE(big, plain);
     EXPECT_NE(big, two);
-    EXPECT_EQ(two, run(2u, "two_again.map"));
-}
-
-TEST(RunSeed, SeedRestartsAnEngineThatHasAlreadyRun) {
-    // Without a seed a second run continues the sequence; with seed 1 it repeats the first.
-    TempDir dir;
-    FoliageEngine engine;
-    LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", true);
-    RunRequest request;
-    request.inputText = std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map";
-    request.mapClassChosen = true;
-    request.mapClassName = "demo";
-    NullProgress progress;
-    for (const char* name : {"1.map", "2.map"}) {
-        request.outputText = dir.File(name);
-        ASSERT_TRUE(RunFoliage(engine, progress, request).ok);
-    }
-    request.seed = 1u;
-    request.outputText = dir.File("3.map");
-    ASSERT_TRUE(RunFoliage(engine, progress, request).ok);
-    EXPECT_NE(ReadFileBytes(dir.File("2.map")), ReadFileBytes(dir.File("1.map")));
-    EXPECT_EQ(ReadFileBytes(dir.File("3.map")), ReadFileBytes(dir.File("1.map")));
+    EXPECT_EQ(run(2u), two);
 }
 
 TEST(DryRunPipeline, NeedsNoOutputAndWritesNothing) {
     TempDir dir;
     FoliageEngine engine;
-    LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", true);
-    RunRequest request;
-    request.inputText = "mp_demo";
-    request.installDir = std::string(ARBREL_SOURCE_DIR) + "/samples/install";
-    request.mapClassName = "demo";
+    LoadSamples(engine);
+    RunRequest request = DemoRequest("mp_demo", "");
+    request.installDir = kSource + "/samples/install";
+    request.mapClassChosen = false;
     request.dryRun = true;
     NullProgress progress;
     RunResult result = RunFoliage(engine, progress, request);

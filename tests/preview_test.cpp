@@ -14,10 +14,9 @@
 namespace {
 
 std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
-    return (std::uint32_t{static_cast<unsigned char>(bytes[at])} << 24) |
-           (std::uint32_t{static_cast<unsigned char>(bytes[at + 1])} << 16) |
-           (std::uint32_t{static_cast<unsigned char>(bytes[at + 2])} << 8) |
-           std::uint32_t{static_cast<unsigned char>(bytes[at + 3])};
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
 }
 
 // Reads back what EncodePng writes: checks the signature, every chunk's CRC
@@ -53,24 +52,23 @@ RgbImage DecodePng(const std::string& png) {
                    reinterpret_cast<const Bytef*>(idat.data()), idat.size()) != Z_OK ||
         rawSize != raw.size())
         return image;
-    RgbImage decoded(width, height, 0);
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * (rowBytes + 1);
+    RgbImage decoded;
+    for (std::size_t row = 0; row < raw.size(); row += rowBytes + 1) {
         if (raw[row] != '\0') return image;
-        std::copy(raw.begin() + static_cast<std::ptrdiff_t>(row + 1),
-                  raw.begin() + static_cast<std::ptrdiff_t>(row + 1 + rowBytes),
-                  decoded.pixels.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
+        decoded.pixels.insert(decoded.pixels.end(), raw.begin() + row + 1, raw.begin() + row + 1 + rowBytes);
     }
+    decoded.width = width;
+    decoded.height = height;
     return decoded;
 }
 
-// A flat square mesh from (0,0) to (size,size), 2x2 vertices.
-TerrainMesh Square(const std::string& texture, float x, float y, float size) {
+// A flat width x height mesh of 2x2 vertices with its south-west corner at (x,y).
+TerrainMesh Rect(const std::string& texture, float x, float y, float width, float height) {
     TerrainMesh mesh;
     mesh.texture = texture;
     mesh.rows = mesh.columns = 2;
-    mesh.vertices = {{x, y, 0, 255}, {x + size, y, 0, 255}, {x, y + size, 0, 255},
-                     {x + size, y + size, 0, 255}};
+    mesh.vertices = {{x, y, 0, 255}, {x + width, y, 0, 255}, {x, y + height, 0, 255},
+                     {x + width, y + height, 0, 255}};
     return mesh;
 }
 
@@ -117,10 +115,7 @@ TEST(PlacementPreview, FitsTheTerrainAndKeepsItsShape) {
         {0, 0, 64, 17, 17},  // a degenerate mesh still gives a small image
     };
     for (const Case& c : cases) {
-        TerrainMesh mesh = Square("t", 0, 0, 1);
-        mesh.vertices = {{0, 0, 0, 255}, {c.width, 0, 0, 255}, {0, c.height, 0, 255},
-                         {c.width, c.height, 0, 255}};
-        const PlacementPreview preview({mesh}, c.side);
+        const PlacementPreview preview({Rect("t", 0, 0, c.width, c.height)}, c.side);
         EXPECT_EQ(preview.Image().width, c.expectWidth) << c.width << "x" << c.height;
         EXPECT_EQ(preview.Image().height, c.expectHeight) << c.width << "x" << c.height;
     }
@@ -128,7 +123,7 @@ TEST(PlacementPreview, FitsTheTerrainAndKeepsItsShape) {
 
 TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
     // Two textures side by side: x 0..512 grass, 512..1024 dirt, y 0..512.
-    const std::vector<TerrainMesh> meshes = {Square("grass", 0, 0, 512), Square("dirt", 512, 0, 512)};
+    const std::vector<TerrainMesh> meshes = {Rect("grass", 0, 0, 512, 512), Rect("dirt", 512, 0, 512, 512)};
     PlacementPreview preview(meshes, 256 + 2 * PlacementPreview::kMargin + 1);
     const RgbImage& image = preview.Image();
     ASSERT_EQ(image.width, 257 + 2 * PlacementPreview::kMargin);
@@ -168,9 +163,9 @@ TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
 }
 
 TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {
-    TerrainMesh shortList = Square("a", 0, 0, 64);
+    TerrainMesh shortList = Rect("a", 0, 0, 64, 64);
     shortList.rows = 5;  // more rows than vertices: only the complete ones count
-    TerrainMesh farOff = Square("b", 0, 0, 64);
+    TerrainMesh farOff = Rect("b", 0, 0, 64, 64);
     farOff.vertices[3] = {NAN, 0, 0, 255};
     TerrainMesh empty;
     const PlacementPreview preview({shortList, farOff, empty}, 64);
