@@ -15,7 +15,7 @@ list(SORT sources)
 
 execute_process(
   COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --keyword=_ --keyword=N_ --keyword=wxTRANSLATE
-          --keyword=wxPLURAL:1,2 --add-comments=TRANSLATORS --force-po --package-name=Arbrel
+          --keyword=wxPLURAL:1,2 --add-location=file --add-comments=TRANSLATORS --force-po --package-name=Arbrel
           --msgid-bugs-address= --output=${OUTPUT} ${sources}
   WORKING_DIRECTORY ${SOURCE_DIR}
   RESULT_VARIABLE status)
