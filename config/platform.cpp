@@ -10,9 +10,12 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include <cstdint>
 
 namespace platform {
 
@@ -52,6 +55,8 @@ std::string ExecutableDirectory() {
     return paths::DirectoryPart(std::string(buffer, n));
 }
 
+void AdviseLargeBuffer(void*, std::size_t) {}
+
 #else
 
 std::string LastErrorText() { return std::strerror(errno); }
@@ -77,6 +82,21 @@ std::string ExecutableDirectory() {
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
     if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) return std::string();
     return paths::DirectoryPart(std::string(buffer, static_cast<std::size_t>(n)));
+}
+
+void AdviseLargeBuffer(void* buffer, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    // Only whole pages inside the buffer; the advice is a hint and may fail.
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0) return;
+    const std::uintptr_t page = static_cast<std::uintptr_t>(pageSize);
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(buffer) + page - 1) & ~(page - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(buffer) + size) & ~(page - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)buffer;
+    (void)size;
+#endif
 }
 
 #endif

@@ -2,6 +2,7 @@
 // The one place that calls the operating system directly; every function has
 // a POSIX and a Windows branch.
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -23,5 +24,10 @@ bool IsTerminal(std::FILE* stream);
 // Directory of the running executable, with a trailing separator; empty when
 // it cannot be found.
 std::string ExecutableDirectory();
+// Asks for large pages behind a big, freshly allocated buffer before it is
+// filled: reading a map of a hundred MB into small pages spends more time in
+// page faults than in parsing. A hint only; nothing happens where it is not
+// offered.
+void AdviseLargeBuffer(void* buffer, std::size_t size);
 
 }  // namespace platform

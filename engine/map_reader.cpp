@@ -36,6 +36,7 @@ bool LoadFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[
         error = "Not enough memory to read '" + path + "'.";
         return false;
     }
+    platform::AdviseLargeBuffer(buffer.get(), wanted);
     errno = 0;
     const std::size_t got = std::fread(buffer.get(), 1, wanted, file);
     const bool failed = std::ferror(file) != 0;
