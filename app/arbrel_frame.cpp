@@ -9,6 +9,7 @@
 
 #include "app/help_texts.h"
 #include "config/configuration_store.h"
+#include "config/paths.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 
@@ -452,7 +453,7 @@ void ArbrelFrame::BindHandlers() {
 }
 
 void ArbrelFrame::LoadStore() {
-    const StoreContents store = LoadConfigurationStore(engine, appDirectory + "data");
+    const StoreContents store = LoadConfigurationStore(engine, DataDirectory());
     for (const std::string& dir : store.installDirs) installDirChoice->Append(FromNarrow(dir));
     for (const std::string& name : store.modelClassNames) modelClassesList->Append(FromNarrow(name));
     for (const std::string& name : store.mapClassNames) {
@@ -461,6 +462,8 @@ void ArbrelFrame::LoadStore() {
     }
     startupErrors = store.errors;
 }
+
+std::string ArbrelFrame::DataDirectory() const { return paths::Join(appDirectory, "data"); }
 
 void ArbrelFrame::ReportStartupErrors() {
     if (startupErrors.empty()) return;

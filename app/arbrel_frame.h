@@ -25,6 +25,8 @@
 #include "engine/progress_receiver.h"
 #include "engine/run_pipeline.h"
 
+class ClassConfigurationLine;
+
 class ArbrelFrame : public wxFrame, public ProgressReceiver {
 public:
     // appDirectoryOverride (tests) replaces the executable's directory as the
@@ -205,6 +207,9 @@ private:
     void BindHandlers();
     void LoadStore();
 
+    // The `data` directory beside the executable (or the test's override).
+    std::string DataDirectory() const;
+
     // Maps tab helpers. The selected installation directory, empty for none.
     std::string SelectedInstallDirectory() const;
     int FindInstallDirectoryEntry(const std::string& directory) const;
@@ -219,10 +224,15 @@ private:
     std::string ModelClassDirectoryPath() const;
     std::string SelectedMapClass() const;
     std::string SelectedModelClass() const;
-    void SaveMapClassOrReport(const std::string& className);
-    void SaveModelClassOrReport(const std::string& className);
+    // Save a class file; a failure is shown and false returned.
+    bool SaveMapClassOrReport(const std::string& className);
+    bool SaveModelClassOrReport(const std::string& className);
+    // The texture option editor offers every model class of the catalogue.
+    void OfferModelClasses(ClassConfigurationLine& dialog) const;
     // Opens the texture option editor for a texture of the report.
     void StartTextureOption(const std::string& mapClassName, const std::string& texture);
+    // One dialog for a failed run (or read): the message, then the detail.
+    void ShowRunFailure(const RunResult& result);
     // The run request from the Maps tab's controls; false (after showing
     // why) when the seed is not a number.
     bool GatherRunRequest(RunRequest& request);

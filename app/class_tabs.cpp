@@ -55,11 +55,11 @@ int SelectedOptionRow(const wxListBox* list, const Options& options) {
 }  // namespace
 
 std::string ArbrelFrame::MapClassDirectoryPath() const {
-    return MapClassDirectory(paths::Join(appDirectory, "data"));
+    return MapClassDirectory(DataDirectory());
 }
 
 std::string ArbrelFrame::ModelClassDirectoryPath() const {
-    return ModelClassDirectory(paths::Join(appDirectory, "data"));
+    return ModelClassDirectory(DataDirectory());
 }
 
 std::string ArbrelFrame::SelectedMapClass() const { return SelectedText(mapClassesList); }
@@ -79,22 +79,24 @@ void ArbrelFrame::RefreshModelList(const std::string& modelClassName) {
         modelOptionsList->Append(FromNarrow(ModelOptionText(option)));
 }
 
-void ArbrelFrame::SaveMapClassOrReport(const std::string& className) {
-    if (engine.SaveMapClass(MapClassDirectoryPath(), className)) {
-        RefreshTextureList(className);
-        return;
-    }
+bool ArbrelFrame::SaveMapClassOrReport(const std::string& className) {
+    if (engine.SaveMapClass(MapClassDirectoryPath(), className)) return true;
     ShowError(FromNarrow("Could not save '" + ClassFilePath(MapClassDirectoryPath(), className) +
                          "'.\n" + engine.LastError()));
+    return false;
 }
 
-void ArbrelFrame::SaveModelClassOrReport(const std::string& className) {
-    if (engine.SaveModelClass(ModelClassDirectoryPath(), className)) {
-        RefreshModelList(className);
-        return;
-    }
+bool ArbrelFrame::SaveModelClassOrReport(const std::string& className) {
+    if (engine.SaveModelClass(ModelClassDirectoryPath(), className)) return true;
     ShowError(FromNarrow("Could not save '" + ClassFilePath(ModelClassDirectoryPath(), className) +
                          "'.\n" + engine.LastError()));
+    return false;
+}
+
+void ArbrelFrame::OfferModelClasses(ClassConfigurationLine& dialog) const {
+    std::vector<std::string> names;
+    for (const auto& entry : engine.modelClasses) names.push_back(entry.first);
+    dialog.AddModelClassNames(names);
 }
 
 // --- Map classes ---
@@ -138,25 +140,14 @@ void ArbrelFrame::OnRemoveMapClass(wxCommandEvent&) {
     textureOptionsList->Clear();
 }
 
-namespace {
-
-// The map option editor with every model class offered, in catalogue order.
-void OfferModelClasses(ClassConfigurationLine& dialog, const ModelClassTable& modelClasses) {
-    std::vector<std::string> names;
-    for (const auto& entry : modelClasses) names.push_back(entry.first);
-    dialog.AddModelClassNames(names);
-}
-
-}  // namespace
-
 void ArbrelFrame::OnNewTextureOption(wxCommandEvent&) {
     const std::string className = SelectedMapClass();
     if (className.empty()) return;
     ClassConfigurationLine dialog(this);
-    OfferModelClasses(dialog, engine.modelClasses);
+    OfferModelClasses(dialog);
     if (dialog.ShowModal() == 0) return;
     engine.mapClasses[className].push_back(dialog.GetOption());
-    SaveMapClassOrReport(className);
+    if (SaveMapClassOrReport(className)) RefreshTextureList(className);
 }
 
 void ArbrelFrame::OnEditTextureOption(wxCommandEvent&) {
@@ -166,13 +157,13 @@ void ArbrelFrame::OnEditTextureOption(wxCommandEvent&) {
     const int row = SelectedOptionRow(textureOptionsList, options);
     if (row < 0) return;
     ClassConfigurationLine dialog(this);
-    OfferModelClasses(dialog, engine.modelClasses);
+    OfferModelClasses(dialog);
     dialog.SetOption(options[row]);
     if (dialog.ShowModal() == 0) return;
     // An edited option moves to the end of its class.
     options.erase(options.begin() + row);
     options.push_back(dialog.GetOption());
-    SaveMapClassOrReport(className);
+    if (SaveMapClassOrReport(className)) RefreshTextureList(className);
 }
 
 void ArbrelFrame::OnRemoveTextureOption(wxCommandEvent&) {
@@ -183,7 +174,7 @@ void ArbrelFrame::OnRemoveTextureOption(wxCommandEvent&) {
     if (row < 0) return;
     if (!Confirmed<RemoveConfigurationLine>(this)) return;
     options.erase(options.begin() + row);
-    SaveMapClassOrReport(className);
+    if (SaveMapClassOrReport(className)) RefreshTextureList(className);
 }
 
 // --- Model classes ---
@@ -226,7 +217,7 @@ void ArbrelFrame::OnNewModelOption(wxCommandEvent&) {
     ConfigurationLine dialog(this);
     if (dialog.ShowModal() == 0) return;
     engine.modelClasses[className].push_back(dialog.GetOption());
-    SaveModelClassOrReport(className);
+    if (SaveModelClassOrReport(className)) RefreshModelList(className);
 }
 
 void ArbrelFrame::OnEditModelOption(wxCommandEvent&) {
@@ -240,7 +231,7 @@ void ArbrelFrame::OnEditModelOption(wxCommandEvent&) {
     if (dialog.ShowModal() == 0) return;
     options.erase(options.begin() + row);
     options.push_back(dialog.GetOption());
-    SaveModelClassOrReport(className);
+    if (SaveModelClassOrReport(className)) RefreshModelList(className);
 }
 
 void ArbrelFrame::OnRemoveModelOption(wxCommandEvent&) {
@@ -251,5 +242,5 @@ void ArbrelFrame::OnRemoveModelOption(wxCommandEvent&) {
     if (row < 0) return;
     if (!Confirmed<RemoveConfigurationLine>(this)) return;
     options.erase(options.begin() + row);
-    SaveModelClassOrReport(className);
+    if (SaveModelClassOrReport(className)) RefreshModelList(className);
 }

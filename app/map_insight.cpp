@@ -21,9 +21,7 @@ void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
     const RunResult read = ReadRequestedMap(engine, *this, request);
     ShowStatus();
     if (!read.ok) {
-        wxString message = wxGetTranslation(FromNarrow(read.message));
-        if (!read.detail.empty()) message += _T("\n\n") + FromNarrow(read.detail);
-        ShowError(message);
+        ShowRunFailure(read);
         return;
     }
     const std::vector<TextureReportRow> rows =
@@ -42,20 +40,12 @@ void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
 
 void ArbrelFrame::StartTextureOption(const std::string& mapClassName, const std::string& texture) {
     ClassConfigurationLine dialog(this);
-    std::vector<std::string> names;
-    for (const auto& entry : engine.modelClasses) names.push_back(entry.first);
-    dialog.AddModelClassNames(names);
+    OfferModelClasses(dialog);
     dialog.textureNameField->ChangeValue(FromNarrow(texture));
     if (dialog.ShowModal() == 0) return;
     engine.mapClasses[mapClassName].push_back(dialog.GetOption());
-    if (!engine.SaveMapClass(MapClassDirectoryPath(), mapClassName)) {
-        ShowError(FromNarrow("Could not save '" +
-                             paths::Join(MapClassDirectoryPath(), mapClassName + ".csv") +
-                             "'.\n" + engine.LastError()));
-        return;
-    }
     // The Map classes tab shows the class it has selected, which may be another.
-    RefreshTextureList(SelectedMapClass());
+    if (SaveMapClassOrReport(mapClassName)) RefreshTextureList(SelectedMapClass());
 }
 
 void ArbrelFrame::OnShowPreview(wxCommandEvent&) {

@@ -37,7 +37,7 @@ int ArbrelFrame::FindInstallDirectoryEntry(const std::string& directory) const {
 }
 
 void ArbrelFrame::SaveConfiguration() {
-    if (!engine.SaveConfig(paths::Join(appDirectory, "data"), "config"))
+    if (!engine.SaveConfig(DataDirectory(), "config"))
         ShowError(FromNarrow(engine.LastError()));
 }
 

@@ -8,7 +8,7 @@
 #include "dialogs/narrow_text.h"
 #include "engine/placement_preview.h"
 #include "engine/run_pipeline.h"
-#include "engine/seed_text.h"
+#include "engine/number_text.h"
 
 namespace {
 
@@ -55,15 +55,19 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     ShowStatus();
 
     if (!result.ok) {
-        wxString message = wxGetTranslation(FromNarrow(result.message));
-        if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(result.detail);
-        ShowError(message);
+        ShowRunFailure(result);
         return;
     }
     lastPreview = preview.Picture().Image();
     lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
                                           modelsPlaced, meshesProcessed);
     previewButton->Enable(true);
+}
+
+void ArbrelFrame::ShowRunFailure(const RunResult& result) {
+    wxString message = wxGetTranslation(FromNarrow(result.message));
+    if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(result.detail);
+    ShowError(message);
 }
 
 void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {

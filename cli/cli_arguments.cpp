@@ -1,8 +1,8 @@
 #include "cli/cli_arguments.h"
 
-#include "engine/seed_text.h"
+#include <cstdint>
 
-#include <cstdlib>
+#include "engine/number_text.h"
 
 const char kCliUsage[] =
     "Usage: arbrel-cli [OPTIONS] --map-class NAME INPUT OUTPUT\n"
@@ -24,18 +24,6 @@ const char kCliUsage[] =
     "  --preview-size PX  the preview's longer side in pixels (16 to 8192, default 1024)\n"
     "  --format FORMAT    table (default) or csv, for textures and --dry-run reports\n"
     "  --help, --version\n";
-
-namespace {
-
-bool ParseNumber(const std::string& text, unsigned long long limit, unsigned long long& value) {
-    if (text.empty() || text.size() > 10) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    value = std::strtoull(text.c_str(), nullptr, 10);
-    return value <= limit;
-}
-
-}  // namespace
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
@@ -85,7 +73,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             }
             value = args[++i];
         }
-        unsigned long long number = 0;
+        std::uint64_t number = 0;
         if (name == "--data-dir") {
             parsed.dataDir = value;
         } else if (name == "--install-dir") {
@@ -107,7 +95,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             }
             parsed.previewPath = value;
         } else if (name == "--preview-size") {
-            if (!ParseNumber(value, 8192, number) || number < 16) {
+            if (!ParseWholeNumber(value, 8192, number) || number < 16) {
                 error = "--preview-size needs a number of pixels from 16 to 8192, not '" + value + "'";
                 return false;
             }

@@ -46,13 +46,6 @@ AnswerDialog<Dialog> Answer(int result) {
     return AnswerDialog<Dialog>([result](Dialog*) { return result; });
 }
 
-std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
-    std::vector<std::string> entries;
-    for (unsigned int i = 0; i < control->GetCount(); ++i)
-        entries.push_back(ToNarrow(control->GetString(i)));
-    return entries;
-}
-
 }  // namespace
 
 TEST(ClassTabs, FromAnEmptyDataDirectoryToPlacedFoliageAndBackAfterRestart) {

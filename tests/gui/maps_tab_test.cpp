@@ -25,13 +25,6 @@ std::string MakeInstallation(const TempDir& dir, const std::string& name = "game
     return install;
 }
 
-std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
-    std::vector<std::string> entries;
-    for (unsigned int i = 0; i < control->GetCount(); ++i)
-        entries.push_back(ToNarrow(control->GetString(i)));
-    return entries;
-}
-
 }  // namespace
 
 TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {

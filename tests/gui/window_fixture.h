@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <boost/filesystem.hpp>
 #include <wx/testing.h>
@@ -122,3 +123,11 @@ protected:
 private:
     std::string path_;
 };
+
+// The texts of a list or choice, in order.
+inline std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
+    std::vector<std::string> entries;
+    for (unsigned int i = 0; i < control->GetCount(); ++i)
+        entries.push_back(ToNarrow(control->GetString(i)));
+    return entries;
+}
