@@ -95,7 +95,7 @@ int Place(const CliArguments& args) {
                     progress.meshesProcessed, progress.modelsPlaced);
     if (!args.previewPath.empty()) {
         std::string error;
-        if (!WritePng(args.previewPath, preview.Picture().Image(), error)) {
+        if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
             std::fprintf(stderr, "Cannot write the preview: %s\n", error.c_str());
             return 1;
         }

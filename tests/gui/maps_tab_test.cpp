@@ -45,11 +45,12 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(frame->mapClassChoice->GetSelection(), wxNOT_FOUND);
     ChooseEntry(frame->mapClassChoice, "demo");
     EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo\r\n");
-    SaveScreenshot(frame, "maps_tab_map_chosen");
 
     window.Run();
     EXPECT_TRUE(FileExists(install + "/map_source/mp_a_foliage.map"));
     EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
+    PumpEvents(200);
+    SaveScreenshot(frame, "maps_tab_after_run");
 
     // Touching a control resets the status display.
     ChooseEntry(frame->mapClassChoice, "demo");
