@@ -24,16 +24,16 @@ print("constexpr DoubleDouble kPi = %s;" % dd(pi))
 print("constexpr DoubleDouble kHalfPi = %s;" % dd(pi / 2))
 print("constexpr double kTwoOverPi = %s;" % float(2 / pi).hex())
 
-# pi/2 in three parts, the first two with 33 significant bits so that their
+# pi/2 in four parts, the first three with 33 significant bits so that their
 # products with a quadrant number below 2^20 are exact.
 rest, parts = pi / 2, []
-for _ in range(2):
+for _ in range(3):
     e = frexp(rest)[1]
     part = floor(rest * mpf(2) ** (33 - e) + mpf(0.5)) / mpf(2) ** (33 - e)
     parts.append(part)
     rest -= part
 parts.append(mpf(float(rest)))
-print("constexpr double kHalfPiParts[3] = {%s};" % ", ".join(float(p).hex() for p in parts))
+print("constexpr double kHalfPiParts[4] = {%s};" % ", ".join(float(p).hex() for p in parts))
 
 # asin(s) = s + s t g(t), t = s^2 <= 1/4: g fitted in double.
 mp.prec = 200

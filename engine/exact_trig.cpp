@@ -28,7 +28,7 @@ struct DoubleDouble {
 constexpr DoubleDouble kPi = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 constexpr DoubleDouble kHalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-constexpr double kHalfPiParts[3] = {0x1.921fb54400000p+0, 0x1.0b4611a600000p-34, 0x1.3198a2e037073p-69};
+constexpr double kHalfPiParts[4] = {0x1.921fb54400000p+0, 0x1.0b4611a600000p-34, 0x1.3198a2e000000p-69, 0x1.b839a252049c1p-104};
 // relative error of the fit: 2^-49.3
 constexpr double kAsinFit[] = {
     0x1.cd864394d2ff2p-6,
@@ -377,23 +377,25 @@ FastStep Reduce(double x) {
 // given as head and rest: sin(a + d) with lead = sin a, slope = cos a;
 // cos(a + d) with lead = cos a, slope = -sin a.
 DoubleDouble Evaluate(const FastStep& s, double leadHead, double leadRest, double slopeHead, double slopeRest) {
-    const DoubleDouble sum = TwoSum(leadHead, slopeHead * s.dHigh);
+    // The small terms first, the error of the exact sum last: it comes last.
     const double d = s.dHigh + s.dLow;
-    const double rest = (sum.lo + leadRest + slopeHead * s.dLow + (slopeRest * d + slopeHead * s.dTail)) +
-                        (slopeHead + slopeRest) * s.sinMinusD + (leadHead + leadRest) * s.cosMinusOne;
-    return FastTwoSum(sum.hi, rest);
+    const double small = (leadRest + slopeHead * s.dLow + (slopeRest * d + slopeHead * s.dTail)) +
+                         (slopeHead + slopeRest) * s.sinMinusD + (leadHead + leadRest) * s.cosMinusOne;
+    const DoubleDouble sum = TwoSum(leadHead, slopeHead * s.dHigh);
+    return FastTwoSum(sum.hi, small + sum.lo);
 }
 
 // The slow path: r = x - k pi/2 as a double-double, |r| <= pi/4 (a hair
-// more), and k mod 4. For |x| <= 2^20 the products of k with the first two
-// parts of pi/2 are exact, and x - k * part0 is exact; the third part
-// leaves an error of about 2^-122.
+// more), and k mod 4. For |x| <= 2^20 the products of k with the first three
+// parts of pi/2 are exact, and x - k * part0 is exact; the fourth part
+// leaves an error of about 2^-150, small even beside the r of an x very
+// close to a multiple of pi/2.
 DoubleDouble ReduceByHalfPi(double x, int& quadrant) {
     constexpr double kShifter = 0x1.8p52;
     const double k = (x * kTwoOverPi + kShifter) - kShifter;
     quadrant = static_cast<int>(static_cast<std::uint64_t>(static_cast<std::int64_t>(k)) & 3);
     const DoubleDouble r = TwoSum(x - k * kHalfPiParts[0], -(k * kHalfPiParts[1]));
-    return FastTwoSum(r.hi, r.lo - k * kHalfPiParts[2]);
+    return Add(Add(r, -(k * kHalfPiParts[2])), -(k * kHalfPiParts[3]));
 }
 
 // The whole Taylor series in double-double, to r^31 and r^30 (truncation
@@ -500,6 +502,14 @@ void ExactCosSin(double x, double& cosine, double& sine) {
         return;
     }
     const FastStep step = Reduce(x);
+    // Within 2^-30 of a multiple of pi/2 the fast reduction's error (about
+    // 2^-120) is too large beside d: the slow path reduces more precisely.
+    // Placement's angles never come that close.
+    if (step.j == 0 && Abs(step.dHigh + step.dLow) < 0x1p-30) {
+        sine = SlowSin(x, 0);
+        cosine = SlowSin(x, 1);
+        return;
+    }
     const double* const t = kSinCosOfPiOver256[step.j];
     const DoubleDouble sinR = Evaluate(step, t[0], t[1], t[2], t[3]);
     const DoubleDouble cosR = Evaluate(step, t[2], t[3], -t[0], -t[1]);

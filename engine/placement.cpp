@@ -145,8 +145,8 @@ private:
             side = side * Sign(normal.y);
             const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
             const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
-            const double cosTheta = ExactCos(static_cast<double>(theta));
-            const double sinTheta = ExactSin(static_cast<double>(theta));
+            double cosTheta, sinTheta;
+            ExactCosSin(static_cast<double>(theta), cosTheta, sinTheta);
             p.pitch = static_cast<float>((tilt * cosTheta - side * sinTheta) * kHalfCircle / kPi);
             p.roll = static_cast<float>((tilt * sinTheta + side * cosTheta) * kHalfCircle / kPi);
             p.yaw = static_cast<float>(static_cast<double>(theta) * kHalfCircle / kPi);

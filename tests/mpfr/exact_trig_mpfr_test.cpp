@@ -69,9 +69,32 @@ double PlacementTheta(std::uint32_t k) {
 }
 
 TEST(ExactTrigMpfrTest, HardestCasesOfTheExhaustiveCheck) {
-    const float acosCases[] = {0.0f};
-    const double cosCases[] = {0.0};
-    const double sinCases[] = {0.0};
+    // The 24 arguments of each function whose exact value lies nearest a
+    // rounding midpoint (within 1e-10 to 5e-7 of the last place).
+    const float acosCases[] = {
+        0x1.04c444p-12f, 0x1.110b46p-26f, -0x1.80d99ap-7f, 0x1.145f36p-6f,
+        -0x1.3abeeap-10f, 0x1.fa5036p-9f, -0x1.cd19a2p-3f, -0x1.cdbddap-11f,
+        0x1.d4921ep-11f, -0x1.dbfe6ep-3f, -0x1.bbbd2ep-24f, 0x1.110b48p-26f,
+        0x1.110b44p-26f, 0x1.83bfbp-8f, -0x1.00c66p-1f, -0x1.ad7a4ap-5f,
+        0x1.6dd8eap-4f, 0x1.110b4ap-26f, -0x1.eb9ddcp-3f, 0x1.16e4aap-3f,
+        0x1.110b42p-26f, 0x1.3c990cp-10f, 0x1.04e444p-12f, 0x1.04a444p-12f,
+    };
+    const double cosCases[] = {
+        0x1.41d418p-1, 0x1.77a75cp-1, 0x1.f3873ap+1, 0x1.8004e8p+2,
+        0x1.5b5cf6p+0, 0x1.6a759cp+1, 0x1.17d6d8p-1, 0x1.097804p+1,
+        0x1.33ed8ap+0, 0x1.570d7cp+1, 0x1.7fe19ep+1, 0x1.2d0deep+1,
+        0x1.21e59ep+2, 0x1.5abf44p-2, 0x1.b4cd68p+1, 0x1.d196acp-1,
+        0x1.2ba664p+1, 0x1.00d12cp+2, 0x1.6e47a8p+0, 0x1.518526p+2,
+        0x1.250e0ap+0, 0x1.939d6ap+1, 0x1.96e77p-1, 0x1.2fcc5ep-9,
+    };
+    const double sinCases[] = {
+        0x1.fcb922p+1, 0x1.ee41cp+1, 0x1.6daa34p+2, 0x1.5939c4p-1,
+        0x1.a100b6p+0, 0x1.b81a9cp+0, 0x1.f7d0bp+1, 0x1.a26132p-4,
+        0x1.347ac2p+2, 0x1.4d3868p+0, 0x1.ef2ea2p+1, 0x1.851eap-1,
+        0x1.f3ca8p+0, 0x1.9051f2p+0, 0x1.bccf78p+1, 0x1.0617eap+1,
+        0x1.2ae408p+2, 0x1.72dcap+1, 0x1.76ea78p-1, 0x1.ec4658p+1,
+        0x1.4a9b3ap+0, 0x1.4ce85ap+1, 0x1.dbf944p+0, 0x1.dbe398p+1,
+    };
     Reference mpfr;
     Mismatches mismatches;
     for (float x : acosCases) mismatches.Check("acos", x, ExactAcos(x), mpfr.Acos(x));
