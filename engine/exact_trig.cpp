@@ -254,9 +254,9 @@ constexpr double kSinCosOfPiOver256[][4] = {
     {0x1.fff6218000000p-1, -0x1.646d24a88970ep-29, 0x1.921d200000000p-7, -0x1.909c3dccf0e28p-34},
 };
 
-// Fast-path error bounds, relative to the result (several times the error
-// the fast paths reach, so that only arguments close to a rounding boundary
-// take the slow path).
+// Fast-path error bounds, relative to the result (many times the error the
+// fast paths reach, so that only arguments close to a rounding boundary take
+// the slow path).
 constexpr double kSinCosFastError = 0x1p-63;
 // acos: the fast double result is within 2^-48 of the true value, 32 units
 // in its last place at most; within 1024 of a float rounding midpoint it is
@@ -328,14 +328,6 @@ DoubleDouble Sqrt(double z) {
     return FastTwoSum(h, ((z - square.hi) - square.lo) / (2 * h));
 }
 
-// Whether y.hi is the correctly rounded value of every number within
-// error * |y.hi| of y.hi + y.lo (a normalised pair): whether y.hi stays put
-// when that whole distance is added or taken away.
-bool RoundsToHi(DoubleDouble y, double error) {
-    const double reach = Abs(y.lo) + error * Abs(y.hi);
-    return y.hi + reach == y.hi && y.hi - reach == y.hi;
-}
-
 // ---- cosine and sine ----
 
 // The fast path writes x = q pi/2 + a + d with a = j pi/256 from a table,
@@ -375,14 +367,21 @@ FastStep Reduce(double x) {
 
 // lead + slope d + lead (cos d - 1) + slope (sin d - d), lead and slope
 // given as head and rest: sin(a + d) with lead = sin a, slope = cos a;
-// cos(a + d) with lead = cos a, slope = -sin a.
-DoubleDouble Evaluate(const FastStep& s, double leadHead, double leadRest, double slopeHead, double slopeRest) {
+// cos(a + d) with lead = cos a, slope = -sin a. Sets decided when every
+// value within the error bound rounds to the same double (rounding is
+// monotonic, so the two ends of the interval tell).
+double Evaluate(const FastStep& s, double leadHead, double leadRest, double slopeHead, double slopeRest,
+                bool& decided) {
     // The small terms first, the error of the exact sum last: it comes last.
     const double d = s.dHigh + s.dLow;
     const double small = (leadRest + slopeHead * s.dLow + (slopeRest * d + slopeHead * s.dTail)) +
                          (slopeHead + slopeRest) * s.sinMinusD + (leadHead + leadRest) * s.cosMinusOne;
     const DoubleDouble sum = TwoSum(leadHead, slopeHead * s.dHigh);
-    return FastTwoSum(sum.hi, small + sum.lo);
+    const double rest = small + sum.lo;
+    const double reach = kSinCosFastError * Abs(sum.hi);
+    const double low = sum.hi + (rest - reach);
+    decided = low == sum.hi + (rest + reach);
+    return low;
 }
 
 // The slow path: r = x - k pi/2 as a double-double, |r| <= pi/4 (a hair
@@ -511,15 +510,16 @@ void ExactCosSin(double x, double& cosine, double& sine) {
         return;
     }
     const double* const t = kSinCosOfPiOver256[step.j];
-    const DoubleDouble sinR = Evaluate(step, t[0], t[1], t[2], t[3]);
-    const DoubleDouble cosR = Evaluate(step, t[2], t[3], -t[0], -t[1]);
+    bool sinDecided, cosDecided;
+    const double sinR = Evaluate(step, t[0], t[1], t[2], t[3], sinDecided);
+    const double cosR = Evaluate(step, t[2], t[3], -t[0], -t[1], cosDecided);
     // x = q pi/2 + r: sin x is sin r, cos r, -sin r, -cos r for q mod 4 =
     // 0 to 3, and cos x the same a quarter turn ahead. A table, not
     // branches, which placement's random angles would mispredict.
-    const double turns[4] = {sinR.hi, cosR.hi, -sinR.hi, -cosR.hi};
+    const double turns[4] = {sinR, cosR, -sinR, -cosR};
     sine = turns[step.quadrant];
     cosine = turns[(step.quadrant + 1) & 3];
-    if (!RoundsToHi(sinR, kSinCosFastError) || !RoundsToHi(cosR, kSinCosFastError)) {
+    if (!(sinDecided && cosDecided)) {
         sine = SlowSin(x, 0);
         cosine = SlowSin(x, 1);
     }
