@@ -80,7 +80,7 @@ int Place(const CliArguments& args) {
     if (!args.previewPath.empty()) request.observer = &preview;
 
     const bool console = platform::IsTerminal(stderr);
-    TerminalProgress progress(console, console && platform::EnableTerminalEscapes(stderr));
+    TerminalProgress progress(console, console && platform::TerminalUnderstandsEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {
