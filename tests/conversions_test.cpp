@@ -80,5 +80,6 @@ TEST(Conversions, IgnoreTheProcessLocale) {
     EXPECT_EQ(StringToFloat("0.00000000000000000000000000000000000000000000000001"), 0.0f);
     EXPECT_EQ(StringToFloat("1.5e-40"), 1.5e-40f);  // the nearest subnormal
     EXPECT_EQ(StringToFloat("1e999999999999"), std::numeric_limits<float>::max());
+    EXPECT_EQ(StringToFloat(std::string(60, '2') + "E+"), std::numeric_limits<float>::max());
     std::setlocale(LC_ALL, saved.c_str());
 }
