@@ -1,9 +1,17 @@
 #include "cli/terminal_progress.h"
 
+#include "config/platform.h"
+
+// The line is cleared by overwriting it with spaces rather than with an
+// escape sequence, which a dumb terminal (TERM=dumb, an editor's console)
+// would print as it is.
 void TerminalProgress::Finish() {
-    if (drawn_) std::fputs("\r\033[K", stderr);
+    if (drawn_) std::fprintf(stderr, "\r%*s\r", width_, "");
+    std::fflush(stderr);
     drawn_ = false;
 }
+
+bool TerminalProgress::StopRequested() { return platform::InterruptRequested(); }
 
 void TerminalProgress::MeshRead() {
     ++meshesRead;
@@ -25,8 +33,9 @@ void TerminalProgress::Draw(bool force) {
     const int filled = percent * kWidth / 100;
     for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '-';
     bar[kWidth] = '\0';
-    std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent, meshesProcessed,
-                 meshesRead, modelsPlaced);
+    const int width = std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent,
+                                   meshesProcessed, meshesRead, modelsPlaced) - 1;
+    if (width > width_) width_ = width;
     std::fflush(stderr);
     drawn_ = true;
 }

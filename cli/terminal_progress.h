@@ -15,6 +15,8 @@ public:
     void MeshRead() override;
     void MeshProcessed() override;
     void ModelPlaced() override { ++modelsPlaced; }
+    // Ctrl-C and the like (see platform::CatchInterrupts) stop the run.
+    bool StopRequested() override;
 
     int meshesRead = 0;
     int meshesProcessed = 0;
@@ -25,4 +27,5 @@ private:
     bool draw_;
     bool drawn_ = false;
     int lastPercent_ = -1;
+    int width_ = 0;  // the longest line drawn, to clear it
 };

@@ -83,6 +83,7 @@ DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
         engine.PlaceOnMesh(mesh, mapClassName, sink);
         ++stats.meshesProcessed;
         progress.MeshProcessed();
+        if (progress.StopRequested()) break;
     }
     for (auto it = stats.modelsPerTexture.begin(); it != stats.modelsPerTexture.end();)
         it = it->second == 0 ? stats.modelsPerTexture.erase(it) : std::next(it);

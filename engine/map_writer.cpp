@@ -119,6 +119,10 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         // A write that failed (a full disk) makes the rest pointless.
         if (sink.Failed()) break;
         progress.MeshProcessed();
+        if (progress.StopRequested()) {
+            lastError = "The run was stopped.";
+            return false;  // the writer's destructor removes the temporary file
+        }
     }
     if (sink.Failed() && !writer.Failed()) {
         lastError = "Not enough memory to write '" + outputPath + "'.";
