@@ -25,10 +25,6 @@ bool ArbrelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 
 bool ArbrelApp::OnInit() {
     if (!wxApp::OnInit()) return false;  // parses the command line
-    // The layouts combine alignment and expansion flags the way older
-    // toolkit versions accepted; 3.2 would only warn about it.
-    wxSizerFlags::DisableConsistencyChecks();
-
     // Catalogues are looked for in "locale" beside the executable as well as
     // in the system's places.
     const wxString executableDir =

@@ -11,7 +11,7 @@ void TerminalProgress::Finish() {
     drawn_ = false;
 }
 
-bool TerminalProgress::StopRequested() { return platform::InterruptRequested(); }
+bool TerminalProgress::KeepGoing() { return !platform::InterruptRequested(); }
 
 void TerminalProgress::MeshRead() {
     ++meshesRead;

@@ -16,7 +16,7 @@ public:
     void MeshProcessed() override;
     void ModelPlaced() override { ++modelsPlaced; }
     // Ctrl-C and the like (see platform::CatchInterrupts) stop the run.
-    bool StopRequested() override;
+    bool KeepGoing() override;
 
     int meshesRead = 0;
     int meshesProcessed = 0;

@@ -192,6 +192,7 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     const std::vector<MeshVertex>& v = mesh.vertices;
     for (std::size_t r = 0; r + 1 < rows; ++r) {
         for (std::size_t c = 0; c + 1 < columns; ++c) {
+            if (sink.Stopped()) return;
             const Vec4 v00 = FromVertex(v[r * columns + c]);
             const Vec4 v10 = FromVertex(v[(r + 1) * columns + c]);
             const Vec4 v01 = FromVertex(v[r * columns + c + 1]);

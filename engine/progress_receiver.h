@@ -8,9 +8,9 @@ public:
     virtual void MeshRead() = 0;       // after each mesh the reader stores
     virtual void MeshProcessed() = 0;  // after each mesh placement has finished
     virtual void ModelPlaced() = 0;    // after each model entity written
-    // Asked after every mesh read and processed: true ends the run as a
-    // failure, so nothing is written and no temporary file stays.
-    virtual bool StopRequested() { return false; }
+    // Asked between the steps of a run (meshes, cells, models). False stops
+    // the run: nothing is written and the run reports that it was stopped.
+    virtual bool KeepGoing() { return true; }
 };
 
 // A receiver that ignores everything.

@@ -33,8 +33,12 @@ struct RunResult {
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run
+    bool stopped = false;    // the progress receiver asked to stop; nothing was written
 };
 
+// The receiver's KeepGoing() can stop the run between meshes, cells and
+// models. No exception leaves: a failed allocation or any other exception
+// ends the run with a message, and no temporary file is left behind.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
 
 // Only the first steps of a run: resolves the input as a run does, reads it
