@@ -111,7 +111,7 @@ int Place(const CliArguments& args) {
     // removes the temporary output file.
     platform::CatchInterrupts();
     const bool terminal = platform::IsTerminal(stderr);
-    TerminalProgress progress(terminal);
+    TerminalProgress progress(terminal, terminal && platform::EnableTerminalEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {
@@ -144,8 +144,9 @@ int Place(const CliArguments& args) {
 
 int main(int argc, char** argv) {
     try {
+        platform::UseUtf8Console();
         LoadTranslations();
-        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        const std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
         CliArguments args;
         std::string error;
         if (!ParseCliArguments(arguments, args, error)) {

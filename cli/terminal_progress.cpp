@@ -1,12 +1,15 @@
 #include "cli/terminal_progress.h"
 
+#include <string>
+
 #include "config/platform.h"
 
-// The line is cleared by overwriting it with spaces rather than with an
-// escape sequence, which a dumb terminal (TERM=dumb, an editor's console)
-// would print as it is.
 void TerminalProgress::Finish() {
-    if (drawn_) std::fprintf(stderr, "\r%*s\r", width_, "");
+    if (!drawn_) return;
+    if (escapes_)
+        std::fputs("\r\033[K", stderr);
+    else
+        std::fprintf(stderr, "\r%s\r", std::string(static_cast<std::size_t>(lineLength_), ' ').c_str());
     std::fflush(stderr);
     drawn_ = false;
 }
@@ -33,9 +36,10 @@ void TerminalProgress::Draw(bool force) {
     const int filled = percent * kWidth / 100;
     for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '-';
     bar[kWidth] = '\0';
-    const int width = std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent,
-                                   meshesProcessed, meshesRead, modelsPlaced) - 1;
-    if (width > width_) width_ = width;
+    // The line only grows during a run, so each draw covers the one before.
+    const int length = std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent,
+                                    meshesProcessed, meshesRead, modelsPlaced);
+    if (length > lineLength_) lineLength_ = length;
     std::fflush(stderr);
     drawn_ = true;
 }

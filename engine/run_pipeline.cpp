@@ -6,15 +6,15 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <new>
-
-#include <boost/filesystem.hpp>
-#include <boost/system/error_code.hpp>
+#include <system_error>
 
 #include "config/paths.h"
+#include "config/platform.h"
 #include "config/translatable.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -30,13 +30,13 @@ const char kOutOfMemory[] = N_("There was not enough memory to finish the run. N
 const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing was written.");
 
 bool IsRegularFile(const std::string& path) {
-    boost::system::error_code error;
-    return fs::is_regular_file(fs::path(path), error) && !error;
+    std::error_code error;
+    return fs::is_regular_file(platform::FsPath(path), error) && !error;
 }
 
 std::string Describe(const std::string& what, const std::string& path,
-                     const boost::system::error_code& error) {
-    return what + " '" + path + "': " + error.message() + ".";
+                     const std::error_code& error) {
+    return what + " '" + path + "': " + platform::ErrorText(error) + ".";
 }
 
 RunResult Fail(RunResult result, const std::string& message, const std::string& detail = {}) {
@@ -74,10 +74,10 @@ RunResult Guarded(Steps steps) {
 // exist). An empty directory means the current one.
 bool EnsureDirectory(const std::string& directory, std::string& message) {
     if (directory.empty()) return true;
-    boost::system::error_code error;
-    if (fs::is_directory(fs::path(directory), error)) return true;
+    std::error_code error;
+    if (fs::is_directory(platform::FsPath(directory), error)) return true;
     error.clear();
-    fs::create_directory(fs::path(directory), error);
+    fs::create_directory(platform::FsPath(directory), error);
     if (error) {
         message = Describe("Cannot create the output directory", directory, error);
         return false;
@@ -88,8 +88,8 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
 // "'path' (not found)" or "'path' (a directory)", for the account of what
 // was tried.
 std::string Tried(const std::string& path) {
-    boost::system::error_code error;
-    const fs::file_status status = fs::status(fs::path(path), error);
+    std::error_code error;
+    const fs::file_status status = fs::status(platform::FsPath(path), error);
     const char* what = fs::is_directory(status) ? "a directory"
                        : fs::exists(status)     ? "not a regular file"
                                                 : "not found";
@@ -126,8 +126,8 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
 // Reads the resolved input and checks that it has terrain; false with the
 // failure in `result`.
 bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
-    boost::system::error_code error;
-    const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
     if (error) {
         result = Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
         return false;
@@ -175,8 +175,8 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
         return false;
     }
     // Said now rather than after the whole run, when the rename would fail.
-    boost::system::error_code error;
-    if (fs::is_directory(fs::path(result.outputPath), error)) {
+    std::error_code error;
+    if (fs::is_directory(platform::FsPath(result.outputPath), error)) {
         result = Fail(result, kOutputIsDirectory, result.outputPath);
         return false;
     }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #ifndef _WIN32
 #include <csignal>
@@ -16,7 +16,7 @@
 #include "config/paths.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 

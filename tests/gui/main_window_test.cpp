@@ -9,7 +9,8 @@
 #include <vector>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
+
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
@@ -24,7 +25,7 @@
 #include "tests/gui/window_fixture.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
