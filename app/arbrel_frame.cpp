@@ -295,8 +295,7 @@ wxPanel* ArbrelFrame::BuildMapClassesPage() {
     wxBoxSizer* nameRow = new wxBoxSizer(wxHORIZONTAL);
     textureNameLabel = NewLabel(page, ID_STATICTEXT5, _("Name"), _T("ID_STATICTEXT5"));
     textureNameLabel->Hide();
-    nameRow->Add(textureNameLabel, 1, wxLEFT | wxBOTTOM | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL,
-                 5);
+    nameRow->Add(textureNameLabel, 1, wxLEFT | wxBOTTOM | wxALIGN_CENTER_VERTICAL, 5);
     textureNameField = NewField(page, ID_TEXTCTRL6, wxSize(217, 21), _T("ID_TEXTCTRL6"));
     textureNameField->Hide();
     nameRow->Add(textureNameField, 3, wxRIGHT | wxBOTTOM | wxEXPAND, 5);
@@ -307,7 +306,7 @@ wxPanel* ArbrelFrame::BuildMapClassesPage() {
     editTextureButton = NewButton(page, ID_BUTTON4, _("Edit"), _T("ID_BUTTON4"));
     optionButtons->Add(editTextureButton, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER, 5);
     removeTextureButton = NewButton(page, ID_BUTTON3, _("Remove"), _T("ID_BUTTON3"));
-    optionButtons->Add(removeTextureButton, 1, wxLEFT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    optionButtons->Add(removeTextureButton, 1, wxLEFT | wxALIGN_CENTER_VERTICAL, 5);
     below->Add(optionButtons, 1, wxALIGN_CENTER, 5);
     textures->Add(below, 1, wxTOP | wxEXPAND, 5);
     texturesBox->Add(textures, 1, wxEXPAND, 5);

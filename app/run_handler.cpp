@@ -80,7 +80,7 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
         PreviewRecorder preview(engine.meshes, kPreviewSize);
         request.observer = &preview;
         RunResult run = RunFoliage(engine, *this, request);
-        if (run.ok) picture = preview.Picture().Image();
+        if (run.ok) picture = preview.Picture().WithLegend();
         return run;
     });
     if (closeAfterRun) return;

@@ -126,7 +126,7 @@ int Place(const CliArguments& args) {
                     progress.meshesProcessed, progress.modelsPlaced);
     if (!args.previewPath.empty()) {
         std::string error;
-        if (!WritePng(args.previewPath, preview.Picture().Image(), error)) {
+        if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
             std::fprintf(stderr, "%s", kProgram);
             std::fprintf(stderr, _("Cannot write the preview: %s"), error.c_str());
             std::fputc('\n', stderr);

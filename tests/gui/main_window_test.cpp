@@ -190,28 +190,20 @@ public:
 };
 
 TEST(MainWindow, AnExceptionInARunEndsItWithAMessageAndLeavesTheWindowUsable) {
-    TempDir dir;
-    FailingFrame* frame = new FailingFrame(nullptr, -1, dir.path() + "/");
-    fs::copy_file(fs::path(ARBREL_SOURCE_DIR) / "samples/data/maps/demo.csv",
-                  dir.File("data/maps/demo.csv"));
-    for (const char* model : {"grass", "trees", "shrubs", "rocks"})
-        fs::copy_file(fs::path(ARBREL_SOURCE_DIR) / "samples/data/models" / (std::string(model) + ".csv"),
-                      dir.File("data/models/" + std::string(model) + ".csv"));
-    frame->Destroy();
-    frame = new FailingFrame(nullptr, -1, dir.path() + "/");
+    WindowFixture window;
+    FailingFrame* frame = new FailingFrame(nullptr, -1, window.dir.path() + "/");
+    window.frame = frame;
     frame->Show();
     frame->inputField->SetValue(FromNarrow(kSampleMap));
-    frame->outputField->SetValue(FromNarrow(dir.File("out.map")));
-    frame->mapClassChoice->SetSelection(frame->mapClassChoice->FindString("demo"));
+    frame->outputField->SetValue(FromNarrow(window.dir.File("out.map")));
+    window.ChooseMapClass("demo");
     wxTEST_DIALOG(Click(frame->runButton),
                   ExpectErrorDialog("There was not enough memory to finish the run. Nothing was "
                                     "written."));
     PumpEvents(100);
-    EXPECT_EQ(FilesBeside(dir), std::vector<std::string>{});
+    EXPECT_EQ(FilesBeside(window.dir), std::vector<std::string>{});
     EXPECT_EQ(frame->runButton->GetLabel(), "Run");
     EXPECT_TRUE(frame->inputField->IsEnabled());
-    frame->Destroy();
-    PumpEvents(10);
 }
 
 TEST(MainWindow, ADataDirectoryThatIsAFileIsReportedAndTheWindowStillOpens) {
