@@ -1,7 +1,6 @@
 // The Run button and the status display of the Maps tab. The run itself is
 // the core's pipeline; this only gathers the texts and shows the outcome.
 
-#include <exception>
 #include <initializer_list>
 #include <optional>
 
@@ -52,13 +51,8 @@ RunResult ArbrelFrame::RunGuarded(const std::function<RunResult()>& steps) {
     BeginRun();
     try {
         result = steps();
-    } catch (const std::exception& e) {
-        result.ok = false;
-        result.message = "The run ended with an unexpected failure. Nothing was written.";
-        result.detail = e.what();
     } catch (...) {
-        result.ok = false;
-        result.message = "The run ended with an unexpected failure. Nothing was written.";
+        result = CurrentExceptionAsFailure();
     }
     EndRun();
     return result;

@@ -111,7 +111,7 @@ int Place(const CliArguments& args) {
     // removes the temporary output file.
     platform::CatchInterrupts();
     const bool terminal = platform::IsTerminal(stderr);
-    TerminalProgress progress(terminal, terminal && platform::EnableTerminalEscapes(stderr));
+    TerminalProgress progress(terminal, terminal && platform::TerminalUnderstandsEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {

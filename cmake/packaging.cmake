@@ -11,6 +11,11 @@
 # /usr/share/locale. Every installed file is named here, so nothing that
 # happens to lie in samples/ (a run's output) is packaged.
 
+if(WIN32)
+  include(${CMAKE_SOURCE_DIR}/cmake/packaging-windows.cmake)
+  return()
+endif()
+
 set(ARBREL_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(ARBREL_DEB_LIBDIR /usr/lib/arbrel)
 set(ARBREL_DEB_SHAREDIR /usr/share/arbrel)

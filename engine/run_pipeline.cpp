@@ -61,12 +61,8 @@ template <class Steps>
 RunResult Guarded(Steps steps) {
     try {
         return steps();
-    } catch (const std::bad_alloc&) {
-        return Fail(RunResult(), kOutOfMemory);
-    } catch (const std::exception& e) {
-        return Fail(RunResult(), kUnexpected, e.what());
     } catch (...) {
-        return Fail(RunResult(), kUnexpected);
+        return CurrentExceptionAsFailure();
     }
 }
 
@@ -184,6 +180,18 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
 }
 
 }  // namespace
+
+RunResult CurrentExceptionAsFailure() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return Fail(RunResult(), kOutOfMemory);
+    } catch (const std::exception& e) {
+        return Fail(RunResult(), kUnexpected, e.what());
+    } catch (...) {
+        return Fail(RunResult(), kUnexpected);
+    }
+}
 
 RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
     return Guarded([&] {

@@ -41,6 +41,10 @@ struct RunResult {
 // ends the run with a message, and no temporary file is left behind.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
 
+// Inside a catch block: the failure a run reports for the exception being
+// handled (for a driver whose own code around the run threw).
+RunResult CurrentExceptionAsFailure();
+
 // Only the first steps of a run: resolves the input as a run does, reads it
 // and checks that it has terrain (for the texture report). The output and
 // the map class are not looked at.

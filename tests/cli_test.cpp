@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -27,12 +28,19 @@ struct CliRun {
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
-// Runs arbrel-cli (or `program`, a quoted command) with the given arguments
-// (already quoted where needed).
+// Runs arbrel-cli (or `program`) with the given arguments (already quoted
+// where needed), after a POSIX shell's `environment` assignments.
 CliRun RunCli(const TempDir& dir, const std::string& arguments,
-              const std::string& program = Quote(std::string(ARBREL_BIN_DIR) + "/arbrel-cli")) {
+              std::string program = std::string(ARBREL_BIN_DIR) + "/arbrel-cli",
+              const std::string& environment = std::string()) {
     const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-    const std::string command = program + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+    std::string command = environment + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+#ifdef _WIN32
+    // cmd.exe takes "/" in a program name for a switch, and drops the
+    // outermost quotes of the whole line.
+    std::replace(program.begin(), program.end(), '/', '\\');
+    command = "\"" + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err) + "\"";
+#endif
     CliRun run;
     const int status = std::system(command.c_str());
 #ifdef _WIN32
@@ -42,6 +50,11 @@ CliRun RunCli(const TempDir& dir, const std::string& arguments,
 #endif
     run.out = ReadFileBytes(out);
     run.err = ReadFileBytes(err);
+#ifdef _WIN32
+    // Standard output and error are text streams there: lines end in CR LF.
+    for (std::string* text : {&run.out, &run.err})
+        text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
+#endif
     return run;
 }
 
@@ -315,11 +328,11 @@ TEST(ArbrelCli, MessagesComeFromTheCatalogueOfTheLanguage) {
                      Quote(dir.File("xx.po"))).c_str()) != 0)
         GTEST_SKIP() << "msgfmt (gettext) is not installed";
     fs::copy_file(std::string(ARBREL_BIN_DIR) + "/arbrel-cli", dir.File("arbrel-cli"));
-    const std::string program = "LC_ALL= LC_MESSAGES= LANG=xx_YY.UTF-8 " + Quote(dir.File("arbrel-cli"));
-    CliRun run = RunCli(dir, DemoArguments(dir.File("out.map"), "nosuch"), program);
+    const std::string program = dir.File("arbrel-cli"), language = "LC_ALL= LC_MESSAGES= LANG=xx_YY.UTF-8 ";
+    CliRun run = RunCli(dir, DemoArguments(dir.File("out.map"), "nosuch"), program, language);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
               "arbrel-cli: Keine Klasse 'nosuch' in '" + Samples("data") + "'.");
-    run = RunCli(dir, "textures " + DemoData() + " mp_demo", program);
+    run = RunCli(dir, "textures " + DemoData() + " mp_demo", program, language);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Texturname          Meshes  Cells  Area (64x64)");
 }
 #endif
