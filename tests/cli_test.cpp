@@ -149,10 +149,9 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input
          "arbrel-cli: Path specified for the .map input file is not a file.\nTried '" + dir.path() +
              "' (a directory).\n"},
-        {DemoData() + " --map-class demo mp_demo.map " + Quote(out), 1,
-         "arbrel-cli: Path specified for the .map input file is not a file.\nTried '" +
-             Samples("install/map_source/mp_demo.map.map") + "' (not found) and 'mp_demo.map' (not found)."
-             "\nA map of the installation is named without \".map\": 'mp_demo'.\n"},
+        {DemoData() + " --map-class demo mp_demo.map " + Quote(out), 1,  // both paths, and a hint
+         "mp_demo.map.map' (not found) and 'mp_demo.map' (not found).\n"
+         "A map of the installation is named without \".map\": 'mp_demo'."},
         {demoClass + Quote(dir.File("empty.map")) + " " + Quote(out), 1,
          "arbrel-cli: Your map does not have any terrain meshes, which is required to add models to.\n"},
         {demoClass + Quote(Samples("install/map_source/mp_demo.map")) + " " + Quote(dir.File("no/such/dir/out.map")),
