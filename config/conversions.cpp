@@ -93,6 +93,7 @@ float StringToFloat(std::string_view text) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && IsDigit(text[j])) {
+            exponentAt = i - mantissaStart;
             while (j < text.size() && IsDigit(text[j])) ++j;
             exponentAt = i - mantissaStart;
             i = j;
