@@ -95,7 +95,6 @@ float StringToFloat(std::string_view text) {
         if (j < text.size() && IsDigit(text[j])) {
             exponentAt = i - mantissaStart;
             while (j < text.size() && IsDigit(text[j])) ++j;
-            exponentAt = i - mantissaStart;
             i = j;
         }
     }
