@@ -5,12 +5,16 @@
 #include "engine/run_pipeline.h"
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include <boost/filesystem.hpp>
 #include <boost/system/error_code.hpp>
 
+#include "config/atomic_file.h"
 #include "config/paths.h"
 #include "config/translatable.h"
+#include "engine/map_entities.h"
 
 namespace fs = boost::filesystem;
 
@@ -71,9 +75,10 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
     return true;
 }
 
-// Reads the resolved input and checks that it has terrain; false with the
-// failure in `result`.
-bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
+// Reads the resolved input and checks that it has terrain (unless it need
+// not); false with the failure in `result`.
+bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result,
+               bool needTerrain = true) {
     boost::system::error_code error;
     const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
     if (error) {
@@ -88,7 +93,7 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
         result = Fail(result, kReadFailed, engine.LastError());
         return false;
     }
-    if (engine.meshes.empty()) {
+    if (needTerrain && engine.meshes.empty()) {
         result = Fail(result, kNoTerrain);
         return false;
     }
@@ -143,12 +148,38 @@ RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const Ru
     if (!ReadInput(engine, progress, result)) return result;
 
     if (request.seed) engine.random.Seed(*request.seed);
+    const OutputOptions& output = request.output;
     if (request.dryRun) {
-        result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
-    } else if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
-                                     request.observer)) {
-        return Fail(result, kWriteFailed, engine.LastError());
+        result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
+        result.budget = result.statistics.budget;
+        if (engine.placementRun.edgeOverflow)
+            return Fail(result, EdgeOverflowMessage(*engine.placementRun.edgeOverflow));
+        if (output.maxModels && result.budget.Total() > *output.maxModels)
+            return Fail(result, ModelLimitMessage(result.budget, *output.maxModels));
+    } else {
+        const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
+                                                  request.observer, output);
+        result.budget = engine.budget;
+        if (!written && !engine.Refusal().empty()) return Fail(result, engine.Refusal());
+        if (!written) return Fail(result, kWriteFailed, engine.LastError());
     }
+    result.ok = true;
+    return result;
+}
+
+RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
+    RunResult result;
+    if (!ResolveInput(request, result) || !ResolveOutput(request, result)) return result;
+    NullProgress progress;
+    if (!ReadInput(engine, progress, result, /*needTerrain=*/false)) return result;
+    const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
+    const std::vector<ByteRange> removed = FindMarkedEntities(input);
+    result.budget.inInput = CountMiscModels(input);
+    result.budget.removed = removed.size();
+    AtomicFileWriter writer(result.outputPath);
+    if (writer.Open())
+        ForEachKeptPiece(input, removed, [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
+    if (!writer.Commit()) return Fail(result, kWriteFailed, writer.Error());
     result.ok = true;
     return result;
 }

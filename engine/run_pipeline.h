@@ -24,6 +24,8 @@ struct RunRequest {
     bool dryRun = false;
     // Also receives every placement that is counted or written (a preview).
     PlacementSink* observer = nullptr;
+    // Marking, replacing an earlier run's marked models, a model limit.
+    OutputOptions output;
 };
 
 struct RunResult {
@@ -33,9 +35,15 @@ struct RunResult {
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run
+    ModelBudget budget;           // the output's static models, once placed (or stripped)
 };
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
+
+// Writes the input without the marked models of earlier runs (input and
+// output resolved as for a run; the input needs no terrain). The number
+// removed is budget.removed.
+RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request);
 
 // Only the first steps of a run: resolves the input as a run does, reads it
 // and checks that it has terrain (for the texture report). The output and
