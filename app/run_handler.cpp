@@ -27,6 +27,8 @@ bool ArbrelFrame::GatherRunRequest(RunRequest& request) {
     request.installDir = SelectedInstallDirectory();
     request.mapClassChosen = mapClassChoice->GetSelection() != wxNOT_FOUND;
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
+    request.output.mark = markCheck->GetValue();
+    request.output.replace = replaceCheck->GetValue();
     const std::string seedText = ToNarrow(seedField->GetValue().Strip(wxString::both));
     if (seedText.empty()) return true;
     std::uint32_t seed = 0;
@@ -62,6 +64,25 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
                                           modelsPlaced, meshesProcessed);
     previewButton->Enable(true);
+    ShowBudget(result.budget);
+}
+
+void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
+    wxString text = wxString::Format(_("%llu of %llu (%llu model names)"),
+                                     static_cast<unsigned long long>(budget.Total()),
+                                     static_cast<unsigned long long>(kStaticModelLimit),
+                                     static_cast<unsigned long long>(budget.modelNames));
+    if (budget.removed > 0)
+        text += wxString::Format(_(", %llu replaced"), static_cast<unsigned long long>(budget.removed));
+    staticModelsCount->SetLabel(text);
+    staticModelsCount->GetParent()->Layout();
+    if (!budget.OverLimit()) return;
+    // The output is written as asked; the warning says what the game will do with it.
+    ShowError(wxString::Format(_("The output map holds %llu static models (misc_model), more than the "
+                                 "%llu that Call of Duty 4 can load. Lower the densities before "
+                                 "compiling the map."),
+                               static_cast<unsigned long long>(budget.Total()),
+                               static_cast<unsigned long long>(kStaticModelLimit)));
 }
 
 void ArbrelFrame::ShowRunFailure(const RunResult& result) {
@@ -89,6 +110,7 @@ void ArbrelFrame::ResetStatus() {
     meshesProcessedCount->SetLabel(_("0"));
     meshesReadCount->SetLabel(_("0"));
     modelsPlacedCount->SetLabel(_("0"));
+    staticModelsCount->SetLabel(_("0"));
 }
 
 void ArbrelFrame::MeshRead() {

@@ -19,7 +19,7 @@ struct ModelOption {
     float scaleMax = 1.0f;
     // Optional rules, each off while unset: the surface's angle from the
     // horizontal in degrees, the Z of the surface point, and the distance in
-    // X and Y to every model already placed in the run.
+    // X and Y to every model with a spacing radius already placed in the run.
     std::optional<float> slopeMin, slopeMax;
     std::optional<float> heightMin, heightMax;
     std::optional<float> spacingRadius;

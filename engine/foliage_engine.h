@@ -45,8 +45,8 @@ public:
     void PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName, PlacementSink& sink);
 
     // Starts the run state of a placement over the loaded meshes: no edge
-    // overflow, no rule counts, and a spacing grid when some model option of
-    // the map class has a spacing radius. PlaceAndWrite and DryRun call it.
+    // overflow, no rule counts, and an empty spacing grid as wide as the
+    // largest spacing radius of the map class's model options. PlaceAndWrite and DryRun call it.
     void BeginPlacementRun(const std::string& mapClassName);
 
     // Writes the loaded map plus one misc_model per placement to outputPath,

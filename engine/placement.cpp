@@ -191,8 +191,9 @@ private:
         p.modelOption = &m;
         p.modelClassName = job.className;
         if (job.rules.any && !Accepted(job.rules, slopeAccepted, surfaceZ, p.x, p.y)) return;
-        SpacingGrid& spacing = engine_.placementRun.spacing;
-        if (spacing.Active()) spacing.Insert(p.x, p.y);
+        // Models with a spacing radius keep apart from each other; models
+        // without one (grass under the trees) neither block nor are blocked.
+        if (job.rules.spacing > 0.0f) engine_.placementRun.spacing.Insert(p.x, p.y);
         sink_.Place(p);
     }
 
