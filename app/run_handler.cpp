@@ -1,6 +1,9 @@
 // The Run button and the status display of the Maps tab. The run itself is
 // the core's pipeline; this only gathers the texts and shows the outcome.
 
+#include <cstdint>
+#include <string>
+
 #include <wx/evtloop.h>
 #include <wx/intl.h>
 
@@ -18,6 +21,7 @@ const long kStatusRefreshMilliseconds = 100;
 const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
+wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(count)); }
 
 }  // namespace
 
@@ -68,21 +72,17 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
 }
 
 void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
-    wxString text = wxString::Format(_("%llu of %llu (%llu model names)"),
-                                     static_cast<unsigned long long>(budget.Total()),
-                                     static_cast<unsigned long long>(kStaticModelLimit),
-                                     static_cast<unsigned long long>(budget.modelNames));
-    if (budget.removed > 0)
-        text += wxString::Format(_(", %llu replaced"), static_cast<unsigned long long>(budget.removed));
+    wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
+                                     BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
+    if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
     staticModelsCount->SetLabel(text);
     staticModelsCount->GetParent()->Layout();
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
-    ShowError(wxString::Format(_("The output map holds %llu static models (misc_model), more than the "
-                                 "%llu that Call of Duty 4 can load. Lower the densities before "
+    ShowError(wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+                                 "%s that Call of Duty 4 can load. Lower the densities before "
                                  "compiling the map."),
-                               static_cast<unsigned long long>(budget.Total()),
-                               static_cast<unsigned long long>(kStaticModelLimit)));
+                               BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
 void ArbrelFrame::ShowRunFailure(const RunResult& result) {

@@ -75,9 +75,8 @@ int Strip(const CliArguments& args) {
         PrintFailure(result);
         return 1;
     }
-    std::printf("Removed %llu marked models; %llu misc_model entities remain.\n",
-                static_cast<unsigned long long>(result.budget.removed),
-                static_cast<unsigned long long>(result.budget.Total()));
+    std::printf("Removed %s marked models; %s misc_model entities remain.\n",
+                std::to_string(result.budget.removed).c_str(), std::to_string(result.budget.Total()).c_str());
     return 0;
 }
 
@@ -117,7 +116,7 @@ int Place(const CliArguments& args) {
         std::printf("Meshes read: %d\nMeshes processed: %d\nModels placed: %d\n", progress.meshesRead,
                     progress.meshesProcessed, progress.modelsPlaced);
     if (args.replace)
-        std::printf("Marked models removed: %llu\n", static_cast<unsigned long long>(result.budget.removed));
+        std::printf("Marked models removed: %s\n", std::to_string(result.budget.removed).c_str());
     PrintBudget(result.budget, args.dryRun);
     if (!args.previewPath.empty()) {
         std::string error;

@@ -62,6 +62,7 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
     EXPECT_EQ(frame->staticModelsCount->GetLabel(),
               frame->modelsPlacedCount->GetLabel() + " of 65536 (5 model names)");
+    SaveScreenshot(frame, "maps_tab_budget");
 
     // Run again on the marked output with Replace (and the first run's
     // seed): the earlier layer goes, the same one comes back.
