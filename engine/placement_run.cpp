@@ -31,17 +31,19 @@ std::string ModelLimitMessage(const ModelBudget& budget, std::uint64_t limit) {
            " static models, more than the limit of " + std::to_string(limit) + "; nothing was written.";
 }
 
-void SpacingGrid::Reset(float cellSize) {
-    cells_.clear();
-    cell_ = cellSize > 0.0f && std::isfinite(cellSize) ? cellSize : 0.0f;
+void SpacingGrid::Reset(float largestRadius) {
+    slots_.assign(1024, Slot{0, -1});
+    used_ = 0;
+    points_.clear();
+    cell_ = largestRadius > 0.0f && std::isfinite(largestRadius) ? 4.0 * largestRadius : 0.0;
 }
 
 // Far-out coordinates share the outermost cells; distances stay exact.
-std::int64_t SpacingGrid::CellIndex(float value) const {
-    const double index = std::floor(static_cast<double>(value) / static_cast<double>(cell_));
-    const double limit = 2147483647.0;
-    if (!(index > -limit)) return -2147483647;
-    if (index > limit) return 2147483647;
+std::int64_t SpacingGrid::CellIndex(double value) const {
+    const double index = std::floor(value / cell_);
+    const double limit = 1073741823.0;
+    if (!(index > -limit)) return -1073741823;
+    if (index > limit) return 1073741823;
     return static_cast<std::int64_t>(index);
 }
 
@@ -50,15 +52,31 @@ std::uint64_t SpacingGrid::Key(std::int64_t cx, std::int64_t cy) {
            static_cast<std::uint32_t>(cy);
 }
 
+// The slot holding key, or the empty slot where it belongs (linear probing).
+std::size_t SpacingGrid::SlotOf(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+    while (slots_[at].head >= 0 && slots_[at].key != key) at = (at + 1) & mask;
+    return at;
+}
+
+void SpacingGrid::Grow() {
+    std::vector<Slot> old(slots_.size() * 2, Slot{0, -1});
+    old.swap(slots_);
+    for (const Slot& slot : old)
+        if (slot.head >= 0) slots_[SlotOf(slot.key)] = slot;
+}
+
 bool SpacingGrid::HasNeighbour(float x, float y, float radius) const {
     if (!Active() || !(radius > 0.0f) || !std::isfinite(x) || !std::isfinite(y)) return false;
     const float limit = radius * radius;
-    const std::int64_t cx = CellIndex(x), cy = CellIndex(y);
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-        for (std::int64_t dy = -1; dy <= 1; ++dy) {
-            const auto cell = cells_.find(Key(cx + dx, cy + dy));
-            if (cell == cells_.end()) continue;
-            for (const Point& p : cell->second) {
+    const std::int64_t x0 = CellIndex(static_cast<double>(x) - radius), x1 = CellIndex(static_cast<double>(x) + radius);
+    const std::int64_t y0 = CellIndex(static_cast<double>(y) - radius), y1 = CellIndex(static_cast<double>(y) + radius);
+    for (std::int64_t cx = x0; cx <= x1; ++cx) {
+        for (std::int64_t cy = y0; cy <= y1; ++cy) {
+            const Slot& slot = slots_[SlotOf(Key(cx, cy))];
+            for (std::int32_t i = slot.head; i >= 0; i = points_[static_cast<std::size_t>(i)].next) {
+                const Point& p = points_[static_cast<std::size_t>(i)];
                 const float ex = p.x - x, ey = p.y - y;
                 if (ex * ex + ey * ey < limit) return true;
             }
@@ -69,5 +87,14 @@ bool SpacingGrid::HasNeighbour(float x, float y, float radius) const {
 
 void SpacingGrid::Insert(float x, float y) {
     if (!Active() || !std::isfinite(x) || !std::isfinite(y)) return;
-    cells_[Key(CellIndex(x), CellIndex(y))].push_back({x, y});
+    if (points_.size() >= 0x7FFFFFFF) return;  // beyond any real run
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    const std::uint64_t key = Key(CellIndex(x), CellIndex(y));
+    Slot& slot = slots_[SlotOf(key)];
+    if (slot.head < 0) {
+        slot.key = key;
+        ++used_;
+    }
+    points_.push_back({x, y, slot.head});
+    slot.head = static_cast<std::int32_t>(points_.size() - 1);
 }
