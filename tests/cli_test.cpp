@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <string>
@@ -244,6 +245,11 @@ TEST(ArbrelCli, BudgetMaxModelsMarkReplaceAndStrip) {
     const std::string plain = dir.File("plain.map"), marked = dir.File("marked.map");
     CliRun run = RunCli(dir, DemoArguments(plain));
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The default output is byte for byte that of the versions before the
+    // budget, marks and rules.
+    const std::string output = ReadFileBytes(plain);
+    EXPECT_EQ(crc32(0L, reinterpret_cast<const Bytef*>(output.data()), static_cast<uInt>(output.size())),
+              0x758e1f45u);
     const long placed = NumberAfter(run.out, "Models placed: ");
     EXPECT_NE(run.out.find("Static models: " + std::to_string(placed) + " of 65536 (0 in the input, " +
                            std::to_string(placed) + " placed; 5 model names)\n"),

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -145,4 +147,29 @@ TEST(MapEntities, OnlyMarkedMiscModelsWithoutBrushesAreRemoved) {
     std::string rest;
     ForEachKeptPiece(map, ranges, [&](const char* data, std::size_t size) { rest.append(data, size); });
     EXPECT_EQ(rest, kept[0] + kept[1]);
+}
+
+// A marked output still reads in a strict parse of the map format: braces
+// balanced, and every line of an entity outside its brushes a comment or a
+// quoted key with a quoted value.
+TEST(MapEntities, MarkedOutputPassesAStrictParse) {
+    Fixture f;
+    ASSERT_TRUE(f.Run("in.map", "marked.map", {true, false, {}}).ok);
+    std::istringstream lines(ReadFileBytes(f.dir.File("marked.map")));
+    const std::regex keyLine("\"[^\"]+\" \"[^\"]*\"");
+    int depth = 0, keys = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "{" || line == "}") {
+            depth += line == "{" ? 1 : -1;
+            ASSERT_GE(depth, 0);
+        } else if (depth == 1 && line.rfind("//", 0) != 0) {
+            EXPECT_TRUE(std::regex_match(line, keyLine)) << line;
+            ++keys;
+        } else if (depth >= 2) {
+            depth += static_cast<int>(std::count(line.begin(), line.end(), '{') -
+                                      std::count(line.begin(), line.end(), '}'));
+        }
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(keys, 1 + 3 + 6 * 6);  // worldspawn, the hand-placed model, six marked blocks
 }
