@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/mesh_block_scan.h"
+
 namespace {
 
 constexpr std::string_view kMiscModelLine = "\"classname\" \"misc_model\"";
@@ -91,11 +93,15 @@ std::uint64_t CountMiscModels(std::string_view map) {
 
 std::vector<ByteRange> FindMarkedEntities(std::string_view map) {
     std::vector<ByteRange> ranges;
+    if (map.empty()) return ranges;
     int depth = 0;
     std::size_t open = 0;
     bool nested = false;
-    for (std::size_t at = 0; at < map.size(); ++at) {
-        const char c = map[at];
+    // Braces are found with memchr, as the mesh scan finds them.
+    mesh_scan::BraceFinder braces(map.data(), map.data() + map.size());
+    for (const char* p = braces.Next(map.data()); p != map.data() + map.size(); p = braces.Next(p + 1)) {
+        const std::size_t at = static_cast<std::size_t>(p - map.data());
+        const char c = *p;
         if (c == '{') {
             if (depth == 0) {
                 open = at;
