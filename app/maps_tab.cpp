@@ -5,6 +5,7 @@
 #include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
+#include "config/config_store.h"
 #include "config/install_dir_check.h"
 #include "config/map_source_listing.h"
 #include "config/output_suggestion.h"
@@ -14,10 +15,19 @@
 
 namespace {
 
-// Where the file dialogs open: the shown installation's map_source.
-wxString MapSourceStartPath(const std::string& installDir) {
-    if (installDir.empty()) return wxString();
-    return FromNarrow(paths::WithTrailingSeparator(MapSourceDirectory(installDir)));
+// The file dialogs open inside the shown installation's map_source (a path
+// set as the dialog's path would only be highlighted in its parent).
+void OpenInMapSource(wxFileDialog* dialog, const std::string& installDir) {
+    dialog->SetFilename(wxEmptyString);
+    dialog->SetDirectory(installDir.empty() ? wxString()
+                                            : FromNarrow(MapSourceDirectory(installDir)));
+}
+
+// A long path shows its end (the file name) and, as a tool tip, all of it.
+void ShowPath(wxTextCtrl* field, const wxString& path) {
+    field->SetValue(path);
+    field->SetInsertionPointEnd();
+    field->SetToolTip(path);
 }
 
 }  // namespace
@@ -81,6 +91,11 @@ void ArbrelFrame::OnSetInstallDir(wxCommandEvent& event) {
 
     if (FindInstallDirectoryEntry(chosen) == wxNOT_FOUND) {
         if (ShowInstallDirProblem(chosen)) return;
+        const std::string unfit = CheckRememberedDirectory(chosen);
+        if (!unfit.empty()) {
+            ShowError(FromNarrow(unfit));
+            return;
+        }
         engine.installations[chosen] = MapChoices();
         SaveConfiguration();
         installDirChoice->Append(FromNarrow(chosen));
@@ -94,8 +109,8 @@ void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
     const int selection = mapsList->GetSelection();
     if (selection == wxNOT_FOUND) return;
     const std::string mapName = ToNarrow(mapsList->GetString(selection));
-    inputField->SetValue(FromNarrow(mapName));
-    outputField->SetValue(FromNarrow(SuggestedOutputName(mapName)));
+    ShowPath(inputField, FromNarrow(mapName));
+    ShowPath(outputField, FromNarrow(SuggestedOutputName(mapName)));
 
     // The class remembered for this map, if it still exists, and its boxes.
     int classEntry = wxNOT_FOUND;
@@ -129,6 +144,11 @@ void ArbrelFrame::RememberMapChoice() {
     if (directory.empty() || mapEntry == wxNOT_FOUND || classEntry == wxNOT_FOUND) return;
     // Only a map picked from the list is remembered, not a hand-chosen path.
     if (inputField->GetValue() != mapsList->GetString(mapEntry)) return;
+    const std::string unfit = CheckRememberedMapName(ToNarrow(inputField->GetValue()));
+    if (!unfit.empty()) {
+        ShowError(FromNarrow(unfit));
+        return;
+    }
     RememberedChoice choice;
     choice.mapClass = ToNarrow(mapClassChoice->GetString(classEntry));
     choice.mark = markCheck->GetValue();
@@ -139,7 +159,7 @@ void ArbrelFrame::RememberMapChoice() {
 
 void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
     ResetStatus();
-    openMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
+    OpenInMapSource(openMapDialog, SelectedInstallDirectory());
     if (openMapDialog->ShowModal() != wxID_OK) return;
     const std::string chosen = ToNarrow(openMapDialog->GetPath());
     const PathQuery query = QueryPath(chosen);
@@ -151,12 +171,12 @@ void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
         ShowError(_("Path specified is not a file."));
         return;
     }
-    inputField->SetValue(FromNarrow(chosen));
-    outputField->SetValue(FromNarrow(SuggestedOutputPath(chosen)));
+    ShowPath(inputField, FromNarrow(chosen));
+    ShowPath(outputField, FromNarrow(SuggestedOutputPath(chosen)));
 }
 
 void ArbrelFrame::OnSelectOutputMap(wxCommandEvent&) {
     ResetStatus();
-    saveMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
-    if (saveMapDialog->ShowModal() == wxID_OK) outputField->SetValue(saveMapDialog->GetPath());
+    OpenInMapSource(saveMapDialog, SelectedInstallDirectory());
+    if (saveMapDialog->ShowModal() == wxID_OK) ShowPath(outputField, saveMapDialog->GetPath());
 }

@@ -64,6 +64,8 @@ public:
     const std::string& LastError() const { return lastError; }
 
     std::string lastError;
+    // What the loaders left out, with file and line; the caller reports and clears it.
+    std::vector<std::string> loadWarnings;
 
     // Why the last run was refused (empty when it was not).
     const std::string& Refusal() const { return refusal; }

@@ -25,7 +25,7 @@ public:
         : stats_(stats), progress_(progress), also_(also), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
-        if (PlacementHasNaN(p)) return;  // the writer drops these too
+        if (Stopped() || PlacementHasNaN(p)) return;  // the writer drops these too
         const std::string& name = p.modelOption->modelName;
         const std::size_t capacity =
             PlacementBlockCapacity(name.size(), p.modelClassName ? p.modelClassName->size() : 0);
@@ -39,6 +39,7 @@ public:
     }
 
     void StartMesh(const std::string& texture) { textureCount_ = &stats_.modelsPerTexture[texture]; }
+    bool Stopped() override { return !progress_.KeepGoing(); }
 
 private:
     DryRunStatistics& stats_;
@@ -95,6 +96,7 @@ DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
         sink.StartMesh(mesh.texture);
         engine.PlaceOnMesh(mesh, mapClassName, sink);
         if (engine.placementRun.edgeOverflow) break;
+        if (!progress.KeepGoing()) break;  // the caller reports the stop
         ++stats.meshesProcessed;
         progress.MeshProcessed();
     }

@@ -36,6 +36,7 @@ public:
         : writer_(writer), progress_(progress), observer_(observer), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
+        if (Stopped()) return;
         if (PlacementHasNaN(p)) {
             char warning[kNaNWarningCapacity];
             std::fwrite(warning, 1, FormatNaNWarning(p, warning), stderr);
@@ -58,6 +59,11 @@ public:
         if (observer_ != nullptr) observer_->Place(p);
     }
 
+    bool Stopped() override {
+        if (!stopped_) stopped_ = !progress_.KeepGoing();
+        return stopped_;
+    }
+
     bool Failed() const { return failed_ || writer_.Failed(); }
     std::uint64_t Placed() const { return placed_; }
     std::uint64_t ModelNames() const {
@@ -72,6 +78,7 @@ private:
     PlacementSink* observer_;
     bool mark_;
     bool failed_ = false;
+    bool stopped_ = false;
     std::uint64_t placed_ = 0;
     const ModelOption* lastOption_ = nullptr;
     std::unordered_set<const ModelOption*> options_;
@@ -155,6 +162,10 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         // A write that failed (a full disk), or an edge that refuses the
         // run, makes the rest pointless.
         if (sink.Failed() || placementRun.edgeOverflow) break;
+        if (sink.Stopped()) {
+            lastError = "Stopped before '" + outputPath + "' was written.";
+            return false;  // the writer's destructor removes the temporary file
+        }
         progress.MeshProcessed();
     }
     budget.placed = sink.Placed();

@@ -36,14 +36,21 @@ struct RunResult {
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run
     ModelBudget budget;           // the output's static models, once placed (or stripped)
+    bool stopped = false;    // the progress receiver asked to stop; nothing was written
 };
 
+// The receiver's KeepGoing() can stop the run between meshes, cells and
+// models. No exception leaves: a failed allocation or any other exception
+// ends the run with a message, and no temporary file is left behind.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
 
 // Writes the input without the marked models of earlier runs (input and
 // output resolved as for a run; the input needs no terrain). The number
 // removed is budget.removed.
 RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request);
+// Inside a catch block: the failure a run reports for the exception being
+// handled (for a driver whose own code around the run threw).
+RunResult CurrentExceptionAsFailure();
 
 // Only the first steps of a run: resolves the input as a run does, reads it
 // and checks that it has terrain (for the texture report). The output and

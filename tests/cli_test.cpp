@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -24,8 +25,14 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 // Runs arbrel-cli with the given arguments (already quoted where needed).
 CliRun RunCli(const TempDir& dir, const std::string& arguments) {
     const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-    const std::string command = Quote(std::string(ARBREL_BIN_DIR) + "/arbrel-cli") + " " + arguments +
-                                " >" + Quote(out) + " 2>" + Quote(err);
+    std::string program = std::string(ARBREL_BIN_DIR) + "/arbrel-cli";
+    std::string command = Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+#ifdef _WIN32
+    // cmd.exe takes "/" in a program name for a switch, and drops the
+    // outermost quotes of the whole line.
+    std::replace(program.begin(), program.end(), '/', '\\');
+    command = "\"" + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err) + "\"";
+#endif
     CliRun run;
     const int status = std::system(command.c_str());
 #ifdef _WIN32
@@ -35,6 +42,11 @@ CliRun RunCli(const TempDir& dir, const std::string& arguments) {
 #endif
     run.out = ReadFileBytes(out);
     run.err = ReadFileBytes(err);
+#ifdef _WIN32
+    // Standard output and error are text streams there: lines end in CR LF.
+    for (std::string* text : {&run.out, &run.err})
+        text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
+#endif
     return run;
 }
 
@@ -226,12 +238,13 @@ TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
     CliRun run = RunCli(dir, "--preview " + Quote(dir.File("a.png")) + " " + DemoArguments(withPreview));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFileBytes(withPreview), ReadFileBytes(plain));  // the map does not change
-    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "983x1024");  // the demo terrain is a little taller than wide
+    // The demo terrain is a little taller than wide (983x1024); the legend goes below.
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "983x1200");
 
     run = RunCli(dir, "--dry-run --preview-size 300 --preview=" + Quote(dir.File("b.png")) + " " +
                           DemoData() + " --map-class demo mp_demo");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("b.png"))), "289x300");
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("b.png"))), "289x440");
 
     run = RunCli(dir, "--preview " + Quote(dir.File("no/dir/c.png")) + " " + DemoArguments(dir.File("c.map")));
     EXPECT_EQ(run.exitCode, 1);

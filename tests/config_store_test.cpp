@@ -137,6 +137,9 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
         {"m,1,1,1,1,0,0,256,0.5,1,40,10,-5,,32", true, WithRules(10, 40, -5, none, 32)},
         {"m,1,1,1,1,0,0,256,0.5,1,,,200,-100", true, WithRules(none, none, -100, 200, none)},
         {"m,1,1,1,1,0,0,256,0.5,1,-5,x,,,-1", true, WithRules(none, none, none, none, none)},
+        // Written between double quotes, these would break the entity.
+        {"grass\" \"classname\" \"trigger_hurt,1,1", false, {}},
+        {"grass\tx,1,1", false, {}},
     };
     for (const Case& c : cases) {
         FoliageEngine engine;
@@ -322,6 +325,15 @@ TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {
     EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"e", "grass"}));
     // Model classes load first; the empty class has no entry, so it is dropped.
     EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
+
+    // A model line left out is reported with its file and line.
+    WriteFileBytes(dir.Model("grass.csv"), "m\r\n\r\nbad\"name,1\r\nn\r\n");
+    FoliageEngine again;
+    const StoreContents warned = LoadConfigurationStore(again, dir.data);
+    EXPECT_EQ(warned.errors, std::vector<std::string>{
+        "'" + dir.Model("grass.csv") + "' line 3: the model name holds a double quote or a "
+        "control character, so the line is left out."});
+    EXPECT_EQ(again.modelClasses["grass"].size(), 2u);
 }
 
 TEST(ConfigurationStore, KeepsOnlyValidInstallationsAndRewritesConfig) {
@@ -363,15 +375,23 @@ TEST(ConfigurationStore, FailingQueriesAreReportedAndStartUpGoesOn) {
     const std::string data = temp.File("data");
     fs::create_directory(data);
     WriteFileBytes(paths::Join(data, "maps"), "a file in the way");
+#ifdef _WIN32
+    // Symbolic links need a privilege there; a file is in the way instead,
+    // and the system words the reason.
+    WriteFileBytes(paths::Join(data, "models"), "a file in the way");
+    const std::string reason = "': ";
+#else
     fs::create_symlink(temp.File("nowhere"), paths::Join(data, "models"));  // broken
+    const std::string reason = "': File exists";
+#endif
     const std::string game = temp.File("game");
     fs::create_directory(game);
     WriteFileBytes(paths::Join(data, "config.csv"), game + "\r\n");
     FoliageEngine engine;
     StoreContents contents;
     ASSERT_NO_THROW(contents = LoadConfigurationStore(engine, data));
-    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "maps") + "': File exists"));
-    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "models") + "': File exists"));
+    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "maps") + reason));
+    EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "models") + reason));
     EXPECT_TRUE(contents.installDirs.empty());
     EXPECT_EQ(ReadFileBytes(paths::Join(data, "config.csv")), "");  // invalid dir dropped
 }

@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <filesystem>
 
+#include "config/configuration_store.h"
+#include "config/install_dir_check.h"
+#include "config/map_source_listing.h"
 #include "config/paths.h"
+#include "config/platform.h"
 #include "engine/run_pipeline.h"
 #include "tests/test_support.h"
 
@@ -17,7 +24,6 @@ const char kNotAFile[] = "Path specified for the .map input file is not a file."
 const char kNoMapClass[] = "Map configuration not set.";
 const char kReadFailed[] = "An error occured while reading the map file.";
 const char kNoTerrain[] = "Your map does not have any terrain meshes, which is required to add models to.";
-const char kWriteFailed[] = "An error occured while writing the map file.";
 
 const char kOneMesh[] =
     "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
@@ -65,6 +71,30 @@ TEST(RunFoliage, MapNameOfTheInstallationIntoItsMapSource) {
     EXPECT_EQ(f.progress.modelsPlaced, 6);
     const std::string output = ReadFileBytes(result.outputPath);
     EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+}
+
+// UTF-8 names reach the file system intact (wide paths on Windows): an
+// installation, a map, its output and a data directory with "é" and "ü".
+TEST(RunFoliage, NonAsciiNamesRoundTripThroughTheFileSystem) {
+    Fixture f;
+    const std::string install = f.dir.File("Jos\xc3\xa9"), mapSource = MapSourceDirectory(install);
+    const std::string map = "mp_gr\xc3\xbcn";
+    fs::create_directories(platform::FsPath(mapSource));
+    WriteFileBytes(paths::Join(mapSource, map + ".map"), kOneMesh);
+    EXPECT_TRUE(CheckInstallationDirectory(install).ok());
+    const RunResult result = f.Run(map, map + "_foliage", true, install);
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    std::vector<std::string> maps = ListMapSource(mapSource).mapNames;
+    std::sort(maps.begin(), maps.end());
+    EXPECT_EQ(maps, (std::vector<std::string>{map, map + "_foliage"}));
+    EXPECT_EQ(ReadFileBytes(result.outputPath).compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+
+    const std::string data = f.dir.File("Donn\xc3\xa9\x65s");
+    LoadConfigurationStore(f.engine, data);  // makes data, maps and models
+    ASSERT_TRUE(f.engine.SaveModelClass(ModelClassDirectory(data), "b\xc3\xa4ume")) << f.engine.lastError;
+    FoliageEngine reloaded;
+    EXPECT_EQ(LoadConfigurationStore(reloaded, data).modelClassNames,
+              std::vector<std::string>{"b\xc3\xa4ume"});
 }
 
 TEST(RunFoliage, InputAsTypedAndFullOutputPathWithNewDirectory) {
@@ -170,13 +200,78 @@ TEST(RunFoliage, OutputMayBeTheInputItself) {
     EXPECT_GT(output.size(), sizeof kOneMesh);
 }
 
-TEST(RunFoliage, WriteFailureKeepsTheInput) {
+TEST(RunFoliage, AnOutputThatIsADirectoryIsRefusedBeforeReading) {
     Fixture f;
-    fs::create_directories(paths::Join(f.mapSource, "taken.map"));  // a directory in the way
+    const std::string taken = paths::Join(f.mapSource, "taken.map");
+    fs::create_directories(taken);
     const RunResult result = f.Run("mp_test", "taken");
-    EXPECT_EQ(result.message, kWriteFailed);
-    EXPECT_FALSE(result.detail.empty());
-    EXPECT_EQ(ReadFileBytes(paths::Join(f.mapSource, "mp_test.map")), kOneMesh);
+    EXPECT_EQ(result.message, "Path specified for the .map output file is a directory.");
+    EXPECT_EQ(result.detail, taken);
+    EXPECT_EQ(f.progress.meshesRead, 0);
+}
+
+namespace {
+
+// Asks to stop, or throws, once it has seen `limit` meshes read or models
+// placed.
+class InterruptingProgress : public CountingProgress {
+public:
+    InterruptingProgress(bool countModels, int limit, bool throws)
+        : countModels_(countModels), limit_(limit), throws_(throws) {}
+    void MeshRead() override {
+        CountingProgress::MeshRead();
+        if (!countModels_) Reached(meshesRead);
+    }
+    void ModelPlaced() override {
+        CountingProgress::ModelPlaced();
+        if (countModels_) Reached(modelsPlaced);
+    }
+    bool KeepGoing() override { return !stop_; }
+
+private:
+    void Reached(int count) {
+        if (count < limit_) return;
+        if (throws_) throw std::runtime_error("the display failed");
+        stop_ = true;
+    }
+    bool countModels_;
+    int limit_;
+    bool throws_;
+    bool stop_ = false;
+};
+
+}  // namespace
+
+TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
+    struct Case { bool countModels; int limit; bool throws; bool dryRun; const char* message; };
+    const char* stopped = "The run was stopped. Nothing was written.";
+    const Case cases[] = {
+        {false, 1, false, false, stopped},  // while reading
+        {true, 2, false, false, stopped},   // while placing
+        {true, 2, false, true, stopped},    // a dry run
+        {true, 2, true, false, "The run ended with an unexpected failure. Nothing was written."},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        InterruptingProgress progress(c.countModels, c.limit, c.throws);
+        RunRequest request;
+        request.inputText = "mp_test";
+        request.outputText = f.dir.File("out.map");
+        request.installDir = f.install;
+        request.mapClassChosen = true;
+        request.mapClassName = "demo";
+        request.dryRun = c.dryRun;
+        const RunResult result = RunFoliage(f.engine, progress, request);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.stopped, !c.throws);
+        EXPECT_EQ(result.detail, c.throws ? "the display failed" : "");
+        EXPECT_LE(progress.modelsPlaced, 2);  // nothing placed after the stop
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(f.dir.path()))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"cod"}) << c.limit;
+    }
 }
 
 TEST(RunFoliage, InputOverFourGigabytesIsRefused) {
