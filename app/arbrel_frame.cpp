@@ -60,6 +60,10 @@ const long ArbrelFrame::ID_TEXTCTRL1 = wxNewId();
 const long ArbrelFrame::ID_PANEL6 = wxNewId();
 const long ArbrelFrame::ID_TEXTCTRL3 = wxNewId();
 const long ArbrelFrame::ID_STATICTEXT12 = wxNewId();
+const long ArbrelFrame::ID_CHECKBOX1 = wxNewId();
+const long ArbrelFrame::ID_CHECKBOX2 = wxNewId();
+const long ArbrelFrame::ID_STATICTEXT13 = wxNewId();
+const long ArbrelFrame::ID_STATICTEXT14 = wxNewId();
 const long ArbrelFrame::ID_TEXTCTRL9 = wxNewId();
 const long ArbrelFrame::ID_BUTTON15 = wxNewId();
 const long ArbrelFrame::ID_BUTTON16 = wxNewId();
@@ -222,6 +226,18 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
                                  "chosen map class has for them"));
     extras->Add(texturesButton, 0, wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
     rightColumn->Add(extras, 1, wxLEFT | wxRIGHT | wxEXPAND, 5);
+    // Re-runs that replace an earlier run's models instead of adding a layer.
+    wxBoxSizer* rerun = new wxBoxSizer(wxVERTICAL);
+    markCheck = new wxCheckBox(page, ID_CHECKBOX1, _("Mark placed models so a later run can replace them"),
+                               wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, _T("ID_CHECKBOX1"));
+    markCheck->SetToolTip(_("Each placed model gets an arbrel_class key (the game's compiler ignores it)"));
+    rerun->Add(markCheck, 0, wxLEFT | wxRIGHT | wxTOP, 5);
+    replaceCheck = new wxCheckBox(page, ID_CHECKBOX2, _("Replace models of an earlier run"),
+                                  wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, _T("ID_CHECKBOX2"));
+    replaceCheck->SetToolTip(_("The output leaves out the input's marked models, then adds this run's; "
+                               "the input map is not changed"));
+    rerun->Add(replaceCheck, 0, wxALL, 5);
+    rightColumn->Add(rerun, 0, wxLEFT | wxRIGHT | wxEXPAND, 5);
 
     wxStaticBoxSizer* statusBox = new wxStaticBoxSizer(wxVERTICAL, page, _("Status"));
     wxFlexGridSizer* status = new wxFlexGridSizer(3, 1, 0, 0);
@@ -245,6 +261,12 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
                   5);
     modelsPlacedCount = NewLabel(page, ID_STATICTEXT11, _("0"), _T("ID_STATICTEXT11"));
     counters->Add(modelsPlacedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    staticModelsLabel = NewLabel(page, ID_STATICTEXT13, _("Static models:"), _T("ID_STATICTEXT13"));
+    staticModelsLabel->SetToolTip(_("misc_model entities of the output (the input's and the placed ones) "
+                                    "against the 65536 that Call of Duty 4 loads"));
+    counters->Add(staticModelsLabel, 1, wxTOP | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    staticModelsCount = NewLabel(page, ID_STATICTEXT14, _("0"), _T("ID_STATICTEXT14"));
+    counters->Add(staticModelsCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     status->Add(counters, 1, wxALIGN_CENTER, 5);
     statusBox->Add(status, 1, wxEXPAND, 5);
     rightColumn->Add(statusBox, 1, wxALL | wxEXPAND, 5);
@@ -420,6 +442,10 @@ void ArbrelFrame::BindHandlers() {
     Connect(ID_BUTTON14, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(ArbrelFrame::OnSelectOutputMap));
     Connect(ID_BUTTON2, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(ArbrelFrame::OnRun));
+    Connect(ID_CHECKBOX1, wxEVT_COMMAND_CHECKBOX_CLICKED,
+            wxCommandEventHandler(ArbrelFrame::OnRunOptionToggled));
+    Connect(ID_CHECKBOX2, wxEVT_COMMAND_CHECKBOX_CLICKED,
+            wxCommandEventHandler(ArbrelFrame::OnRunOptionToggled));
     Connect(ID_BUTTON15, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(ArbrelFrame::OnShowTextures));
     Connect(ID_BUTTON16, wxEVT_COMMAND_BUTTON_CLICKED,

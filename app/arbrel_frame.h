@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
@@ -113,6 +114,10 @@ public:
     static const long ID_TEXTCTRL9;
     static const long ID_BUTTON15;
     static const long ID_BUTTON16;
+    static const long ID_CHECKBOX1;
+    static const long ID_CHECKBOX2;
+    static const long ID_STATICTEXT13;
+    static const long ID_STATICTEXT14;
 
     // The directory row and the notebook.
     wxPanel* rootPanel;
@@ -142,6 +147,10 @@ public:
     wxTextCtrl* seedField;               // ID_TEXTCTRL9, empty: the usual sequence
     wxButton* texturesButton;            // ID_BUTTON15, "Textures in map..."
     wxButton* previewButton;             // ID_BUTTON16, the picture of the last run
+    wxCheckBox* markCheck;               // ID_CHECKBOX1, mark placed models
+    wxCheckBox* replaceCheck;            // ID_CHECKBOX2, replace an earlier run's models
+    wxStaticText* staticModelsLabel;     // ID_STATICTEXT13
+    wxStaticText* staticModelsCount;     // ID_STATICTEXT14, the output's misc_models of 65536
     RgbImage lastPreview;                // empty until a run has written a map
     wxString lastPreviewCaption;
     // Map classes tab.
@@ -179,6 +188,7 @@ public:
     void OnSelectInputMap(wxCommandEvent& event);
     void OnMapClassChosen(wxCommandEvent& event);
     void OnSelectOutputMap(wxCommandEvent& event);
+    void OnRunOptionToggled(wxCommandEvent& event);
     // Run.
     void OnRun(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
@@ -226,6 +236,12 @@ private:
     bool ShowInstallDirProblem(const std::string& directory, bool* couldNotTell = nullptr);
     // Writes config.csv, showing a failure.
     void SaveConfiguration();
+    // Remembers the map class and the mark and replace boxes for the map
+    // picked from the list (not for a hand-chosen file).
+    void RememberMapChoice();
+    // The static models of the last run's output; a warning when they are
+    // more than the engine loads.
+    void ShowBudget(const ModelBudget& budget);
 
     // Class tab helpers.
     std::string MapClassDirectoryPath() const;

@@ -10,6 +10,7 @@
 #include "config/map_source_listing.h"
 #include "config/output_suggestion.h"
 #include "config/paths.h"
+#include "config/remembered_choice.h"
 #include "dialogs/narrow_text.h"
 
 namespace {
@@ -111,20 +112,32 @@ void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
     ShowPath(inputField, FromNarrow(mapName));
     ShowPath(outputField, FromNarrow(SuggestedOutputName(mapName)));
 
-    // The class remembered for this map, if it still exists.
+    // The class remembered for this map, if it still exists, and its boxes.
     int classEntry = wxNOT_FOUND;
+    RememberedChoice choice;
     const auto installation = engine.installations.find(SelectedInstallDirectory());
     if (installation != engine.installations.end()) {
         const auto remembered = installation->second.find(mapName);
-        if (remembered != installation->second.end() &&
-            engine.mapClasses.count(remembered->second) != 0)
-            classEntry = mapClassChoice->FindString(FromNarrow(remembered->second), true);
+        if (remembered != installation->second.end()) choice = ParseRememberedChoice(remembered->second);
+        if (engine.mapClasses.count(choice.mapClass) != 0)
+            classEntry = mapClassChoice->FindString(FromNarrow(choice.mapClass), true);
     }
     mapClassChoice->SetSelection(classEntry);
+    markCheck->SetValue(choice.mark);
+    replaceCheck->SetValue(choice.replace);
+}
+
+void ArbrelFrame::OnRunOptionToggled(wxCommandEvent&) {
+    ResetStatus();
+    RememberMapChoice();
 }
 
 void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
     ResetStatus();
+    RememberMapChoice();
+}
+
+void ArbrelFrame::RememberMapChoice() {
     const std::string directory = SelectedInstallDirectory();
     const int mapEntry = mapsList->GetSelection();
     const int classEntry = mapClassChoice->GetSelection();
@@ -136,8 +149,11 @@ void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
         ShowError(FromNarrow(unfit));
         return;
     }
-    engine.installations[directory][ToNarrow(inputField->GetValue())] =
-        ToNarrow(mapClassChoice->GetString(classEntry));
+    RememberedChoice choice;
+    choice.mapClass = ToNarrow(mapClassChoice->GetString(classEntry));
+    choice.mark = markCheck->GetValue();
+    choice.replace = replaceCheck->GetValue();
+    engine.installations[directory][ToNarrow(inputField->GetValue())] = FormatRememberedChoice(choice);
     SaveConfiguration();
 }
 

@@ -1,8 +1,10 @@
 // The Run button and the status display of the Maps tab. The run itself is
 // the core's pipeline; this only gathers the texts and shows the outcome.
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 #include <wx/evtloop.h>
 #include <wx/intl.h>
@@ -21,6 +23,7 @@ const long kStatusRefreshMilliseconds = 100;
 const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
+wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(count)); }
 
 }  // namespace
 
@@ -31,6 +34,8 @@ RunRequest ArbrelFrame::GatherRunRequest() const {
     request.installDir = SelectedInstallDirectory();
     request.mapClassChosen = mapClassChoice->GetSelection() != wxNOT_FOUND;
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
+    request.output.mark = markCheck->GetValue();
+    request.output.replace = replaceCheck->GetValue();
     return request;
 }
 
@@ -86,6 +91,21 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
                                           modelsPlaced, meshesProcessed);
     previewButton->Enable(true);
+    ShowBudget(result.budget);
+}
+
+void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
+    wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
+                                     BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
+    if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
+    staticModelsCount->SetLabel(text);
+    staticModelsCount->GetParent()->Layout();
+    if (!budget.OverLimit()) return;
+    // The output is written as asked; the warning says what the game will do with it.
+    ShowError(wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+                                 "%s that Call of Duty 4 can load. Lower the densities before "
+                                 "compiling the map."),
+                               BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
 void ArbrelFrame::ShowRunFailure(const RunResult& result) {
@@ -168,6 +188,7 @@ void ArbrelFrame::ResetStatus() {
     meshesProcessedCount->SetLabel(_("0"));
     meshesReadCount->SetLabel(_("0"));
     modelsPlacedCount->SetLabel(_("0"));
+    staticModelsCount->SetLabel(_("0"));
 }
 
 void ArbrelFrame::MeshRead() {

@@ -1,6 +1,9 @@
 #include "cli/cli_arguments.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <utility>
 
 #include "engine/number_text.h"
 
@@ -9,10 +12,12 @@ const char kCliUsage[] =
     "       arbrel-cli --dry-run [OPTIONS] --map-class NAME INPUT [OUTPUT]\n"
     "       arbrel-cli textures [--data-dir DIR] [--install-dir DIR] [--map-class NAME]\n"
     "                  [--format table|csv] INPUT\n"
+    "       arbrel-cli strip [--install-dir DIR] INPUT OUTPUT\n"
     "  INPUT   a map name of the installation's map_source, or a path to a .map file\n"
     "  OUTPUT  a map name (written to map_source, \".map\" appended) or a full path\n"
     "  textures           list the map's mesh textures: meshes, cells, area in 64x64\n"
     "                     squares, and whether the map class has a rule for each\n"
+    "  strip              write INPUT without the models an earlier --mark run placed\n"
     "  --data-dir DIR     the data directory (default: data beside the executable)\n"
     "  --install-dir DIR  the game installation directory\n"
     "  --map-class NAME   the map class that places the foliage\n"
@@ -23,6 +28,10 @@ const char kCliUsage[] =
     "  --preview FILE     also write a top-down PNG of the terrain and the placements\n"
     "  --preview-size PX  the preview's longer side in pixels (16 to 8192, default 1024)\n"
     "  --format FORMAT    table (default) or csv, for textures and --dry-run reports\n"
+    "  --mark             mark each placed model so a later run can replace it\n"
+    "  --replace          leave out the input's marked models (an earlier run's)\n"
+    "  --max-models N     refuse a run whose output would hold more than N\n"
+    "                     misc_model entities (Call of Duty 4 loads at most 65536)\n"
     "  --verbose          say where the output went (done anyway on a terminal)\n"
     "  -h, --help, -V, --version\n";
 
@@ -47,8 +56,13 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             parsed.version = true;
             return true;
         }
-        if (arg == "--dry-run" || arg == "--verbose") {
-            (arg == "--dry-run" ? parsed.dryRun : parsed.verbose) = true;
+        static const std::pair<const char*, bool CliArguments::*> kFlags[] = {
+            {"--dry-run", &CliArguments::dryRun}, {"--verbose", &CliArguments::verbose},
+            {"--mark", &CliArguments::mark}, {"--replace", &CliArguments::replace}};
+        const auto flag = std::find_if(std::begin(kFlags), std::end(kFlags),
+                                       [&](const auto& entry) { return arg == entry.first; });
+        if (flag != std::end(kFlags)) {
+            parsed.*(flag->second) = true;
             continue;
         }
         std::string name = arg, value;
@@ -60,7 +74,8 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             haveValue = true;
         }
         static const char* const kValued[] = {"--data-dir", "--install-dir", "--map-class", "--seed",
-                                              "--preview", "--preview-size", "--format"};
+                                              "--preview", "--preview-size", "--format",
+                                              "--max-models"};
         bool known = false;
         for (const char* option : kValued) known = known || name == option;
         if (!known) {
@@ -101,6 +116,12 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
                 return false;
             }
             parsed.previewSize = static_cast<int>(number);
+        } else if (name == "--max-models") {
+            if (!ParseWholeNumber(value, UINT64_MAX, number)) {
+                error = "--max-models needs a whole number, not '" + value + "'";
+                return false;
+            }
+            parsed.maxModels = number;
         } else if (value == "table" || value == "csv") {
             parsed.format = value == "csv" ? ReportFormat::Csv : ReportFormat::Table;
         } else {
@@ -120,6 +141,21 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             return false;
         }
         parsed.input = positional[1];
+        return true;
+    }
+    if (!positional.empty() && positional[0] == "strip") {
+        parsed.command = CliCommand::Strip;
+        if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty() || parsed.mark ||
+            parsed.replace || parsed.maxModels) {
+            error = "strip takes no --dry-run, --seed, --preview, --mark, --replace or --max-models";
+            return false;
+        }
+        if (positional.size() != 3) {
+            error = "strip expects INPUT and OUTPUT";
+            return false;
+        }
+        parsed.input = positional[1];
+        parsed.output = positional[2];
         return true;
     }
     if (!parsed.haveMapClass) {

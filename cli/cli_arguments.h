@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CliCommand { Run, Textures };
+enum class CliCommand { Run, Textures, Strip };
 enum class ReportFormat { Table, Csv };
 
 struct CliArguments {
@@ -23,6 +23,9 @@ struct CliArguments {
     int previewSize = 1024;
     ReportFormat format = ReportFormat::Table;
     bool verbose = false;  // say where the output went even when stderr is no terminal
+    bool mark = false;     // marked blocks, for a later --replace or strip
+    bool replace = false;  // leave out the input's marked blocks
+    std::optional<std::uint64_t> maxModels;
     bool help = false;
     bool version = false;
 };

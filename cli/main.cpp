@@ -83,7 +83,29 @@ RunRequest RequestFrom(const CliArguments& args) {
     request.mapClassName = args.mapClass;
     request.seed = args.seed;
     request.dryRun = args.dryRun;
+    request.output.mark = args.mark;
+    request.output.replace = args.replace;
+    request.output.maxModels = args.maxModels;
     return request;
+}
+
+// The static models of the output against the engine's limit; a warning on
+// standard error when over it (the run itself has succeeded).
+void PrintBudget(const ModelBudget& budget, bool alreadyReported) {
+    if (!alreadyReported) std::printf("%s\n", BudgetLine(budget).c_str());
+    if (budget.OverLimit()) std::fprintf(stderr, "%s\n", BudgetWarning(budget).c_str());
+}
+
+int Strip(const CliArguments& args) {
+    FoliageEngine engine;
+    const RunResult result = StripMarkedModels(engine, RequestFrom(args));
+    if (!result.ok) {
+        PrintFailure(result);
+        return 1;
+    }
+    std::printf("Removed %s marked models; %s misc_model entities remain.\n",
+                std::to_string(result.budget.removed).c_str(), std::to_string(result.budget.Total()).c_str());
+    return 0;
 }
 
 int Textures(const CliArguments& args) {
@@ -124,6 +146,9 @@ int Place(const CliArguments& args) {
     else
         std::printf("Meshes read: %d\nMeshes processed: %d\nModels placed: %d\n", progress.meshesRead,
                     progress.meshesProcessed, progress.modelsPlaced);
+    if (args.replace)
+        std::printf("Marked models removed: %s\n", std::to_string(result.budget.removed).c_str());
+    PrintBudget(result.budget, args.dryRun);
     if (!args.previewPath.empty()) {
         std::string error;
         if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
@@ -161,6 +186,7 @@ int main(int argc, char** argv) {
             std::printf("arbrel-cli %s\n", ARBREL_VERSION);
             return 0;
         }
+        if (args.command == CliCommand::Strip) return Strip(args);
         return args.command == CliCommand::Textures ? Textures(args) : Place(args);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "arbrel-cli: %s\n", e.what());

@@ -86,21 +86,37 @@ std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead
                        {"total", "meshes_read", std::to_string(meshesRead)},
                        {"total", "meshes_processed", std::to_string(stats.meshesProcessed)},
                        {"total", "models_placed", std::to_string(stats.modelsPlaced)},
-                       {"total", "output_bytes", std::to_string(stats.outputSize)}};
+                       {"total", "output_bytes", std::to_string(stats.outputSize)},
+                       {"total", "misc_models_in_input", std::to_string(stats.budget.inInput)},
+                       {"total", "marked_removed", std::to_string(stats.budget.removed)},
+                       {"total", "misc_models_total", std::to_string(stats.budget.Total())},
+                       {"total", "model_names", std::to_string(stats.budget.modelNames)}};
         for (const auto& entry : stats.modelsPerModel)
             table.push_back({"model", entry.first, std::to_string(entry.second)});
         for (const auto& entry : stats.modelsPerTexture)
             table.push_back({"texture", entry.first, std::to_string(entry.second)});
+        for (const auto& [texture, removed] : stats.rejectionsPerTexture) {
+            table.push_back({"removed_by_slope", texture, std::to_string(removed.slope)});
+            table.push_back({"removed_by_height", texture, std::to_string(removed.height)});
+            table.push_back({"removed_by_spacing", texture, std::to_string(removed.spacing)});
+        }
         return Csv(table);
     }
     std::string text = "Meshes read: " + std::to_string(meshesRead) +
                        "\nMeshes processed: " + std::to_string(stats.meshesProcessed) +
                        "\nModels placed: " + std::to_string(stats.modelsPlaced) +
+                       "\n" + BudgetLine(stats.budget) +
                        "\nOutput size: " + std::to_string(stats.outputSize) + " bytes\n";
     Table models = {{_("Model"), _("Placed")}};
     for (const auto& entry : stats.modelsPerModel) models.push_back({entry.first, std::to_string(entry.second)});
     Table textures = {{_("Texture"), _("Placed")}};
     for (const auto& entry : stats.modelsPerTexture)
         textures.push_back({entry.first, std::to_string(entry.second)});
-    return text + "\n" + AlignedTable(models) + "\n" + AlignedTable(textures);
+    text += "\n" + AlignedTable(models) + "\n" + AlignedTable(textures);
+    if (stats.rejectionsPerTexture.empty()) return text;
+    Table rules = {{"Removed by rule", "Slope", "Height", "Spacing"}};
+    for (const auto& [texture, removed] : stats.rejectionsPerTexture)
+        rules.push_back({texture, std::to_string(removed.slope), std::to_string(removed.height),
+                         std::to_string(removed.spacing)});
+    return text + "\n" + AlignedTable(rules);
 }

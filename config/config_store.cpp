@@ -7,12 +7,14 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "config/atomic_file.h"
 #include "config/conversions.h"
 #include "config/csv_lines.h"
+#include "config/option_checks.h"
 #include "config/paths.h"
 #include "config/platform.h"
 #include "engine/foliage_engine.h"
@@ -88,6 +90,18 @@ void ReadNonNegative(std::string_view field, float& value) {
 
 void OrderPair(float& low, float& high) {
     if (low > high) std::swap(low, high);
+}
+
+// A rule field: a number sets the rule (when it is at least 0 if
+// nonNegative); anything else, the empty field included, leaves it unset.
+void ReadRule(std::string_view field, std::optional<float>& value, bool nonNegative) {
+    if (!IsNumberText(ToString(field))) return;
+    const float read = StringToFloat(field);
+    if (read == read && (!nonNegative || read >= 0.0f)) value = read;
+}
+
+void OrderRulePair(std::optional<float>& low, std::optional<float>& high) {
+    if (low && high && *low > *high) std::swap(low, high);
 }
 
 void AppendFloat(std::string& out, float value) {
@@ -182,6 +196,15 @@ void ParseModelClass(FoliageEngine& engine, const std::string& className, const 
             ReadNonNegative(fields[9], option.scaleMax);
             OrderPair(option.scaleMin, option.scaleMax);
         }
+        // Fields 11 to 15, the optional rules: slope window, height window,
+        // spacing radius.
+        if (n > 10) ReadRule(fields[10], option.slopeMin, true);
+        if (n > 11) ReadRule(fields[11], option.slopeMax, true);
+        if (n > 12) ReadRule(fields[12], option.heightMin, false);
+        if (n > 13) ReadRule(fields[13], option.heightMax, false);
+        if (n > 14) ReadRule(fields[14], option.spacingRadius, true);
+        OrderRulePair(option.slopeMin, option.slopeMax);
+        OrderRulePair(option.heightMin, option.heightMax);
         if (option.modelName.empty()) return;
         if (!IsWritableModelName(option.modelName)) {
             if (droppedLines) droppedLines->push_back(LineNumberAt(data, fields[0].data()));
@@ -253,6 +276,15 @@ std::string FormatModelClass(FoliageEngine& engine, const std::string& className
                             option.scaleMax}) {
             out += ',';
             AppendFloat(out, value);
+        }
+        // The rules only when one is set, so files without them stay as
+        // they were.
+        if (option.HasRules()) {
+            for (const std::optional<float>& rule : {option.slopeMin, option.slopeMax, option.heightMin,
+                                                     option.heightMax, option.spacingRadius}) {
+                out += ',';
+                if (rule) AppendFloat(out, *rule);
+            }
         }
         out += "\r\n";
     }

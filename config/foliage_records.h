@@ -2,6 +2,7 @@
 // The plain value records a user configures: one model of a model class and
 // one texture rule of a map class.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct ModelOption {
     float opacityMax = 256.0f;  // the opacity scale runs to 256, not 255
     float scaleMin = 0.5f;
     float scaleMax = 1.0f;
+    // Optional rules, each off while unset: the surface's angle from the
+    // horizontal in degrees, the Z of the surface point, and the distance in
+    // X and Y to every model with a spacing radius already placed in the run.
+    std::optional<float> slopeMin, slopeMax;
+    std::optional<float> heightMin, heightMax;
+    std::optional<float> spacingRadius;
 
     ModelOption() = default;
     ModelOption(std::string name, float densityMin_, float densityMax_ = 1.0f,
@@ -32,7 +39,13 @@ struct ModelOption {
                densityMax == o.densityMax && evenlyDistributed == o.evenlyDistributed &&
                surfaceAligned == o.surfaceAligned && zOffset == o.zOffset &&
                opacityMin == o.opacityMin && opacityMax == o.opacityMax &&
-               scaleMin == o.scaleMin && scaleMax == o.scaleMax;
+               scaleMin == o.scaleMin && scaleMax == o.scaleMax && slopeMin == o.slopeMin &&
+               slopeMax == o.slopeMax && heightMin == o.heightMin && heightMax == o.heightMax &&
+               spacingRadius == o.spacingRadius;
+    }
+
+    bool HasRules() const {
+        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius;
     }
 };
 

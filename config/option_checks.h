@@ -11,7 +11,14 @@ struct ModelOptionTexts {
     std::string zOffset;
     std::string opacityMin, opacityMax;
     std::string scaleMin, scaleMax;
+    // The optional rules; an empty text leaves the rule unset.
+    std::string slopeMin, slopeMax;
+    std::string heightMin, heightMax;
+    std::string spacingRadius;
 };
+
+// Whether the whole text reads as one decimal number (blanks around allowed).
+bool IsNumberText(const std::string& text);
 
 // Whether a model or texture name holds a character that would break a class
 // file line or the written map (line breaks, quote, comma, path characters).
@@ -22,5 +29,6 @@ bool HasInvalidNameCharacter(const std::string& name);
 // The exchange stays even when a later check fails.
 std::string CheckModelOption(ModelOptionTexts& texts);
 
-// The texture option editor's check: only the texture name is examined.
-std::string CheckTextureOption(const std::string& textureName);
+// The texture option editor's check: the texture name, and a multiplier
+// that could only give edges too long to walk.
+std::string CheckTextureOption(const std::string& textureName, const std::string& multiplier = "1");

@@ -1,5 +1,7 @@
 #include "config/option_text.h"
 
+#include <optional>
+
 #include "config/conversions.h"
 
 namespace {
@@ -31,6 +33,13 @@ std::string ModelOptionText(const ModelOption& option) {
           FloatToString(option.scaleMax)}) {
         text += ',';
         text += field;
+    }
+    if (option.HasRules()) {
+        for (const std::optional<float>& rule : {option.slopeMin, option.slopeMax, option.heightMin,
+                                                 option.heightMax, option.spacingRadius}) {
+            text += ',';
+            if (rule) text += FloatToString(*rule);
+        }
     }
     return text;
 }

@@ -94,7 +94,8 @@ TextureOption ClassConfigurationLine::GetOption() const {
 }
 
 void ClassConfigurationLine::OnSave(wxCommandEvent&) {
-    const std::string failure = CheckTextureOption(ToNarrow(textureNameField->GetValue()));
+    const std::string failure = CheckTextureOption(ToNarrow(textureNameField->GetValue()),
+                                                   ToNarrow(multiplierField->GetValue()));
     if (!failure.empty()) {
         ErrorDialog error(this, FromNarrow(failure));
         error.ShowModal();

@@ -1,5 +1,8 @@
 #include "dialogs/configuration_line.h"
 
+#include <optional>
+#include <string>
+
 #include <wx/intl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -31,8 +34,32 @@ const long ConfigurationLine::ID_STATICTEXT9 = wxNewId();
 const long ConfigurationLine::ID_TEXTCTRL7 = wxNewId();
 const long ConfigurationLine::ID_STATICTEXT10 = wxNewId();
 const long ConfigurationLine::ID_TEXTCTRL8 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT11 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL9 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT12 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL10 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT13 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL11 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT14 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL12 = wxNewId();
+const long ConfigurationLine::ID_STATICTEXT15 = wxNewId();
+const long ConfigurationLine::ID_TEXTCTRL13 = wxNewId();
 const long ConfigurationLine::ID_STATICBITMAP1 = wxNewId();
 const long ConfigurationLine::ID_BUTTON1 = wxNewId();
+
+namespace {
+
+wxString RuleText(const std::optional<float>& rule) {
+    return rule ? FromNarrow(FloatToString(*rule)) : wxString();
+}
+
+std::optional<float> RuleValue(const wxTextCtrl* field) {
+    const std::string text = ToNarrow(field->GetValue());
+    if (text.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+    return StringToFloat(text);
+}
+
+}  // namespace
 
 ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPoint&, const wxSize&) {
     Create(parent, id, _("Model configuration option"), wxDefaultPosition, wxDefaultSize,
@@ -75,6 +102,25 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
     AddOptionLabel(this, rows, ID_STATICTEXT10, _T("ID_STATICTEXT10"), _("Scale maximum"));
     scaleMaxField = AddOptionField(this, rows, ID_TEXTCTRL8, _T("ID_TEXTCTRL8"), _("2.0"),
                                    _("Maximal scale a model can have"));
+    // The optional rules, below the fields every option has.
+    AddOptionLabel(this, rows, ID_STATICTEXT11, _T("ID_STATICTEXT11"), _("Slope minimum"));
+    slopeMinField = AddOptionField(this, rows, ID_TEXTCTRL9, _T("ID_TEXTCTRL9"), wxEmptyString,
+                                   _("Smallest angle of the surface from horizontal, in degrees "
+                                     "(0 to 90); empty for no limit"));
+    AddOptionLabel(this, rows, ID_STATICTEXT12, _T("ID_STATICTEXT12"), _("Slope maximum"));
+    slopeMaxField = AddOptionField(this, rows, ID_TEXTCTRL10, _T("ID_TEXTCTRL10"), wxEmptyString,
+                                   _("Largest angle of the surface from horizontal, in degrees "
+                                     "(0 to 90), to keep models off cliffs; empty for no limit"));
+    AddOptionLabel(this, rows, ID_STATICTEXT13, _T("ID_STATICTEXT13"), _("Height minimum"));
+    heightMinField = AddOptionField(this, rows, ID_TEXTCTRL11, _T("ID_TEXTCTRL11"), wxEmptyString,
+                                    _("Lowest Z of the surface a model stands on; empty for no limit"));
+    AddOptionLabel(this, rows, ID_STATICTEXT14, _T("ID_STATICTEXT14"), _("Height maximum"));
+    heightMaxField = AddOptionField(this, rows, ID_TEXTCTRL12, _T("ID_TEXTCTRL12"), wxEmptyString,
+                                    _("Highest Z of the surface a model stands on; empty for no limit"));
+    AddOptionLabel(this, rows, ID_STATICTEXT15, _T("ID_STATICTEXT15"), _("Spacing radius"));
+    spacingRadiusField = AddOptionField(this, rows, ID_TEXTCTRL13, _T("ID_TEXTCTRL13"), wxEmptyString,
+                                        _("No model is placed closer than this (in X and Y) to a "
+                                          "model already placed in the run; empty for none"));
     rows->Add(-1, -1, 1, wxALL | wxEXPAND, 5);
     saveButton = new wxButton(this, ID_BUTTON1, _("Save"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, _T("ID_BUTTON1"));
@@ -114,6 +160,11 @@ void ConfigurationLine::SetOption(const ModelOption& option) {
     opacityMaxField->SetValue(FromNarrow(FloatToString(option.opacityMax)));
     scaleMinField->SetValue(FromNarrow(FloatToString(option.scaleMin)));
     scaleMaxField->SetValue(FromNarrow(FloatToString(option.scaleMax)));
+    slopeMinField->SetValue(RuleText(option.slopeMin));
+    slopeMaxField->SetValue(RuleText(option.slopeMax));
+    heightMinField->SetValue(RuleText(option.heightMin));
+    heightMaxField->SetValue(RuleText(option.heightMax));
+    spacingRadiusField->SetValue(RuleText(option.spacingRadius));
 }
 
 ModelOption ConfigurationLine::GetOption() const {
@@ -128,6 +179,11 @@ ModelOption ConfigurationLine::GetOption() const {
     option.opacityMax = StringToFloat(ToNarrow(opacityMaxField->GetValue()));
     option.scaleMin = StringToFloat(ToNarrow(scaleMinField->GetValue()));
     option.scaleMax = StringToFloat(ToNarrow(scaleMaxField->GetValue()));
+    option.slopeMin = RuleValue(slopeMinField);
+    option.slopeMax = RuleValue(slopeMaxField);
+    option.heightMin = RuleValue(heightMinField);
+    option.heightMax = RuleValue(heightMaxField);
+    option.spacingRadius = RuleValue(spacingRadiusField);
     return option;
 }
 
@@ -141,6 +197,11 @@ void ConfigurationLine::OnSave(wxCommandEvent&) {
     texts.opacityMax = ToNarrow(opacityMaxField->GetValue());
     texts.scaleMin = ToNarrow(scaleMinField->GetValue());
     texts.scaleMax = ToNarrow(scaleMaxField->GetValue());
+    texts.slopeMin = ToNarrow(slopeMinField->GetValue());
+    texts.slopeMax = ToNarrow(slopeMaxField->GetValue());
+    texts.heightMin = ToNarrow(heightMinField->GetValue());
+    texts.heightMax = ToNarrow(heightMaxField->GetValue());
+    texts.spacingRadius = ToNarrow(spacingRadiusField->GetValue());
     const std::string failure = CheckModelOption(texts);
     // The checks may have exchanged reversed ranges; show them as they are now.
     densityMinField->ChangeValue(FromNarrow(texts.densityMin));
@@ -149,6 +210,11 @@ void ConfigurationLine::OnSave(wxCommandEvent&) {
     opacityMaxField->ChangeValue(FromNarrow(texts.opacityMax));
     scaleMinField->ChangeValue(FromNarrow(texts.scaleMin));
     scaleMaxField->ChangeValue(FromNarrow(texts.scaleMax));
+    slopeMinField->ChangeValue(FromNarrow(texts.slopeMin));
+    slopeMaxField->ChangeValue(FromNarrow(texts.slopeMax));
+    heightMinField->ChangeValue(FromNarrow(texts.heightMin));
+    heightMaxField->ChangeValue(FromNarrow(texts.heightMax));
+    spacingRadiusField->ChangeValue(FromNarrow(texts.spacingRadius));
     if (!failure.empty()) {
         ErrorDialog error(this, FromNarrow(failure));
         error.ShowModal();

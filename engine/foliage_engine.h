@@ -9,6 +9,7 @@
 
 #include "config/catalogue.h"
 #include "engine/model_placement.h"
+#include "engine/placement_run.h"
 #include "engine/progress_receiver.h"
 #include "engine/random_generator.h"
 #include "engine/terrain_mesh.h"
@@ -43,11 +44,20 @@ public:
     // Walks one mesh for the named map class, handing each placement to sink.
     void PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName, PlacementSink& sink);
 
+    // Starts the run state of a placement over the loaded meshes: no edge
+    // overflow, no rule counts, and an empty spacing grid as wide as the
+    // largest spacing radius of the map class's model options. PlaceAndWrite and DryRun call it.
+    void BeginPlacementRun(const std::string& mapClassName);
+
     // Writes the loaded map plus one misc_model per placement to outputPath,
     // atomically: on failure the target is untouched. Each written placement
-    // is also handed to `observer` when one is given (a preview).
+    // is also handed to `observer` when one is given (a preview). A run that
+    // meets an edge too long to walk, or whose output would hold more than
+    // options.maxModels static models, writes nothing and returns false with
+    // the reason in Refusal().
     bool PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
-                       const std::string& mapClassName, PlacementSink* observer = nullptr);
+                       const std::string& mapClassName, PlacementSink* observer = nullptr,
+                       const OutputOptions& options = {});
 
     // The system's description of the last file failure (path and reason),
     // for callers that want to say more than the fixed message.
@@ -56,6 +66,14 @@ public:
     std::string lastError;
     // What the loaders left out, with file and line; the caller reports and clears it.
     std::vector<std::string> loadWarnings;
+
+    // Why the last run was refused (empty when it was not).
+    const std::string& Refusal() const { return refusal; }
+    std::string refusal;
+
+    // The last run's state and its static-model count.
+    PlacementRun placementRun;
+    ModelBudget budget;
 
     // A draw from min up to (about) max, rounded down to five decimals.
     float RandomRange(float min, float max);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
+#include "engine/map_entities.h"
 #include "engine/placement_block.h"
 #include "engine/mesh_cells.h"
 
@@ -19,15 +21,16 @@ double TriangleArea(const MeshVertex& a, const MeshVertex& b, const MeshVertex& 
 
 class CountingSink : public PlacementSink {
 public:
-    CountingSink(DryRunStatistics& stats, ProgressReceiver& progress, PlacementSink* also)
-        : stats_(stats), progress_(progress), also_(also) {}
+    CountingSink(DryRunStatistics& stats, ProgressReceiver& progress, PlacementSink* also, bool mark)
+        : stats_(stats), progress_(progress), also_(also), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
         if (Stopped() || PlacementHasNaN(p)) return;  // the writer drops these too
         const std::string& name = p.modelOption->modelName;
-        if (buffer_.size() < PlacementBlockCapacity(name.size()))
-            buffer_.resize(PlacementBlockCapacity(name.size()));
-        stats_.outputSize += FormatPlacementBlock(p, buffer_.data());
+        const std::size_t capacity =
+            PlacementBlockCapacity(name.size(), p.modelClassName ? p.modelClassName->size() : 0);
+        if (buffer_.size() < capacity) buffer_.resize(capacity);
+        stats_.outputSize += FormatPlacementBlock(p, buffer_.data(), mark_);
         ++stats_.modelsPlaced;
         ++stats_.modelsPerModel[name];
         ++*textureCount_;
@@ -42,6 +45,7 @@ private:
     DryRunStatistics& stats_;
     ProgressReceiver& progress_;
     PlacementSink* also_;
+    bool mark_;
     std::uint64_t* textureCount_ = nullptr;
     std::vector<char> buffer_;
 };
@@ -75,17 +79,31 @@ std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>&
 }
 
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
-                        const std::string& mapClassName, PlacementSink* also) {
+                        const std::string& mapClassName, PlacementSink* also,
+                        const OutputOptions& options) {
     DryRunStatistics stats;
+    const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
     stats.outputSize = engine.mapSize;
-    CountingSink sink(stats, progress, also);
+    stats.budget.inInput = CountMiscModels(input);
+    if (options.replace) {
+        const std::vector<ByteRange> removed = FindMarkedEntities(input);
+        stats.budget.removed = removed.size();
+        for (const ByteRange& range : removed) stats.outputSize -= range.end - range.begin;
+    }
+    engine.BeginPlacementRun(mapClassName);
+    CountingSink sink(stats, progress, also, options.mark);
     for (const TerrainMesh& mesh : engine.meshes) {
         sink.StartMesh(mesh.texture);
         engine.PlaceOnMesh(mesh, mapClassName, sink);
+        if (engine.placementRun.edgeOverflow) break;
         if (!progress.KeepGoing()) break;  // the caller reports the stop
         ++stats.meshesProcessed;
         progress.MeshProcessed();
     }
+    stats.budget.placed = stats.modelsPlaced;
+    stats.budget.modelNames = stats.modelsPerModel.size();
+    stats.rejectionsPerTexture = engine.placementRun.rejectionsPerTexture;
+    engine.budget = stats.budget;
     for (auto it = stats.modelsPerTexture.begin(); it != stats.modelsPerTexture.end();)
         it = it->second == 0 ? stats.modelsPerTexture.erase(it) : std::next(it);
     return stats;

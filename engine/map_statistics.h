@@ -31,11 +31,17 @@ struct DryRunStatistics {
     std::map<std::string, std::uint64_t> modelsPerModel;    // by model name
     std::map<std::string, std::uint64_t> modelsPerTexture;  // by mesh texture
     std::uint64_t outputSize = 0;  // bytes the written map would have
+    ModelBudget budget;            // the output's static models
+    std::map<std::string, RuleRejections> rejectionsPerTexture;  // only textures with some
 };
 
 // Places on every loaded mesh as PlaceAndWrite does, counting instead of
 // writing, and tells `progress` what the writer would. Placements the writer
 // would drop (NaN) are not counted. Each counted placement is also handed to
 // `also` when given (the preview). Textures that got nothing are not listed.
+// The output options change the size and the budget as they would change the
+// output. An edge too long to walk stops the walk and leaves its account in
+// engine.placementRun.edgeOverflow.
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
-                        const std::string& mapClassName, PlacementSink* also = nullptr);
+                        const std::string& mapClassName, PlacementSink* also = nullptr,
+                        const OutputOptions& options = {});

@@ -5,10 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <set>
+#include <string_view>
+#include <unordered_set>
 
 #include "config/atomic_file.h"
 #include "engine/float_text.h"
 #include "engine/foliage_engine.h"
+#include "engine/map_entities.h"
 #include "engine/placement_block.h"
 
 namespace {
@@ -28,8 +32,8 @@ char* PutNumber(char* out, float value) { return out + FormatFloatFast(value, ou
 // Hands each placement to the writer as it is made; nothing is collected.
 class BlockSink : public PlacementSink {
 public:
-    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress, PlacementSink* observer)
-        : writer_(writer), progress_(progress), observer_(observer) {}
+    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress, PlacementSink* observer, bool mark)
+        : writer_(writer), progress_(progress), observer_(observer), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
         if (Stopped()) return;
@@ -39,12 +43,18 @@ public:
             return;
         }
         const std::string& name = p.modelOption->modelName;
-        char* out = writer_.Reserve(PlacementBlockCapacity(name.size()));
+        const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
+        char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
         if (out == nullptr) {
             failed_ = true;
             return;
         }
-        writer_.Advance(FormatPlacementBlock(p, out));
+        writer_.Advance(FormatPlacementBlock(p, out, mark_));
+        ++placed_;
+        if (p.modelOption != lastOption_) {
+            lastOption_ = p.modelOption;
+            options_.insert(lastOption_);
+        }
         progress_.ModelPlaced();
         if (observer_ != nullptr) observer_->Place(p);
     }
@@ -55,18 +65,28 @@ public:
     }
 
     bool Failed() const { return failed_ || writer_.Failed(); }
+    std::uint64_t Placed() const { return placed_; }
+    std::uint64_t ModelNames() const {
+        std::set<std::string> names;
+        for (const ModelOption* option : options_) names.insert(option->modelName);
+        return names.size();
+    }
 
 private:
     AtomicFileWriter& writer_;
     ProgressReceiver& progress_;
     PlacementSink* observer_;
+    bool mark_;
     bool failed_ = false;
     bool stopped_ = false;
+    std::uint64_t placed_ = 0;
+    const ModelOption* lastOption_ = nullptr;
+    std::unordered_set<const ModelOption*> options_;
 };
 
 }  // namespace
 
-std::size_t FormatPlacementBlock(const ModelPlacement& p, char* out) {
+std::size_t FormatPlacementBlock(const ModelPlacement& p, char* out, bool mark) {
     char* const start = out;
     out = Put(out, "{\n\"origin\" \"");
     out = PutNumber(out, p.x);
@@ -85,6 +105,12 @@ std::size_t FormatPlacementBlock(const ModelPlacement& p, char* out) {
     out = Put(out, "\"\n\"model\" \"");
     const std::string& name = p.modelOption->modelName;
     out = Put(out, name.data(), name.size());
+    if (mark && p.modelClassName != nullptr) {
+        out = Put(out, "\"\n\"arbrel_class\" \"");
+        // A quote or line break in a class name (a file name on some
+        // systems) would break the block; they become underscores.
+        for (char c : *p.modelClassName) *out++ = c == '"' || c == '\r' || c == '\n' ? '_' : c;
+    }
     out = Put(out, "\"\n\"classname\" \"misc_model\"\n}\n");
     return static_cast<std::size_t>(out - start);
 }
@@ -107,32 +133,53 @@ std::size_t FormatNaNWarning(const ModelPlacement& p, char* out) {
 }
 
 bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string& outputPath,
-                                  const std::string& mapClassName, PlacementSink* observer) {
+                                  const std::string& mapClassName, PlacementSink* observer,
+                                  const OutputOptions& options) {
     lastError.clear();
+    refusal.clear();
+    const std::string_view input(mapBuffer.get(), mapSize);
+    budget = ModelBudget();
+    budget.inInput = CountMiscModels(input);
+    std::vector<ByteRange> removed;
+    if (options.replace) removed = FindMarkedEntities(input);
+    budget.removed = removed.size();
+
     AtomicFileWriter writer(outputPath, std::size_t{1} << 20);
     if (!writer.Open()) {
         lastError = writer.Error();
         return false;
     }
-    if (mapSize > 0) writer.Write(mapBuffer.get(), mapSize);
+    ForEachKeptPiece(input, removed, [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
     if (writer.Failed()) {
         lastError = writer.Error();
         return false;  // the writer's destructor removes the temporary file
     }
 
-    BlockSink sink(writer, progress, observer);
+    BeginPlacementRun(mapClassName);
+    BlockSink sink(writer, progress, observer, options.mark);
     for (const TerrainMesh& mesh : meshes) {
         PlaceOnMesh(mesh, mapClassName, sink);
-        // A write that failed (a full disk) makes the rest pointless.
-        if (sink.Failed()) break;
+        // A write that failed (a full disk), or an edge that refuses the
+        // run, makes the rest pointless.
+        if (sink.Failed() || placementRun.edgeOverflow) break;
         if (sink.Stopped()) {
             lastError = "Stopped before '" + outputPath + "' was written.";
             return false;  // the writer's destructor removes the temporary file
         }
         progress.MeshProcessed();
     }
+    budget.placed = sink.Placed();
+    budget.modelNames = sink.ModelNames();
+    if (placementRun.edgeOverflow) {
+        refusal = EdgeOverflowMessage(*placementRun.edgeOverflow);
+        return false;
+    }
     if (sink.Failed() && !writer.Failed()) {
         lastError = "Not enough memory to write '" + outputPath + "'.";
+        return false;
+    }
+    if (options.maxModels && budget.Total() > *options.maxModels) {
+        refusal = ModelLimitMessage(budget, *options.maxModels);
         return false;
     }
     if (!writer.Commit()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "config/foliage_records.h"
 
 // One placed model, handed from placement to the writer and never stored.
@@ -8,6 +10,7 @@ struct ModelPlacement {
     float scale = 1.0f;
     float pitch = 0.0f, yaw = 0.0f, roll = 0.0f;  // degrees
     const ModelOption* modelOption = nullptr;      // the option it was made for
+    const std::string* modelClassName = nullptr;   // the class of that option, when known
 };
 
 // Receives each placement the moment it has been made.

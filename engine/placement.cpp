@@ -15,6 +15,7 @@
 #include "engine/exact_trig.h"
 #include "engine/foliage_engine.h"
 #include "engine/mesh_cells.h"
+#include "engine/placement_rules.h"
 
 namespace {
 
@@ -24,10 +25,6 @@ constexpr float kEpsilon = 1.1920928955078125e-07f;  // 2^-23
 constexpr float kHalfPi = 1.5707964f;
 constexpr double kPi = 3.141592653589793;
 constexpr double kHalfCircle = 180.0;
-// An edge count beyond this belongs to no real map (a 2-million-unit edge at
-// density 1); such edges, like those of infinite or NaN length, get no
-// candidates instead of an endless walk.
-constexpr float kMaxEdgeCount = 65536.0f;
 
 struct Vec4 {
     float x, y, z, w;
@@ -54,10 +51,13 @@ float Sign(float x) { return x < 0.0f ? -1.0f : 1.0f; }
 struct PlacementJob {
     const TextureOption* texture;
     const ModelOption* model;
+    const std::string* className;
+    ModelRules rules;
 };
 
-// The whole-number part of an edge's candidate count; 0 for negative, NaN,
-// infinite and absurdly large counts, so it never wraps to a huge unsigned.
+// Whether an edge's candidate count can be walked: not negative or NaN (no
+// candidates), not beyond kMaxEdgeCount (the run is refused), so it never
+// wraps to a huge unsigned.
 bool CountIsUsable(float count) { return count >= 0.0f && count <= kMaxEdgeCount; }
 
 }  // namespace
@@ -75,6 +75,8 @@ class TrianglePlacer {
 public:
     TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
 
+    const RuleRejections& Rejections() const { return rejections_; }
+
     void Place(const Vec4& a, const Vec4& b, const Vec4& c, const Vec4& normal,
                const PlacementJob& job) {
         const TextureOption& o = *job.texture;
@@ -85,6 +87,10 @@ public:
         const float countV = VectorLength(Subtract(c, a)) * density * kEdgeUnit;
         const bool usableU = CountIsUsable(countU);
         const bool usableV = CountIsUsable(countV);
+        // A finite count too large refuses the run; the counts of infinite
+        // or NaN edges (a broken map) stay without candidates.
+        if (countU > kMaxEdgeCount && std::isfinite(countU)) NoteOverflow(job, countU);
+        if (countV > kMaxEdgeCount && std::isfinite(countV)) NoteOverflow(job, countV);
         std::uint32_t nU = usableU ? static_cast<std::uint32_t>(std::floor(countU)) : 0u;
         std::uint32_t nV = usableV ? static_cast<std::uint32_t>(std::floor(countV)) : 0u;
         // Both rounding draws are made even when a count is unusable.
@@ -94,20 +100,46 @@ public:
         if (usableV && countV - static_cast<float>(nV) > drawV) ++nV;
 
         const float keepBelow = m.densityMin * o.densityMultiplier;
+        const bool slopeAccepted = !job.rules.slope || job.rules.SlopeAccepts(normal.x, normal.y, normal.z);
         for (std::uint32_t i = 0; i < nU; ++i) {
             if (i >= nV) break;  // the grid is triangular: no candidates from here on
             for (std::uint32_t j = 0; j < nV - i; ++j) {
                 const float d = engine_.RandomRange(0.0f, density);
                 if (!(keepBelow > d) && !(engine_.RandomRange(0.0f, 1.0f) > kSecondChance)) continue;
-                Candidate(a, b, c, normal, o, m, i, j, nU, nV);
+                Candidate(a, b, c, normal, job, slopeAccepted, i, j, nU, nV);
             }
         }
     }
 
 private:
+    void NoteOverflow(const PlacementJob& job, float count) {
+        if (engine_.placementRun.edgeOverflow) return;
+        engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, count};
+    }
+
+    // The rules of a candidate that has made all of its draws; the first
+    // rule that refuses it is counted.
+    bool Accepted(const ModelRules& rules, bool slopeAccepted, float surfaceZ, float x, float y) {
+        if (!slopeAccepted) {
+            ++rejections_.slope;
+            return false;
+        }
+        if (!rules.HeightAccepts(surfaceZ)) {
+            ++rejections_.height;
+            return false;
+        }
+        if (rules.spacing > 0.0f && engine_.placementRun.spacing.HasNeighbour(x, y, rules.spacing)) {
+            ++rejections_.spacing;
+            return false;
+        }
+        return true;
+    }
+
     void Candidate(const Vec4& a, const Vec4& b, const Vec4& c, const Vec4& normal,
-                   const TextureOption& o, const ModelOption& m, std::uint32_t i,
+                   const PlacementJob& job, bool slopeAccepted, std::uint32_t i,
                    std::uint32_t j, std::uint32_t nU, std::uint32_t nV) {
+        const TextureOption& o = *job.texture;
+        const ModelOption& m = *job.model;
         float wA, wB;
         if (m.evenlyDistributed) {
             float s, t;
@@ -130,6 +162,7 @@ private:
         p.y = a.y * wA + b.y * wB + c.y * wC;
         p.z = a.z * wA + b.z * wB + c.z * wC;
         const float alpha = a.w * wA + b.w * wB + c.w * wC;
+        const float surfaceZ = p.z;
         p.z += m.zOffset;
 
         const bool inRange = m.opacityMin <= alpha && alpha <= m.opacityMax;
@@ -157,11 +190,17 @@ private:
         }
         p.scale = engine_.RandomRange(m.scaleMin, m.scaleMax);
         p.modelOption = &m;
+        p.modelClassName = job.className;
+        if (job.rules.any && !Accepted(job.rules, slopeAccepted, surfaceZ, p.x, p.y)) return;
+        // Models with a spacing radius keep apart from each other; models
+        // without one (grass under the trees) neither block nor are blocked.
+        if (job.rules.spacing > 0.0f) engine_.placementRun.spacing.Insert(p.x, p.y);
         sink_.Place(p);
     }
 
     FoliageEngine& engine_;
     PlacementSink& sink_;
+    RuleRejections rejections_;
 };
 
 }  // namespace
@@ -184,7 +223,8 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
         for (const std::string& className : texture.modelClassNames) {
             const auto modelClass = modelClasses.find(className);
             if (modelClass == modelClasses.end()) continue;
-            for (const ModelOption& model : modelClass->second) jobs.push_back({&texture, &model});
+            for (const ModelOption& model : modelClass->second)
+                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model)});
         }
     }
     if (jobs.empty()) return;
@@ -208,4 +248,24 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
             for (const PlacementJob& job : jobs) placer.Place(v11, v10, v01, n1, job);
         }
     }
+    if (placer.Rejections().Any()) placementRun.rejectionsPerTexture[mesh.texture] += placer.Rejections();
+}
+
+void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
+    placementRun.edgeOverflow.reset();
+    placementRun.rejectionsPerTexture.clear();
+    // The grid's cells are as wide as the largest radius of the run.
+    float largestRadius = 0.0f;
+    const auto mapClass = mapClasses.find(mapClassName);
+    if (mapClass != mapClasses.end()) {
+        for (const TextureOption& texture : mapClass->second) {
+            for (const std::string& className : texture.modelClassNames) {
+                const auto modelClass = modelClasses.find(className);
+                if (modelClass == modelClasses.end()) continue;
+                for (const ModelOption& model : modelClass->second)
+                    largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
+            }
+        }
+    }
+    placementRun.spacing.Reset(largestRadius);
 }

@@ -7,14 +7,17 @@
 #include "config/conversions.h"
 #include "engine/model_placement.h"
 
-// Room FormatPlacementBlock needs for a model name of nameSize bytes.
-constexpr std::size_t PlacementBlockCapacity(std::size_t nameSize) {
-    return 96 + 7 * static_cast<std::size_t>(kFloatTextMax) + nameSize;
+// Room FormatPlacementBlock needs for a model name of nameSize bytes (and a
+// model class name of classSize bytes when the block is marked).
+constexpr std::size_t PlacementBlockCapacity(std::size_t nameSize, std::size_t classSize = 0) {
+    return 96 + 7 * static_cast<std::size_t>(kFloatTextMax) + nameSize + 24 + classSize;
 }
 
 // Writes the seven-line block and returns its length. out must hold
-// PlacementBlockCapacity(modelName.size()) bytes.
-std::size_t FormatPlacementBlock(const ModelPlacement& placement, char* out);
+// PlacementBlockCapacity(modelName.size()) bytes. A marked block has one more
+// line before its classname, "arbrel_class" with the placement's model class
+// (out must then hold PlacementBlockCapacity(name size, class size)).
+std::size_t FormatPlacementBlock(const ModelPlacement& placement, char* out, bool mark = false);
 
 // True when any of the seven numbers is NaN (infinities are written as they are).
 bool PlacementHasNaN(const ModelPlacement& placement);

@@ -8,11 +8,15 @@
 #include <exception>
 #include <filesystem>
 #include <new>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "config/atomic_file.h"
 #include "config/paths.h"
 #include "config/platform.h"
 #include "config/translatable.h"
+#include "engine/map_entities.h"
 
 namespace fs = std::filesystem;
 
@@ -119,9 +123,10 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
     return false;
 }
 
-// Reads the resolved input and checks that it has terrain; false with the
-// failure in `result`.
-bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
+// Reads the resolved input and checks that it has terrain (unless it need
+// not); false with the failure in `result`.
+bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result,
+               bool needTerrain = true) {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
     if (error) {
@@ -136,7 +141,7 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
         result = FailOrStop(result, progress, kReadFailed, engine.LastError());
         return false;
     }
-    if (engine.meshes.empty()) {
+    if (needTerrain && engine.meshes.empty()) {
         result = Fail(result, kNoTerrain);
         return false;
     }
@@ -213,12 +218,21 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
     if (!ReadInput(engine, progress, result)) return result;
 
     if (request.seed) engine.random.Seed(*request.seed);
+    const OutputOptions& output = request.output;
     if (request.dryRun) {
-        result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
+        result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
-    } else if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
-                                     request.observer)) {
-        return FailOrStop(result, progress, kWriteFailed, engine.LastError());
+        result.budget = result.statistics.budget;
+        if (engine.placementRun.edgeOverflow)
+            return Fail(result, EdgeOverflowMessage(*engine.placementRun.edgeOverflow));
+        if (output.maxModels && result.budget.Total() > *output.maxModels)
+            return Fail(result, ModelLimitMessage(result.budget, *output.maxModels));
+    } else {
+        const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
+                                                  request.observer, output);
+        result.budget = engine.budget;
+        if (!written && !engine.Refusal().empty()) return Fail(result, engine.Refusal());
+        if (!written) return FailOrStop(result, progress, kWriteFailed, engine.LastError());
     }
     result.ok = true;
     return result;
@@ -228,4 +242,23 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
     return Guarded([&] { return RunSteps(engine, progress, request); });
+}
+
+RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
+    return Guarded([&] {
+        RunResult result;
+        if (!ResolveInput(request, result) || !ResolveOutput(request, result)) return result;
+        NullProgress progress;
+        if (!ReadInput(engine, progress, result, /*needTerrain=*/false)) return result;
+        const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
+        const std::vector<ByteRange> removed = FindMarkedEntities(input);
+        result.budget.inInput = CountMiscModels(input);
+        result.budget.removed = removed.size();
+        AtomicFileWriter writer(result.outputPath);
+        if (writer.Open())
+            ForEachKeptPiece(input, removed, [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
+        if (!writer.Commit()) return Fail(result, kWriteFailed, writer.Error());
+        result.ok = true;
+        return result;
+    });
 }

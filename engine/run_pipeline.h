@@ -24,6 +24,8 @@ struct RunRequest {
     bool dryRun = false;
     // Also receives every placement that is counted or written (a preview).
     PlacementSink* observer = nullptr;
+    // Marking, replacing an earlier run's marked models, a model limit.
+    OutputOptions output;
 };
 
 struct RunResult {
@@ -33,6 +35,7 @@ struct RunResult {
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run
+    ModelBudget budget;           // the output's static models, once placed (or stripped)
     bool stopped = false;    // the progress receiver asked to stop; nothing was written
 };
 
@@ -41,6 +44,10 @@ struct RunResult {
 // ends the run with a message, and no temporary file is left behind.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
 
+// Writes the input without the marked models of earlier runs (input and
+// output resolved as for a run; the input needs no terrain). The number
+// removed is budget.removed.
+RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request);
 // Inside a catch block: the failure a run reports for the exception being
 // handled (for a driver whose own code around the run threw).
 RunResult CurrentExceptionAsFailure();

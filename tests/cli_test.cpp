@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -335,3 +336,51 @@ TEST(ArbrelCli, MessagesComeFromTheCatalogueOfTheLanguage) {
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Texturname          Meshes  Cells  Area (64x64)");
 }
 #endif
+
+// The static-model budget after every run, the --max-models refusal, and a
+// marked run replaced and stripped.
+TEST(ArbrelCli, BudgetMaxModelsMarkReplaceAndStrip) {
+    TempDir dir;
+    const std::string plain = dir.File("plain.map"), marked = dir.File("marked.map");
+    CliRun run = RunCli(dir, DemoArguments(plain));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The default output is byte for byte that of the versions before the
+    // budget, marks and rules.
+    const std::string output = ReadFileBytes(plain);
+    EXPECT_EQ(crc32(0L, reinterpret_cast<const Bytef*>(output.data()), static_cast<uInt>(output.size())),
+              0x758e1f45u);
+    const long placed = NumberAfter(run.out, "Models placed: ");
+    EXPECT_NE(run.out.find("Static models: " + std::to_string(placed) + " of 65536 (0 in the input, " +
+                           std::to_string(placed) + " placed; 5 model names)\n"),
+              std::string::npos) << run.out;
+
+    run = RunCli(dir, "--max-models " + std::to_string(placed - 1) + " " + DemoArguments(dir.File("no.map")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "The output would hold " + std::to_string(placed) +
+                           " static models, more than the limit of " + std::to_string(placed - 1) +
+                           "; nothing was written.\n");
+    EXPECT_FALSE(FileExists(dir.File("no.map")));
+
+    // Marked, then run again on its own output with --replace: one layer.
+    ASSERT_EQ(RunCli(dir, "--mark " + DemoArguments(marked)).exitCode, 0);
+    run = RunCli(dir, "--mark --replace " + DemoData() + " --map-class demo " + Quote(marked) + " " +
+                          Quote(dir.File("again.map")));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(NumberAfter(run.out, "Marked models removed: "), placed);
+    EXPECT_EQ(ReadFileBytes(dir.File("again.map")), ReadFileBytes(marked));
+    run = RunCli(dir, "strip " + Quote(marked) + " " + Quote(dir.File("stripped.map")));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Removed " + std::to_string(placed) + " marked models; 0 misc_model entities remain.\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("stripped.map")), ReadFileBytes(Samples("install/map_source/mp_demo.map")));
+
+    // Over the engine's limit: a warning, and the run still succeeds.
+    fs::create_directories(dir.File("data/models"));
+    fs::create_directories(dir.File("data/maps"));
+    WriteFileBytes(dir.File("data/models/dense.csv"), "foliage_x,300,300,1,1,0,0,256,0.5,1\r\n");
+    WriteFileBytes(dir.File("data/maps/dense.csv"), "ground_grass_field,0,1,dense\r\n");
+    run = RunCli(dir, "--dry-run --data-dir " + Quote(dir.File("data")) + " --install-dir " +
+                          Quote(Samples("install")) + " --map-class dense mp_demo");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_GT(NumberAfter(run.out, "Static models: "), 65536);
+    EXPECT_EQ(run.err.rfind("WARNING: the output holds ", 0), 0u) << run.err;
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -101,8 +102,25 @@ TEST(ClassNames, ComeFromTheFileNameUpToTheFirstFullStop) {
     for (const auto& [path, want] : cases) EXPECT_EQ(ClassNameFromPath(path), want) << path;
 }
 
+namespace {
+
+ModelOption WithRules(std::optional<float> slopeMin, std::optional<float> slopeMax,
+                      std::optional<float> heightMin, std::optional<float> heightMax,
+                      std::optional<float> spacing) {
+    ModelOption option("m", 1);
+    option.slopeMin = slopeMin;
+    option.slopeMax = slopeMax;
+    option.heightMin = heightMin;
+    option.heightMax = heightMax;
+    option.spacingRadius = spacing;
+    return option;
+}
+
+}  // namespace
+
 TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
     struct Case { std::string line; bool kept; ModelOption want; };
+    const std::nullopt_t none = std::nullopt;
     const Case cases[] = {
         {"m", true, ModelOption("m", 1)},
         {"m,5", true, ModelOption("m", 5, 1)},        // no second field: no exchange
@@ -115,6 +133,10 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
         {"m,1,1, 0,1.9,0,0,256,0.5,1,extra,fields", true, ModelOption("m", 1, 1, false, true)},
         {",1,2", false, {}},
         {" ", true, ModelOption(" ", 1)},
+        // Fields 11 to 15: slope window, height window, spacing radius.
+        {"m,1,1,1,1,0,0,256,0.5,1,40,10,-5,,32", true, WithRules(10, 40, -5, none, 32)},
+        {"m,1,1,1,1,0,0,256,0.5,1,,,200,-100", true, WithRules(none, none, -100, 200, none)},
+        {"m,1,1,1,1,0,0,256,0.5,1,-5,x,,,-1", true, WithRules(none, none, none, none, none)},
         // Written between double quotes, these would break the entity.
         {"grass\" \"classname\" \"trigger_hurt,1,1", false, {}},
         {"grass\tx,1,1", false, {}},
@@ -181,6 +203,10 @@ TEST(SavedFiles, HaveTheExactTextFormat) {
                                   TextureOption("bare", true, -2)};
     engine.installations["/g"] = {{"m1", "field"}, {"m0", "other"}};
     engine.installations["/h"];
+    engine.modelClasses["ruled"] = {ModelOption("m", 1), WithRules(0, 35.5f, std::nullopt, 900, 64)};
+    ASSERT_TRUE(engine.SaveModelClass(dir.path(), "ruled"));
+    EXPECT_EQ(ReadFileBytes(dir.File("ruled.csv")),
+              "m,1,1,1,1,0,0,256,0.5,1\r\nm,1,1,1,1,0,0,256,0.5,1,0,35.5,,900,64\r\n");
     ASSERT_TRUE(engine.SaveModelClass(dir.path(), "grass"));
     ASSERT_TRUE(engine.SaveMapClass(dir.path(), "field"));
     ASSERT_TRUE(engine.SaveConfig(dir.path(), "config"));

@@ -8,7 +8,7 @@
 namespace {
 
 ModelOptionTexts Defaults() {
-    return {"foliage_grass_a", "0.5", "0.5", "0", "0", "256", "0.5", "2.0"};
+    return {"foliage_grass_a", "0.5", "0.5", "0", "0", "256", "0.5", "2.0", "", "", "", "", ""};
 }
 
 TEST(CheckModelOption, MessagesInCheckOrder) {
@@ -43,6 +43,14 @@ TEST(CheckModelOption, MessagesInCheckOrder) {
         {"scale 0", [](ModelOptionTexts& t) { t.scaleMin = "0"; },
          "Scale minimum must be higher than 0."},
         {"negative z-offset", [](ModelOptionTexts& t) { t.zOffset = "-12"; }, ""},
+        {"density beyond any edge", [](ModelOptionTexts& t) { t.densityMax = "2097153"; },
+         "Density maximum must be lower than or equal to 2097152."},
+        {"rules set", [](ModelOptionTexts& t) { t.slopeMax = "40"; t.heightMin = "-5e2"; t.spacingRadius = " 32 "; }, ""},
+        {"slope not a number", [](ModelOptionTexts& t) { t.slopeMin = "10deg"; },
+         "Slope minimum must be a number, or empty for no rule."},
+        {"slope over 90", [](ModelOptionTexts& t) { t.slopeMax = "95"; }, "Slope must be from 0 to 90 degrees."},
+        {"negative spacing", [](ModelOptionTexts& t) { t.spacingRadius = "-1"; },
+         "Spacing radius must be higher than or equal to 0."},
     };
     for (const Case& c : cases) {
         ModelOptionTexts texts = Defaults();
@@ -82,6 +90,15 @@ TEST(CheckModelOption, ReversedRangesAreExchangedBeforeTheChecks) {
     EXPECT_EQ(CheckModelOption(texts), "");
     EXPECT_EQ(texts.scaleMin, "1.0");
     EXPECT_EQ(texts.scaleMax, "1");
+
+    // Rule windows are exchanged only when both ends are given.
+    texts = Defaults();
+    texts.heightMin = "300";
+    texts.heightMax = "-20";
+    texts.slopeMin = "50";
+    EXPECT_EQ(CheckModelOption(texts), "");
+    EXPECT_EQ(texts.heightMin, "-20");
+    EXPECT_EQ(texts.slopeMin, "50");
 }
 
 TEST(CheckTextureOption, NameRules) {
@@ -92,6 +109,8 @@ TEST(CheckTextureOption, NameRules) {
         EXPECT_EQ(CheckTextureOption(bad),
                   "Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |).")
             << bad;
+    EXPECT_EQ(CheckTextureOption("caulk", "2097152"), "");
+    EXPECT_EQ(CheckTextureOption("caulk", "3e6"), "Density multiplier must be lower than or equal to 2097152.");
 }
 
 }  // namespace

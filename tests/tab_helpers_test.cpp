@@ -104,4 +104,8 @@ TEST(OptionText, ReadsLikeTheFileLine) {
     EXPECT_EQ(TextureOptionText(TextureOption("sand", false, 0, {})), "sand,0,0");
     EXPECT_EQ(ModelOptionText(ModelOption("fol/tree", 0.5f, 2, true, false, -4, 0, 256, 0.5f, 2)),
               "fol/tree,0.5,2,1,0,-4,0,256,0.5,2");
+    ModelOption ruled("fol/tree", 1);
+    ruled.slopeMax = 25;
+    ruled.spacingRadius = 96;
+    EXPECT_EQ(ModelOptionText(ruled), "fol/tree,1,1,1,1,0,0,256,0.5,1,,25,,,96");
 }

@@ -147,11 +147,18 @@ TEST(OptionEditors, ModelEditorStartsWithItsDefaultsAndRoundTripsAnOption) {
     SaveScreenshot(&dialog, "dialog_model_option");
     dialog.Hide();
 
-    const ModelOption option("foliage_grass_tall", 0.25f, 3.0f, false, true, -4.5f, 10.0f, 200.0f,
-                             0.75f, 1.5f);
+    ModelOption option("foliage_grass_tall", 0.25f, 3.0f, false, true, -4.5f, 10.0f, 200.0f,
+                       0.75f, 1.5f);
     dialog.SetOption(option);
     EXPECT_EQ(dialog.densityMinField->GetValue(), "0.25");
     EXPECT_EQ(dialog.zOffsetField->GetValue(), "-4.5");
+    EXPECT_EQ(dialog.slopeMaxField->GetValue(), "");  // no rule: an empty field
+    EXPECT_EQ(dialog.GetOption(), option);
+    option.slopeMax = 35.5f;
+    option.heightMin = -200.0f;
+    option.spacingRadius = 96.0f;
+    dialog.SetOption(option);
+    EXPECT_EQ(dialog.spacingRadiusField->GetValue(), "96");
     EXPECT_EQ(dialog.GetOption(), option);
 }
 

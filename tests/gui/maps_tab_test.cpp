@@ -25,6 +25,14 @@ std::string MakeInstallation(const TempDir& dir, const std::string& name = "game
     return install;
 }
 
+void Toggle(wxCheckBox* box) {
+    box->SetValue(!box->GetValue());
+    wxCommandEvent event(wxEVT_COMMAND_CHECKBOX_CLICKED, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(box->GetValue());
+    box->GetEventHandler()->ProcessEvent(event);
+}
+
 }  // namespace
 
 TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
@@ -45,12 +53,33 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(frame->mapClassChoice->GetSelection(), wxNOT_FOUND);
     ChooseEntry(frame->mapClassChoice, "demo");
     EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo\r\n");
+    Toggle(frame->markCheck);
+    EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo|mark\r\n");
 
     window.Run();
     EXPECT_TRUE(FileExists(install + "/map_source/mp_a_foliage.map"));
     EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
+    EXPECT_EQ(frame->staticModelsCount->GetLabel(),
+              frame->modelsPlacedCount->GetLabel() + " of 65536 (5 model names)");
     PumpEvents(200);
     SaveScreenshot(frame, "maps_tab_after_run");
+
+    // Run again on the marked output with Replace (and the first run's
+    // seed): the earlier layer goes, the same one comes back.
+    frame->seedField->ChangeValue("1");
+    frame->inputField->ChangeValue("mp_a_foliage");
+    frame->outputField->ChangeValue("mp_a_again");
+    Toggle(frame->replaceCheck);
+    window.Run();
+    EXPECT_EQ(ReadFileBytes(install + "/map_source/mp_a_again.map"),
+              ReadFileBytes(install + "/map_source/mp_a_foliage.map"));
+    EXPECT_EQ(frame->staticModelsCount->GetLabel(),
+              frame->modelsPlacedCount->GetLabel() + " of 65536 (5 model names), " +
+                  frame->modelsPlacedCount->GetLabel() + " replaced");
+    Toggle(frame->replaceCheck);
+    frame->inputField->ChangeValue("mp_a");
+    frame->seedField->ChangeValue("");
+    fs::remove(install + "/map_source/mp_a_again.map");
 
     // Touching a control resets the status display.
     ChooseEntry(frame->mapClassChoice, "demo");
@@ -64,6 +93,8 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(Entries(frame->mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
     PickEntry(frame->mapsList, "mp_a");
     EXPECT_EQ(frame->mapClassChoice->GetStringSelection(), "demo");
+    EXPECT_TRUE(frame->markCheck->GetValue());
+    EXPECT_FALSE(frame->replaceCheck->GetValue());
 
     ChooseEntry(frame->installDirChoice, "-- None --");
     EXPECT_EQ(frame->mapsList->GetCount(), 0u);

@@ -1,0 +1,152 @@
+// The slope, height and spacing rules only remove blocks: the random
+// sequence, and so every other block, stays as it is without them. And an
+// edge too long to walk refuses the run instead of shifting it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "engine/map_statistics.h"
+#include "engine/placement_rules.h"
+#include "engine/run_pipeline.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class Recorder : public PlacementSink {
+public:
+    void Place(const ModelPlacement& p) override { placements.push_back(p); }
+    std::vector<ModelPlacement> placements;
+};
+
+bool Same(const ModelPlacement& a, const ModelPlacement& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z && a.scale == b.scale && a.pitch == b.pitch &&
+           a.yaw == b.yaw && a.roll == b.roll && a.modelOption->modelName == b.modelOption->modelName;
+}
+
+// A real deathrun map (walls, floors, ramps) with one model on every
+// texture, run as a dry run.
+struct RealMapRun {
+    FoliageEngine engine;
+    Recorder recorder;
+    DryRunStatistics stats;
+
+    explicit RealMapRun(const ModelOption& option) {
+        CountingProgress progress;
+        const std::string path = TestDataPath("cod4_frazzie_mp_dr_frzl.map");
+        EXPECT_TRUE(engine.ReadMap(progress, path, FileSize(path)));
+        engine.modelClasses["m"] = {option};
+        for (const TextureReportRow& row : BuildTextureReport(engine.meshes, engine.mapClasses, ""))
+            engine.mapClasses["c"].push_back(TextureOption(row.texture, false, 16, {"m"}));
+        stats = DryRun(engine, progress, "c", &recorder);
+    }
+};
+
+}  // namespace
+
+TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
+    const ModelOption plain("foliage_test", 0.5f, 1, false, true, 8);
+    const RealMapRun without(plain);
+    ASSERT_GT(without.recorder.placements.size(), 1000u);
+
+    std::vector<float> heights;
+    for (const ModelPlacement& p : without.recorder.placements) heights.push_back(p.z - 8);
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const float middleZ = heights[heights.size() / 2];
+    struct Case {
+        const char* what;
+        void (*set)(ModelOption&, float middleZ);
+        std::uint64_t RuleRejections::*counter;
+    };
+    const Case cases[] = {
+        {"slope 0 to 30", [](ModelOption& m, float) { m.slopeMin = 0; m.slopeMax = 30; }, &RuleRejections::slope},
+        {"slope from 45", [](ModelOption& m, float) { m.slopeMin = 45; }, &RuleRejections::slope},
+        {"height to the middle", [](ModelOption& m, float z) { m.heightMax = z; }, &RuleRejections::height},
+        {"spacing 24", [](ModelOption& m, float) { m.spacingRadius = 24; }, &RuleRejections::spacing},
+    };
+    for (const Case& c : cases) {
+        ModelOption ruled = plain;
+        c.set(ruled, middleZ);
+        const RealMapRun with(ruled);
+        EXPECT_EQ(with.engine.random.State(), without.engine.random.State()) << c.what;
+        // The output with the rule is the output without it, minus blocks.
+        std::size_t next = 0;
+        for (const ModelPlacement& p : with.recorder.placements) {
+            while (next < without.recorder.placements.size() && !Same(without.recorder.placements[next], p)) ++next;
+            ASSERT_LT(next, without.recorder.placements.size()) << c.what << ": a block that was not there";
+            ++next;
+        }
+        std::uint64_t removed = 0;
+        for (const auto& entry : with.stats.rejectionsPerTexture) removed += entry.second.*c.counter;
+        EXPECT_GT(removed, 0u) << c.what;
+        EXPECT_LT(removed, without.recorder.placements.size()) << c.what;
+        EXPECT_EQ(with.recorder.placements.size() + removed, without.recorder.placements.size()) << c.what;
+
+        // What is kept obeys the rule.
+        for (std::size_t i = 0; i < with.recorder.placements.size(); ++i) {
+            const ModelPlacement& p = with.recorder.placements[i];
+            if (ruled.heightMax) {
+                EXPECT_LE(p.z - 8, *ruled.heightMax) << c.what;
+            }
+            if (!ruled.spacingRadius) continue;
+            for (std::size_t j = 0; j < i; ++j) {
+                const ModelPlacement& q = with.recorder.placements[j];
+                ASSERT_GE(std::hypot(p.x - q.x, p.y - q.y), *ruled.spacingRadius) << c.what;
+            }
+        }
+    }
+}
+
+TEST(PlacementRules, SlopeWindowOfTiltedCells) {
+    // A cell tilted 30 degrees about the Y axis: 64 units across, 36.95 up.
+    const float rise = 64.0f * 0.57735026f;
+    TerrainMesh mesh;
+    mesh.texture = "grass";
+    mesh.columns = mesh.rows = 2;
+    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, rise, 255}, {64, 64, rise, 255}};
+    struct Case { float low, high; bool kept; };
+    for (const Case& c : {Case{0, 29.9f, false}, Case{29.9f, 30.1f, true}, Case{30.1f, 90, false},
+                          Case{0, 90, true}}) {
+        FoliageEngine engine;
+        ModelOption option("tree", 1, 1);
+        option.slopeMin = c.low;
+        option.slopeMax = c.high;
+        engine.modelClasses["trees"] = {option};
+        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+        engine.BeginPlacementRun("demo");
+        Recorder sink;
+        engine.PlaceOnMesh(mesh, "demo", sink);
+        EXPECT_EQ(!sink.placements.empty(), c.kept) << c.low << " to " << c.high;
+    }
+    for (double degrees = 0; degrees <= 90; degrees += 0.25)
+        EXPECT_NEAR(CosineOfDegrees(degrees), std::cos(degrees * 3.141592653589793 / 180), 1e-15) << degrees;
+}
+
+TEST(PlacementRules, EdgeTooLongToWalkRefusesTheRunAndWritesNothing) {
+    TempDir dir;
+    FoliageEngine engine;
+    CountingProgress progress;
+    engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
+    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+    WriteFileBytes(dir.File("in.map"),
+                   "{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 64 0 \n)\n(\nv 3000000 0 0 \n"
+                   "v 3000000 64 0 \n)\n}\n}\n}\n");
+    for (bool dryRun : {false, true}) {
+        RunRequest request;
+        request.inputText = dir.File("in.map");
+        request.outputText = dir.File("out.map");
+        request.mapClassChosen = true;
+        request.mapClassName = "demo";
+        request.dryRun = dryRun;
+        const RunResult result = RunFoliage(engine, progress, request);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message,
+                  "The texture 'grass' would get 93750 candidates on one triangle edge for the model 'tree', "
+                  "more than the 65536 a run can walk. Lower the model's maximum density or the texture's "
+                  "density multiplier (at most 2097152 for an edge of one unit). Nothing was written.");
+        EXPECT_FALSE(FileExists(dir.File("out.map")));
+    }
+}
