@@ -15,7 +15,7 @@ std::unordered_map<std::string, std::string> translations;
 
 std::vector<unsigned char> ReadWhole(const std::string& path) {
     std::vector<unsigned char> bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::OpenFile(path, "rb");  // UTF-8 path, wide on Windows
     if (!file) return bytes;
     unsigned char block[65536];
     for (std::size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;)
