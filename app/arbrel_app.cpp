@@ -1,5 +1,6 @@
 #include "app/arbrel_app.h"
 
+#include <wx/cmdline.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
@@ -8,8 +9,22 @@
 #include <wx/translation.h>
 
 #include "app/arbrel_frame.h"
+#include "dialogs/narrow_text.h"
+
+void ArbrelApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption(wxEmptyString, _T("data-dir"),
+                     _("the settings directory (default: data beside the executable)"));
+}
+
+bool ArbrelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    wxString directory;
+    if (parser.Found(_T("data-dir"), &directory)) dataDirectory = ToNarrow(directory);
+    return wxApp::OnCmdLineParsed(parser);
+}
 
 bool ArbrelApp::OnInit() {
+    if (!wxApp::OnInit()) return false;  // parses the command line
     // Catalogues are looked for in "locale" beside the executable as well as
     // in the system's places.
     const wxString executableDir =
@@ -22,7 +37,7 @@ bool ArbrelApp::OnInit() {
     }
 
     wxInitAllImageHandlers();
-    ArbrelFrame* frame = new ArbrelFrame(nullptr, -1);
+    ArbrelFrame* frame = new ArbrelFrame(nullptr, -1, std::string(), dataDirectory);
     frame->Show();
     SetTopWindow(frame);
     // Problems with the data directory are shown once the window is up.
