@@ -3,14 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "config/configuration_store.h"
 #include "engine/foliage_engine.h"
+#include "tests/fresh_temp_directory.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr int kLines = 50;
 class LargeDataDirectory {
 public:
     LargeDataDirectory() {
-        root_ = fs::temp_directory_path() / fs::unique_path("arbrel-bench-%%%%-%%%%");
+        root_ = FreshTempDirectory("arbrel-bench");
         const fs::path models = root_ / "models", maps = root_ / "maps";
         fs::create_directories(models);
         fs::create_directories(maps);
@@ -35,7 +36,7 @@ public:
         }
     }
     ~LargeDataDirectory() {
-        boost::system::error_code ec;
+        std::error_code ec;
         fs::remove_all(root_, ec);
     }
     std::string path() const { return root_.string(); }

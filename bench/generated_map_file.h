@@ -5,26 +5,28 @@
 #include <cstdint>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "bench/large_map.h"
+#include "tests/fresh_temp_directory.h"
 #include "engine/foliage_engine.h"
 
 class GeneratedMapFile {
 public:
     GeneratedMapFile(int meshes, int size) {
-        namespace fs = boost::filesystem;
-        boost::system::error_code error;
-        dir_ = fs::temp_directory_path(error) / fs::unique_path("arbrel-bench-%%%%-%%%%");
-        fs::create_directories(dir_, error);
+        namespace fs = std::filesystem;
+        std::error_code error;
+        dir_ = FreshTempDirectory("arbrel-bench");
+        if (dir_.empty()) return;
         input = (dir_ / "large.map").string();
         output = (dir_ / "large_foliage.map").string();
         if (!error && WriteLargeMap(input, meshes, size)) bytes = fs::file_size(input, error);
         if (error) bytes = 0;
     }
     ~GeneratedMapFile() {
-        boost::system::error_code error;
-        boost::filesystem::remove_all(dir_, error);
+        if (dir_.empty()) return;
+        std::error_code error;
+        std::filesystem::remove_all(dir_, error);
     }
     GeneratedMapFile(const GeneratedMapFile&) = delete;
     GeneratedMapFile& operator=(const GeneratedMapFile&) = delete;
@@ -35,7 +37,7 @@ public:
     std::uintmax_t bytes = 0;  // 0 when the map could not be written
 
 private:
-    boost::filesystem::path dir_;
+    std::filesystem::path dir_;
 };
 
 // The configuration the generated map is made for: one model of density 1

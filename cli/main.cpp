@@ -79,7 +79,8 @@ int Place(const CliArguments& args) {
     PreviewRecorder preview(engine.meshes, args.previewSize);
     if (!args.previewPath.empty()) request.observer = &preview;
 
-    TerminalProgress progress(platform::IsTerminal(stderr));
+    const bool console = platform::IsTerminal(stderr);
+    TerminalProgress progress(console, console && platform::EnableTerminalEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {
@@ -106,7 +107,8 @@ int Place(const CliArguments& args) {
 
 int main(int argc, char** argv) {
     try {
-        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        platform::UseUtf8Console();
+        const std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
         CliArguments args;
         std::string error;
         if (!ParseCliArguments(arguments, args, error)) {

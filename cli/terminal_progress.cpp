@@ -1,7 +1,14 @@
 #include "cli/terminal_progress.h"
 
+#include <string>
+
 void TerminalProgress::Finish() {
-    if (drawn_) std::fputs("\r\033[K", stderr);
+    if (!drawn_) return;
+    if (escapes_)
+        std::fputs("\r\033[K", stderr);
+    else
+        std::fprintf(stderr, "\r%s\r", std::string(static_cast<std::size_t>(lineLength_), ' ').c_str());
+    std::fflush(stderr);
     drawn_ = false;
 }
 
@@ -25,8 +32,10 @@ void TerminalProgress::Draw(bool force) {
     const int filled = percent * kWidth / 100;
     for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '-';
     bar[kWidth] = '\0';
-    std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent, meshesProcessed,
-                 meshesRead, modelsPlaced);
+    // The line only grows during a run, so each draw covers the one before.
+    const int length = std::fprintf(stderr, "\r[%s] %3d%%  meshes %d/%d  models %d", bar, percent,
+                                    meshesProcessed, meshesRead, modelsPlaced);
+    if (length > lineLength_) lineLength_ = length;
     std::fflush(stderr);
     drawn_ = true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Counts the run's progress and, when standard error is a terminal, draws a
-// one-line bar there. Standard output stays free for the result lines.
+// one-line bar there. Standard output stays free for the result lines. A
+// console without ANSI escapes (an old Windows console) gets the bar drawn
+// and cleared with "\r" alone.
 
 #include <cstdio>
 
@@ -8,7 +10,7 @@
 
 class TerminalProgress : public ProgressReceiver {
 public:
-    explicit TerminalProgress(bool draw) : draw_(draw) {}
+    explicit TerminalProgress(bool draw, bool escapes = true) : draw_(draw), escapes_(escapes) {}
     // Clears the bar's line, so that messages start on a clean one.
     void Finish();
 
@@ -23,6 +25,8 @@ public:
 private:
     void Draw(bool force);
     bool draw_;
+    bool escapes_;
     bool drawn_ = false;
+    int lineLength_ = 0;
     int lastPercent_ = -1;
 };

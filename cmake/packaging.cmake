@@ -70,14 +70,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.invalid/arbrel")
 # dpkg-shlibdeps (dpkg-dev) derives the library packages (wx 3.2 GTK3,
-# Boost.Filesystem, zlib, libstdc++) from the executables; the explicit list
+# zlib, libstdc++) from the executables; the explicit list
 # is for machines without it.
 find_program(ARBREL_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ARBREL_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libwxgtk3.2-1, libboost-filesystem1.74.0, zlib1g, libstdc++6, libc6")
+    "libwxgtk3.2-1, zlib1g, libstdc++6, libc6")
 endif()
 
 # Per generator: which components go in, and where.

@@ -25,12 +25,12 @@ bool AtomicFileWriter::Open() {
         error_ = "Not enough memory to write '" + target_ + "'.";
         return false;
     }
-    // "x" makes the creation exclusive, so an unrelated file is never reused.
+    // The creation is exclusive, so an unrelated file is never reused.
     for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
         temporary_ = target_ + ".tmp-" + platform::ProcessTag() + "-" +
                      std::to_string(temporaryCounter++);
         errno = 0;
-        file_ = std::fopen(temporary_.c_str(), "wbx");
+        file_ = platform::CreateNewFile(temporary_);
         if (file_ == nullptr && errno != EEXIST) break;
     }
     if (file_ == nullptr) {
@@ -111,7 +111,9 @@ bool AtomicFileWriter::Commit() {
     file_ = nullptr;
     if (!closed) Fail("write", temporary_);
     if (!Failed() && !platform::CopyPermissions(target_, temporary_)) Fail("set permissions of", temporary_);
-    if (!Failed() && !platform::ReplaceFile(temporary_, target_)) Fail("replace", target_);
+    std::string reason;
+    if (!Failed() && !platform::ReplaceFileAtomically(temporary_, target_, reason) && error_.empty())
+        error_ = "Cannot replace '" + target_ + "': " + reason + ".";
     if (Failed()) {
         Discard();
         return false;
@@ -126,7 +128,7 @@ void AtomicFileWriter::Discard() {
         file_ = nullptr;
     }
     if (!temporary_.empty()) {
-        std::remove(temporary_.c_str());
+        platform::RemoveFile(temporary_);
         temporary_.clear();
     }
     used_ = 0;

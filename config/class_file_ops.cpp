@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include <boost/filesystem.hpp>
-
 #include "config/class_names.h"
 #include "config/paths.h"
+#include "config/platform.h"
 
 std::string ClassFilePath(const std::string& classDirectory, const std::string& name) {
     return paths::Join(classDirectory, name + ".csv");
@@ -21,19 +20,19 @@ std::string CreateClassFile(const std::string& classDirectory, const std::string
     const std::string message = "Could not make file '" + name + "'.";
     errno = 0;
     // "x": never truncate a file that is already there.
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    std::FILE* file = platform::CreateNewFile(path);
     if (!file) {
         if (errno == EEXIST || errno == 0) return message;
-        return message + "\n" + path + ": " + std::strerror(errno);
+        return message + "\n" + path + ": " + platform::LastErrorText();
     }
-    if (std::fclose(file) != 0) return message + "\n" + path + ": " + std::strerror(errno);
+    if (std::fclose(file) != 0) return message + "\n" + path + ": " + platform::LastErrorText();
     return std::string();
 }
 
 std::string DeleteClassFile(const std::string& classDirectory, const std::string& name) {
     const std::string path = ClassFilePath(classDirectory, name);
-    boost::system::error_code ec;
-    boost::filesystem::remove(path, ec);
-    if (ec) return "Could not delete '" + name + "'.\n" + path + ": " + ec.message();
+    std::error_code ec;
+    std::filesystem::remove(platform::FsPath(path), ec);
+    if (ec) return "Could not delete '" + name + "'.\n" + path + ": " + platform::ErrorText(ec);
     return std::string();
 }

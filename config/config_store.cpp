@@ -30,7 +30,7 @@ bool ReadWholeFile(const std::string& path, std::uint64_t size, std::unique_ptr<
         return false;
     }
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::OpenFile(path, "rb");
     if (file == nullptr) {
         error = "Cannot open '" + path + "': " + platform::LastErrorText() + ".";
         return false;

@@ -4,29 +4,30 @@
 
 #include "config/configuration_store.h"
 
-#include <boost/filesystem.hpp>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 
 #include "config/config_store.h"
 #include "config/paths.h"
+#include "config/platform.h"
 #include "engine/foliage_engine.h"
 
-namespace fs = boost::filesystem;
-using boost::system::error_code;
+namespace fs = std::filesystem;
+using std::error_code;
 
 namespace {
 
-std::string Reason(const error_code& ec) { return ec.message(); }
+std::string Reason(const error_code& ec) { return platform::ErrorText(ec); }
 
 // The status of path, following symbolic links. A path that does not exist
 // is no error (status file_not_found); any other failure is reported.
 fs::file_status StatusOf(const std::string& path, StoreContents& contents) {
     error_code ec;
-    fs::file_status status = fs::status(path, ec);
-    if (ec && status.type() != fs::file_not_found) {
+    fs::file_status status = fs::status(platform::FsPath(path), ec);
+    if (ec && status.type() != fs::file_type::not_found) {
         contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
-        return fs::file_status(fs::status_error);
+        return fs::file_status(fs::file_type::none);
     }
     return status;
 }
@@ -34,9 +35,9 @@ fs::file_status StatusOf(const std::string& path, StoreContents& contents) {
 // Creates the directory when it is missing (one level).
 void EnsureDirectory(const std::string& path, StoreContents& contents) {
     const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::status_error || fs::is_directory(status)) return;
+    if (status.type() == fs::file_type::none || fs::is_directory(status)) return;
     error_code ec;
-    fs::create_directory(path, ec);
+    fs::create_directory(platform::FsPath(path), ec);
     if (ec) contents.errors.push_back("Cannot create directory '" + path + "': " + Reason(ec) + ".");
 }
 
@@ -44,7 +45,7 @@ enum class DirectoryCheck { kIsDirectory, kNotDirectory, kUnknown };
 
 DirectoryCheck CheckDirectory(const std::string& path, StoreContents& contents) {
     const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::status_error) return DirectoryCheck::kUnknown;
+    if (status.type() == fs::file_type::none) return DirectoryCheck::kUnknown;
     return fs::is_directory(status) ? DirectoryCheck::kIsDirectory : DirectoryCheck::kNotDirectory;
 }
 
@@ -66,13 +67,13 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
     const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::status_error || status.type() == fs::file_not_found) return;
+    if (status.type() == fs::file_type::none || status.type() == fs::file_type::not_found) return;
     if (!fs::is_regular_file(status)) {
         contents.errors.push_back("Cannot read '" + path + "': it is not a regular file.");
         return;
     }
     error_code ec;
-    const boost::uintmax_t size = fs::file_size(path, ec);
+    const std::uintmax_t size = fs::file_size(platform::FsPath(path), ec);
     if (ec) {
         contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
         return;
@@ -109,17 +110,17 @@ using ClassLoader = bool (FoliageEngine::*)(const std::string&, std::uint64_t);
 void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::string& directory,
                         StoreContents& contents, std::vector<std::string>& names) {
     const fs::file_status status = StatusOf(directory, contents);
-    if (status.type() == fs::status_error || status.type() == fs::file_not_found) return;
+    if (status.type() == fs::file_type::none || status.type() == fs::file_type::not_found) return;
     error_code ec;
-    fs::directory_iterator it(directory, ec), end;
+    fs::directory_iterator it(platform::FsPath(directory), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = platform::PathText(it->path().filename());
         const std::size_t dot = name.find('.');
         if (dot == std::string::npos || name.compare(dot, std::string::npos, ".csv") != 0) continue;
         const std::string path = paths::Join(directory, name);
         if (!fs::is_regular_file(StatusOf(path, contents))) continue;
         error_code sizeError;
-        const boost::uintmax_t size = fs::file_size(path, sizeError);
+        const std::uintmax_t size = fs::file_size(platform::FsPath(path), sizeError);
         if (sizeError) {
             contents.errors.push_back("Cannot examine '" + path + "': " + Reason(sizeError) + ".");
             continue;

@@ -1,12 +1,12 @@
 #include "config/install_dir_check.h"
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
-#include "config/class_names.h"
 #include "config/paths.h"
+#include "config/platform.h"
 #include "config/translatable.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 std::string MapSourceDirectory(const std::string& installDir) {
     return paths::Join(installDir, "map_source");
@@ -14,21 +14,21 @@ std::string MapSourceDirectory(const std::string& installDir) {
 
 PathQuery QueryPath(const std::string& path) {
     PathQuery result;
-    boost::system::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    std::error_code ec;
+    const fs::file_status status = fs::status(platform::FsPath(path), ec);
     switch (status.type()) {
-        case fs::file_not_found:
+        case fs::file_type::not_found:
             result.kind = PathKind::Missing;
             break;
-        case fs::regular_file:
+        case fs::file_type::regular:
             result.kind = PathKind::RegularFile;
             break;
-        case fs::directory_file:
+        case fs::file_type::directory:
             result.kind = PathKind::Directory;
             break;
-        case fs::status_error:
+        case fs::file_type::none:
             result.kind = PathKind::QueryFailed;
-            result.error = "Cannot read path '" + path + "': " + ec.message() + ".";
+            result.error = "Cannot read path '" + path + "': " + platform::ErrorText(ec) + ".";
             break;
         default:
             result.kind = PathKind::Other;
@@ -62,9 +62,5 @@ InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
 }
 
 bool SameInstallationDirectory(const std::string& a, const std::string& b) {
-#ifdef _WIN32
-    return SameNameIgnoringCase(a, b);
-#else
-    return a == b;
-#endif
+    return platform::SamePathText(a, b);
 }

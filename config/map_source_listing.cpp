@@ -1,8 +1,10 @@
 #include "config/map_source_listing.h"
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
-namespace fs = boost::filesystem;
+#include "config/platform.h"
+
+namespace fs = std::filesystem;
 
 std::string MapNameOfFile(const std::string& fileName) {
     const std::size_t dot = fileName.find('.');
@@ -13,23 +15,23 @@ std::string MapNameOfFile(const std::string& fileName) {
 
 MapSourceListing ListMapSource(const std::string& mapSourceDirectory) {
     MapSourceListing listing;
-    auto failure = [](const std::string& what, const boost::system::error_code& ec) {
-        return "Cannot read path '" + what + "': " + ec.message() + ".";
+    auto failure = [](const std::string& what, const std::error_code& ec) {
+        return "Cannot read path '" + what + "': " + platform::ErrorText(ec) + ".";
     };
-    boost::system::error_code ec;
-    fs::directory_iterator it(mapSourceDirectory, ec);
+    std::error_code ec;
+    fs::directory_iterator it(platform::FsPath(mapSourceDirectory), ec);
     if (ec) {
         listing.errors.push_back(failure(mapSourceDirectory, ec));
         return listing;
     }
     const fs::directory_iterator end;
     while (it != end) {
-        const std::string name = it->path().filename().string();
-        boost::system::error_code entryError;
+        const std::string name = platform::PathText(it->path().filename());
+        std::error_code entryError;
         const fs::file_status status = it->status(entryError);
-        if (status.type() == fs::status_error) {
+        if (status.type() == fs::file_type::none) {
             listing.errors.push_back(failure(name, entryError));
-        } else if (status.type() == fs::regular_file) {
+        } else if (status.type() == fs::file_type::regular) {
             const std::string mapName = MapNameOfFile(name);
             if (!mapName.empty()) listing.mapNames.push_back(mapName);
         }

@@ -26,7 +26,14 @@ std::string DirectoryPart(const std::string& path) {
 
 bool IsFullPath(const std::string& text) {
     if (text.find(':') != std::string::npos) return true;
-    return !text.empty() && text[0] == '/';
+    if (text.empty()) return false;
+#ifdef _WIN32
+    // "\\nas\maps\x.map" (a network share) and "\maps\x.map" (the
+    // current drive's root); Windows takes "/" for "\" as well.
+    return IsSeparator(text[0]);
+#else
+    return text[0] == '/';
+#endif
 }
 
 }  // namespace paths

@@ -21,8 +21,9 @@ std::string WithTrailingSeparator(const std::string& dir);
 std::string LastComponent(const std::string& path);
 // The part up to and including the last "/" or "\" (empty when there is none).
 std::string DirectoryPart(const std::string& path);
-// An output text is a full path when it is absolute on this platform or names
-// a drive; anything else is a map name.
+// An output text is a full path when it holds ":" (a drive) or starts at a
+// root: "/" on POSIX; "\" or "/" on Windows, which includes "\\server"
+// shares. Anything else is a map name.
 bool IsFullPath(const std::string& text);
 
 }  // namespace paths

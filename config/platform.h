@@ -1,26 +1,56 @@
 #pragma once
 // The one place that calls the operating system directly; every function has
-// a POSIX and a Windows branch.
+// a POSIX and a Windows branch. Text is UTF-8 on both sides of this layer: on
+// Windows it talks to the system in wide characters and converts here, so no
+// other file ever sees wchar_t.
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 namespace platform {
 
-// Text of the last system error (errno / GetLastError).
+// Text of the last system error (errno / GetLastError), as UTF-8.
 std::string LastErrorText();
+// The reason of a failed filesystem call, as UTF-8.
+std::string ErrorText(const std::error_code& error);
+// A filesystem path from UTF-8 text, and back.
+std::filesystem::path FsPath(const std::string& utf8);
+std::string PathText(const std::filesystem::path& path);
+// Whether two path texts name the same path as the file system compares
+// names: ignoring case on Windows (all of Unicode, as NTFS does), byte for
+// byte elsewhere.
+bool SamePathText(const std::string& a, const std::string& b);
+// fopen for a UTF-8 path.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// Creates a file that must not exist yet, for writing in binary mode;
+// nullptr with errno EEXIST when it is there already.
+std::FILE* CreateNewFile(const std::string& path);
+// Removes a file; false (errno / GetLastError set) when it cannot.
+bool RemoveFile(const std::string& path);
 // Flushes a written stdio file through to the disk.
 bool SyncFile(std::FILE* file);
 // Gives `path` the permission bits of `model` (a no-op on Windows, where new
 // files inherit the directory's rights).
 bool CopyPermissions(const std::string& model, const std::string& path);
-// Renames `from` over `to`, replacing an existing file atomically.
-bool ReplaceFile(const std::string& from, const std::string& to);
+// Renames `from` over `to`, replacing an existing file atomically. On failure
+// `reason` says why, in words a user can act on.
+bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::string& reason);
 // A name unique to this process, for temporary files.
 std::string ProcessTag();
-// Whether the stream is an interactive terminal.
+// Whether the stream is an interactive terminal (on Windows: a console).
 bool IsTerminal(std::FILE* stream);
+// Makes the terminal behind the stream understand ANSI escape sequences
+// (virtual-terminal processing of a Windows console); false when it does not.
+bool EnableTerminalEscapes(std::FILE* stream);
+// The program's arguments (without its name) as UTF-8; Windows hands argv
+// over in the ANSI code page, so the wide command line is used there.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+// Lets a Windows console show the UTF-8 text that the program prints.
+void UseUtf8Console();
 // Directory of the running executable, with a trailing separator; empty when
 // it cannot be found.
 std::string ExecutableDirectory();

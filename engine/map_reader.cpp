@@ -24,7 +24,7 @@ bool LoadFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[
     }
     errno = 0;
     // Read-only: a write-protected map must still be readable.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = platform::OpenFile(path, "rb");
     if (file == nullptr) {
         error = "Cannot open '" + path + "': " + platform::LastErrorText() + ".";
         return false;

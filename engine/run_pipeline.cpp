@@ -5,14 +5,14 @@
 #include "engine/run_pipeline.h"
 
 #include <cstdint>
-
-#include <boost/filesystem.hpp>
-#include <boost/system/error_code.hpp>
+#include <filesystem>
+#include <system_error>
 
 #include "config/paths.h"
+#include "config/platform.h"
 #include "config/translatable.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,13 +24,13 @@ const char kNoTerrain[] =
 const char kWriteFailed[] = N_("An error occured while writing the map file.");
 
 bool IsRegularFile(const std::string& path) {
-    boost::system::error_code error;
-    return fs::is_regular_file(fs::path(path), error) && !error;
+    std::error_code error;
+    return fs::is_regular_file(platform::FsPath(path), error) && !error;
 }
 
 std::string Describe(const std::string& what, const std::string& path,
-                     const boost::system::error_code& error) {
-    return what + " '" + path + "': " + error.message() + ".";
+                     const std::error_code& error) {
+    return what + " '" + path + "': " + platform::ErrorText(error) + ".";
 }
 
 RunResult Fail(RunResult result, const std::string& message, const std::string& detail = {}) {
@@ -44,10 +44,10 @@ RunResult Fail(RunResult result, const std::string& message, const std::string& 
 // exist). An empty directory means the current one.
 bool EnsureDirectory(const std::string& directory, std::string& message) {
     if (directory.empty()) return true;
-    boost::system::error_code error;
-    if (fs::is_directory(fs::path(directory), error)) return true;
+    std::error_code error;
+    if (fs::is_directory(platform::FsPath(directory), error)) return true;
     error.clear();
-    fs::create_directory(fs::path(directory), error);
+    fs::create_directory(platform::FsPath(directory), error);
     if (error) {
         message = Describe("Cannot create the output directory", directory, error);
         return false;
@@ -74,8 +74,8 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
 // Reads the resolved input and checks that it has terrain; false with the
 // failure in `result`.
 bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result) {
-    boost::system::error_code error;
-    const std::uintmax_t size = fs::file_size(fs::path(result.inputPath), error);
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
     if (error) {
         result = Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
         return false;

@@ -3,7 +3,7 @@
 // rest is the map text. The output must start with the input's bytes and
 // hold one misc_model block for each placement that was written.
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +12,9 @@
 #include <string>
 
 #include "engine/foliage_engine.h"
+#include "tests/fresh_temp_directory.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,11 +40,10 @@ public:
 struct WorkDirectory {
     fs::path path;
     WorkDirectory() {
-        path = fs::temp_directory_path() / fs::unique_path("arbrel-fuzz-%%%%-%%%%-%%%%");
-        fs::create_directories(path);
+        path = FreshTempDirectory("arbrel-fuzz");
     }
     ~WorkDirectory() {
-        boost::system::error_code ec;
+        std::error_code ec;
         fs::remove_all(path, ec);
     }
 };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -108,7 +108,7 @@ TEST(AtomicFileWriter, TargetThatIsADirectoryFailsAndLeavesNothing) {
 
 #ifndef _WIN32
 
-TEST(AtomicFileWriter, ReplacedFileKeepsItsPermissionsAndNewFilesFollowTheUmask) {
+TEST(AtomicFileWriter, ReplacedFileKeepsItsPermissionsProtectedOneIsRefusedNewOnesFollowTheUmask) {
     TempDir dir;
     const std::string kept = dir.File("kept.csv");
     WriteFileBytes(kept, "old");
@@ -121,16 +121,18 @@ TEST(AtomicFileWriter, ReplacedFileKeepsItsPermissionsAndNewFilesFollowTheUmask)
     ASSERT_EQ(::stat(kept.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
-    // A write-protected file is replaced too (the directory is writable) and
-    // stays write-protected.
+    // A write-protected file is refused, even though the directory would let
+    // a rename replace it, and stays as it was.
     ::chmod(kept.c_str(), 0444);
     AtomicFileWriter again(kept);
     ASSERT_TRUE(again.Open());
     again.Write("newer");
-    ASSERT_TRUE(again.Commit()) << again.Error();
+    EXPECT_FALSE(again.Commit());
+    EXPECT_NE(again.Error().find("read-only"), std::string::npos) << again.Error();
     ASSERT_EQ(::stat(kept.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0444u);
-    EXPECT_EQ(ReadFileBytes(kept), "newer");
+    EXPECT_EQ(ReadFileBytes(kept), "new");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"kept.csv"});
 
     const mode_t mask = ::umask(022);
     ::umask(mask);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,7 +18,7 @@
 #include <unistd.h>
 #endif
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -197,7 +197,7 @@ TEST(Loaders, ReadTheGivenSizeOfProtectedFilesAndAddNothingOnFailure) {
     WriteFileBytes(map, "t,1,1,grass\r\n");
     WriteFileBytes(config, "/g,a|b\r\n");
     for (const std::string& p : {model, map, config})
-        fs::permissions(p, fs::owner_read | fs::group_read | fs::others_read);
+        fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     FoliageEngine engine;
     EXPECT_FALSE(engine.LoadModelClass(model, 100));              // file shorter than said
     EXPECT_FALSE(engine.LoadModelClass(model, 5ull << 30));       // over 4 GiB refused

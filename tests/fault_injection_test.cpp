@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -24,7 +24,7 @@
 #include <unistd.h>
 #endif
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -87,7 +87,7 @@ const Writer kWriters[] = {
 
 int EntryCount(const std::string& directory) {
     int n = 0;
-    boost::system::error_code ec;
+    std::error_code ec;
     for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) ++n;
     return n;
 }

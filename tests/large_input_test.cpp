@@ -8,14 +8,14 @@
 #include <functional>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "config/configuration_store.h"
 #include "config/paths.h"
 #include "engine/foliage_engine.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -265,8 +265,8 @@ TEST_F(MapReaderTest, KeepsTheGivenBytesAndReplacesEarlierMeshes) {
     const std::string first = MeshMap(kHeader + kGroups);
     const std::string path = dir.File("locked.map");
     WriteFileBytes(path, first + MeshMap(kHeader + kGroups));
-    boost::filesystem::permissions(path, boost::filesystem::owner_read | boost::filesystem::group_read |
-                                             boost::filesystem::others_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                             std::filesystem::perms::others_read);
     for (int read = 0; read < 2; ++read) ASSERT_TRUE(engine.ReadMap(progress, path, first.size())) << engine.lastError;
     EXPECT_EQ(engine.meshes.size(), 1u);
     EXPECT_EQ(progress.meshesRead, 2);

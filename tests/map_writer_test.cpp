@@ -5,13 +5,13 @@
 #include <limits>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "engine/foliage_engine.h"
 #include "engine/placement_block.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -183,7 +183,7 @@ TEST(PlaceAndWrite, UnwritableDirectoryIsReportedAndTheTargetKept) {
     FoliageEngine engine;
     Prepare(engine, "iwmap 4\n");
     NullProgress progress;
-    fs::permissions(dir.path(), fs::owner_read | fs::owner_exe);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     bool privileged = true;  // an administrator writes anyway
     try {
         WriteFileBytes(dir.File("probe"), "");
@@ -191,7 +191,7 @@ TEST(PlaceAndWrite, UnwritableDirectoryIsReportedAndTheTargetKept) {
         privileged = false;
     }
     const bool ok = engine.PlaceAndWrite(progress, path, "demo");
-    fs::permissions(dir.path(), fs::owner_all);
+    fs::permissions(dir.path(), fs::perms::owner_all);
     if (privileged) GTEST_SKIP() << "directory permissions do not apply to this user";
     EXPECT_FALSE(ok);
     EXPECT_FALSE(engine.LastError().empty());

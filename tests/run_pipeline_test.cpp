@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "config/paths.h"
 #include "engine/run_pipeline.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -183,7 +183,7 @@ TEST(RunFoliage, InputOverFourGigabytesIsRefused) {
     Fixture f;
     const std::string big = f.dir.File("big.map");
     WriteFileBytes(big, "");
-    boost::system::error_code error;
+    std::error_code error;
     fs::resize_file(big, (std::uint64_t{1} << 32) + 1, error);  // sparse: no disk used
     if (error) GTEST_SKIP() << "cannot make a sparse file here";
     const RunResult result = f.Run(big, f.dir.File("out.map"));

@@ -1,46 +1,57 @@
 #include "tests/test_support.h"
 
-#include <boost/filesystem.hpp>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <cstdio>
 #include <stdexcept>
 
-namespace fs = boost::filesystem;
+#include "config/platform.h"
+#include "tests/fresh_temp_directory.h"
+
+namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-    fs::path p = fs::temp_directory_path() / fs::unique_path("arbrel-test-%%%%-%%%%-%%%%");
-    fs::create_directories(p);
-    path_ = p.string();
+    const fs::path p = FreshTempDirectory("arbrel-test");
+    if (p.empty()) throw std::runtime_error("cannot make a temporary directory");
+    path_ = platform::PathText(p);
 }
 
 TempDir::~TempDir() {
-    boost::system::error_code ec;
+    std::error_code ec;
     // Tests may leave read-only directories behind; make them writable first.
-    for (fs::recursive_directory_iterator it(path_, ec), end; !ec && it != end; it.increment(ec))
-        fs::permissions(it->path(), fs::owner_all | fs::add_perms, ec);
-    fs::permissions(path_, fs::owner_all | fs::add_perms, ec);
-    fs::remove_all(path_, ec);
+    for (fs::recursive_directory_iterator it(platform::FsPath(path_), ec), end; !ec && it != end; it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::permissions(platform::FsPath(path_), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(platform::FsPath(path_), ec);
 }
 
-std::string TempDir::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+std::string TempDir::File(const std::string& name) const { return platform::PathText(platform::FsPath(path_) / platform::FsPath(name)); }
 
+// stdio through the platform layer, so that UTF-8 names work on Windows too.
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::FILE* file = platform::OpenFile(path, "rb");
+    if (!file) throw std::runtime_error("cannot read " + path);
+    std::string bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) throw std::runtime_error("cannot read " + path);
+    return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
+    std::FILE* file = platform::OpenFile(path, "wb");
+    if (!file) throw std::runtime_error("cannot write " + path);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0 || !written) throw std::runtime_error("cannot write " + path);
 }
 
-std::uint64_t FileSize(const std::string& path) { return fs::file_size(path); }
+std::uint64_t FileSize(const std::string& path) { return fs::file_size(platform::FsPath(path)); }
 
 bool FileExists(const std::string& path) {
-    boost::system::error_code ec;
-    return fs::exists(path, ec);
+    std::error_code ec;
+    return fs::exists(platform::FsPath(path), ec);
 }
 
 std::string TestDataPath(const std::string& name) { return std::string(ARBREL_TEST_DATA_DIR) + "/" + name; }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "dialogs/add_configuration.h"
 #include "dialogs/class_configuration_line.h"
@@ -11,7 +11,7 @@
 #include "dialogs/remove_configuration.h"
 #include "tests/gui/window_fixture.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -60,8 +60,8 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     window->Raise();
     window->Layout();
     PumpEvents(150);
-    boost::system::error_code ec;
-    boost::filesystem::create_directories(ARBREL_SCREENSHOT_DIR, ec);
+    std::error_code ec;
+    std::filesystem::create_directories(ARBREL_SCREENSHOT_DIR, ec);
     const std::string path = std::string(ARBREL_SCREENSHOT_DIR) + "/" + name + ".png";
 #ifdef __WXGTK3__
     // Let the widgets paint themselves into an image: independent of what

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
@@ -16,7 +16,7 @@
 #include "tests/gui/window_fixture.h"
 #include "tests/test_support.h"
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 

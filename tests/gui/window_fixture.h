@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <boost/filesystem.hpp>
+#include <filesystem>
 #include <wx/testing.h>
 
 #include "app/arbrel_frame.h"
@@ -45,7 +45,7 @@ struct WindowFixture {
     ArbrelFrame* frame = nullptr;
 
     explicit WindowFixture(bool withSamples = true) {
-        namespace fs = boost::filesystem;
+        namespace fs = std::filesystem;
         if (!withSamples) return;
         for (const char* sub : {"maps", "models"}) {
             const fs::path target = fs::path(dir.File("data")) / sub;
