@@ -10,6 +10,11 @@
 # /usr/share. The "system" component uses absolute destinations, so plain
 # `cmake --install` leaves it out.
 
+if(WIN32)
+  include(${CMAKE_SOURCE_DIR}/cmake/packaging-windows.cmake)
+  return()
+endif()
+
 set(ARBREL_DEB_PREFIX /opt/arbrel)
 set(ARBREL_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 

@@ -61,11 +61,12 @@ std::string SystemMessage(DWORD code) {
     return result;
 }
 
-// Whether another program holds the file open so that it cannot be replaced:
-// an exclusive open then fails with a sharing violation.
+// Whether another program holds the file open without letting it be
+// renamed or deleted (a map open in the level editor): asking for delete
+// access, while sharing everything, then fails with a sharing violation.
 bool HeldOpenElsewhere(const std::wstring& path) {
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         return false;
@@ -131,6 +132,12 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
         reason = "the file is read-only";
         return false;
     }
+    // Asked first: a replacement that fails on a held file may leave a stray
+    // file of its own behind.
+    if (attributes != INVALID_FILE_ATTRIBUTES && HeldOpenElsewhere(target)) {
+        reason = "the file is open in another program; close it there and try again";
+        return false;
+    }
     // ReplaceFileW keeps the target's attributes and security; it needs an
     // existing regular file, so anything else goes through MoveFileExW.
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
@@ -139,11 +146,7 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
         return true;
     if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    const DWORD error = GetLastError();
-    if (HeldOpenElsewhere(target))
-        reason = "the file is open in another program; close it there and try again";
-    else
-        reason = SystemMessage(error);
+    reason = SystemMessage(GetLastError());
     return false;
 }
 

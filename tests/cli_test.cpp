@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,8 +24,14 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 // Runs arbrel-cli with the given arguments (already quoted where needed).
 CliRun RunCli(const TempDir& dir, const std::string& arguments) {
     const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-    const std::string command = Quote(std::string(ARBREL_BIN_DIR) + "/arbrel-cli") + " " + arguments +
-                                " >" + Quote(out) + " 2>" + Quote(err);
+    std::string program = std::string(ARBREL_BIN_DIR) + "/arbrel-cli";
+    std::string command = Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+#ifdef _WIN32
+    // cmd.exe takes "/" in a program name for a switch, and drops the
+    // outermost quotes of the whole line.
+    std::replace(program.begin(), program.end(), '/', '\\');
+    command = "\"" + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err) + "\"";
+#endif
     CliRun run;
     const int status = std::system(command.c_str());
 #ifdef _WIN32
@@ -34,6 +41,11 @@ CliRun RunCli(const TempDir& dir, const std::string& arguments) {
 #endif
     run.out = ReadFileBytes(out);
     run.err = ReadFileBytes(err);
+#ifdef _WIN32
+    // Standard output and error are text streams there: lines end in CR LF.
+    for (std::string* text : {&run.out, &run.err})
+        text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
+#endif
     return run;
 }
 

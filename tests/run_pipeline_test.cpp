@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include <filesystem>
 
+#include "config/configuration_store.h"
+#include "config/install_dir_check.h"
+#include "config/map_source_listing.h"
 #include "config/paths.h"
+#include "config/platform.h"
 #include "engine/run_pipeline.h"
 #include "tests/test_support.h"
 
@@ -65,6 +70,30 @@ TEST(RunFoliage, MapNameOfTheInstallationIntoItsMapSource) {
     EXPECT_EQ(f.progress.modelsPlaced, 6);
     const std::string output = ReadFileBytes(result.outputPath);
     EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+}
+
+// UTF-8 names reach the file system intact (wide paths on Windows): an
+// installation, a map, its output and a data directory with "é" and "ü".
+TEST(RunFoliage, NonAsciiNamesRoundTripThroughTheFileSystem) {
+    Fixture f;
+    const std::string install = f.dir.File("Jos\xc3\xa9"), mapSource = MapSourceDirectory(install);
+    const std::string map = "mp_gr\xc3\xbcn";
+    fs::create_directories(platform::FsPath(mapSource));
+    WriteFileBytes(paths::Join(mapSource, map + ".map"), kOneMesh);
+    EXPECT_TRUE(CheckInstallationDirectory(install).ok());
+    const RunResult result = f.Run(map, map + "_foliage", true, install);
+    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
+    std::vector<std::string> maps = ListMapSource(mapSource).mapNames;
+    std::sort(maps.begin(), maps.end());
+    EXPECT_EQ(maps, (std::vector<std::string>{map, map + "_foliage"}));
+    EXPECT_EQ(ReadFileBytes(result.outputPath).compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+
+    const std::string data = f.dir.File("Donn\xc3\xa9\x65s");
+    LoadConfigurationStore(f.engine, data);  // makes data, maps and models
+    ASSERT_TRUE(f.engine.SaveModelClass(ModelClassDirectory(data), "b\xc3\xa4ume")) << f.engine.lastError;
+    FoliageEngine reloaded;
+    EXPECT_EQ(LoadConfigurationStore(reloaded, data).modelClassNames,
+              std::vector<std::string>{"b\xc3\xa4ume"});
 }
 
 TEST(RunFoliage, InputAsTypedAndFullOutputPathWithNewDirectory) {
