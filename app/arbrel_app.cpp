@@ -11,10 +11,6 @@
 #include "app/arbrel_frame.h"
 
 bool ArbrelApp::OnInit() {
-    // The layouts combine alignment and expansion flags the way older
-    // toolkit versions accepted; 3.2 would only warn about it.
-    wxSizerFlags::DisableConsistencyChecks();
-
     // Catalogues are looked for in "locale" beside the executable as well as
     // in the system's places.
     const wxString executableDir =

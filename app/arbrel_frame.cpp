@@ -126,11 +126,11 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
     notebook->AddPage(informationPage, _("Information"), false);
     notebook->AddPage(tutorialPage, _("Tutorial"), false);
 
-    panelGrid->Add(notebook, 1, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND | wxALIGN_CENTER, 5);
+    panelGrid->Add(notebook, 1, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, 5);
     rootPanel->SetSizer(panelGrid);
     panelGrid->Fit(rootPanel);
     panelGrid->SetSizeHints(rootPanel);
-    rootGrid->Add(rootPanel, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    rootGrid->Add(rootPanel, 1, wxEXPAND, 5);
     SetSizer(rootGrid);
 
     CreateFileDialogs();
@@ -163,7 +163,7 @@ void ArbrelFrame::BuildDirectoryRow(wxFlexGridSizer* panelGrid) {
     setInstallDirButton = NewButton(rootPanel, ID_BUTTON1,
                                     _("Set Call of Duty installation directory"), _T("ID_BUTTON1"));
     row->Add(setInstallDirButton, 1, wxALL | wxALIGN_CENTER, 5);
-    panelGrid->Add(row, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    panelGrid->Add(row, 1, wxEXPAND, 5);
 }
 
 wxPanel* ArbrelFrame::BuildMapsPage() {
@@ -177,9 +177,9 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     wxBoxSizer* mapsColumn = new wxBoxSizer(wxVERTICAL);
     mapsList = new wxListBox(page, ID_LISTBOX1, wxDefaultPosition, wxSize(132, 258), 0, nullptr,
                              kClassListStyle, wxDefaultValidator, _T("ID_LISTBOX1"));
-    mapsColumn->Add(mapsList, 12, wxEXPAND | wxALIGN_CENTER, 5);
-    mapsBox->Add(mapsColumn, 1, wxEXPAND | wxALIGN_CENTER, 5);
-    pageGrid->Add(mapsBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    mapsColumn->Add(mapsList, 12, wxEXPAND, 5);
+    mapsBox->Add(mapsColumn, 1, wxEXPAND, 5);
+    pageGrid->Add(mapsBox, 1, wxALL | wxEXPAND, 5);
 
     // Settings, spacer, status and the Run button, one below the other.
     wxFlexGridSizer* rightColumn = new wxFlexGridSizer(0, 1, 0, 0);
@@ -196,7 +196,7 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     settings->Add(mapClassLabel, 1, wxLEFT | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
     mapClassChoice = new wxChoice(page, ID_CHOICE1, wxDefaultPosition, wxSize(115, kPlatformHeight), 0, nullptr,
                                   0, wxDefaultValidator, _T("ID_CHOICE1"));
-    settings->Add(mapClassChoice, 1, wxLEFT | wxRIGHT | wxEXPAND | wxALIGN_CENTER_VERTICAL, 5);
+    settings->Add(mapClassChoice, 1, wxLEFT | wxRIGHT | wxEXPAND, 5);
     settings->Add(5, 5, 1, wxALIGN_CENTER, 5);
     outputLabel = NewLabel(page, ID_STATICTEXT3, _("Output map file"), _T("ID_STATICTEXT3"));
     settings->Add(outputLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
@@ -205,7 +205,7 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     selectOutputButton = NewButton(page, ID_BUTTON14, _("Select"), _T("ID_BUTTON14"));
     settings->Add(selectOutputButton, 1, wxALL | wxALIGN_CENTER, 5);
     settingsBox->Add(settings, 1, wxALIGN_CENTER, 5);
-    rightColumn->Add(settingsBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    rightColumn->Add(settingsBox, 1, wxALL | wxEXPAND, 5);
     // A seed for another variation, and what the input map holds.
     wxBoxSizer* extras = new wxBoxSizer(wxHORIZONTAL);
     seedLabel = NewLabel(page, ID_STATICTEXT12, _("Seed"), _T("ID_STATICTEXT12"));
@@ -227,7 +227,7 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     status->AddGrowableRow(1);
     gauge = new wxGauge(page, ID_GAUGE1, 0, wxDefaultPosition, wxSize(320, 32),
                         wxGA_HORIZONTAL | wxGA_SMOOTH, wxDefaultValidator, _T("ID_GAUGE1"));
-    status->Add(gauge, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    status->Add(gauge, 1, wxALL | wxEXPAND, 5);
     wxFlexGridSizer* counters = new wxFlexGridSizer(0, 2, 0, 0);
     meshesReadLabel = NewLabel(page, ID_STATICTEXT1, _("Meshes read:"), _T("ID_STATICTEXT1"));
     counters->Add(meshesReadLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
@@ -244,8 +244,8 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     modelsPlacedCount = NewLabel(page, ID_STATICTEXT11, _("0"), _T("ID_STATICTEXT11"));
     counters->Add(modelsPlacedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     status->Add(counters, 1, wxALIGN_CENTER, 5);
-    statusBox->Add(status, 1, wxEXPAND | wxALIGN_CENTER, 5);
-    rightColumn->Add(statusBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    statusBox->Add(status, 1, wxEXPAND, 5);
+    rightColumn->Add(statusBox, 1, wxALL | wxEXPAND, 5);
     wxBoxSizer* runRow = new wxBoxSizer(wxHORIZONTAL);
     runButton = NewButton(page, ID_BUTTON2, _("Run"), _T("ID_BUTTON2"), wxSize(96, 48));
     runRow->Add(runButton, 1, wxRIGHT | wxEXPAND, 5);
@@ -254,7 +254,7 @@ wxPanel* ArbrelFrame::BuildMapsPage() {
     previewButton->Enable(false);
     runRow->Add(previewButton, 0, wxLEFT | wxEXPAND, 5);
     rightColumn->Add(runRow, 1, wxALL | wxEXPAND, 5);
-    pageGrid->Add(rightColumn, 1, wxALL | wxEXPAND | wxALIGN_CENTER_HORIZONTAL, 0);
+    pageGrid->Add(rightColumn, 1, wxALL | wxEXPAND, 0);
 
     FinishPage(page, pageGrid);
     return page;
@@ -271,15 +271,15 @@ wxPanel* ArbrelFrame::BuildMapClassesPage() {
     wxFlexGridSizer* classes = new wxFlexGridSizer(2, 1, 0, 0);
     mapClassesList = new wxListBox(page, ID_LISTBOX2, wxDefaultPosition, wxSize(132, 282), 0,
                                    nullptr, kClassListStyle, wxDefaultValidator, _T("ID_LISTBOX2"));
-    classes->Add(mapClassesList, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    classes->Add(mapClassesList, 1, wxEXPAND, 5);
     wxBoxSizer* classButtons = new wxBoxSizer(wxHORIZONTAL);
     addMapClassButton = NewButton(page, ID_BUTTON6, _("Add"), _T("ID_BUTTON6"));
     classButtons->Add(addMapClassButton, 1, wxRIGHT | wxALIGN_CENTER, 5);
     removeMapClassButton = NewButton(page, ID_BUTTON7, _("Remove"), _T("ID_BUTTON7"));
     classButtons->Add(removeMapClassButton, 1, wxLEFT | wxALIGN_CENTER, 5);
-    classes->Add(classButtons, 1, wxTOP | wxEXPAND | wxALIGN_CENTER, 5);
+    classes->Add(classButtons, 1, wxTOP | wxEXPAND, 5);
     classesBox->Add(classes, 1, wxALIGN_CENTER, 5);
-    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND, 5);
 
     wxStaticBoxSizer* texturesBox = new wxStaticBoxSizer(wxHORIZONTAL, page, _("Textures"));
     wxFlexGridSizer* textures = new wxFlexGridSizer(2, 1, 0, 0);
@@ -288,16 +288,15 @@ wxPanel* ArbrelFrame::BuildMapClassesPage() {
     textureOptionsList = new wxListBox(page, ID_LISTBOX3, wxDefaultPosition, wxSize(312, 200), 0,
                                        nullptr, kOptionListStyle, wxDefaultValidator,
                                        _T("ID_LISTBOX3"));
-    textures->Add(textureOptionsList, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    textures->Add(textureOptionsList, 1, wxEXPAND, 5);
     wxBoxSizer* below = new wxBoxSizer(wxVERTICAL);
     wxBoxSizer* nameRow = new wxBoxSizer(wxHORIZONTAL);
     textureNameLabel = NewLabel(page, ID_STATICTEXT5, _("Name"), _T("ID_STATICTEXT5"));
     textureNameLabel->Hide();
-    nameRow->Add(textureNameLabel, 1, wxLEFT | wxBOTTOM | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL,
-                 5);
+    nameRow->Add(textureNameLabel, 1, wxLEFT | wxBOTTOM | wxALIGN_CENTER_VERTICAL, 5);
     textureNameField = NewField(page, ID_TEXTCTRL6, wxSize(217, 21), _T("ID_TEXTCTRL6"));
     textureNameField->Hide();
-    nameRow->Add(textureNameField, 3, wxRIGHT | wxBOTTOM | wxEXPAND | wxALIGN_CENTER_VERTICAL, 5);
+    nameRow->Add(textureNameField, 3, wxRIGHT | wxBOTTOM | wxEXPAND, 5);
     below->Add(nameRow, 1, wxALIGN_CENTER, 5);
     wxBoxSizer* optionButtons = new wxBoxSizer(wxHORIZONTAL);
     newTextureButton = NewButton(page, ID_BUTTON5, _("New"), _T("ID_BUTTON5"));
@@ -305,11 +304,11 @@ wxPanel* ArbrelFrame::BuildMapClassesPage() {
     editTextureButton = NewButton(page, ID_BUTTON4, _("Edit"), _T("ID_BUTTON4"));
     optionButtons->Add(editTextureButton, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER, 5);
     removeTextureButton = NewButton(page, ID_BUTTON3, _("Remove"), _T("ID_BUTTON3"));
-    optionButtons->Add(removeTextureButton, 1, wxLEFT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    optionButtons->Add(removeTextureButton, 1, wxLEFT | wxALIGN_CENTER_VERTICAL, 5);
     below->Add(optionButtons, 1, wxALIGN_CENTER, 5);
-    textures->Add(below, 1, wxTOP | wxEXPAND | wxALIGN_CENTER, 5);
-    texturesBox->Add(textures, 1, wxEXPAND | wxALIGN_CENTER, 5);
-    pageGrid->Add(texturesBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    textures->Add(below, 1, wxTOP | wxEXPAND, 5);
+    texturesBox->Add(textures, 1, wxEXPAND, 5);
+    pageGrid->Add(texturesBox, 1, wxALL | wxEXPAND, 5);
 
     FinishPage(page, pageGrid);
     return page;
@@ -329,7 +328,7 @@ wxPanel* ArbrelFrame::BuildModelClassesPage() {
     modelClassesList = new wxListBox(page, ID_LISTBOX4, wxDefaultPosition, wxSize(132, 282), 0,
                                      nullptr, kClassListStyle, wxDefaultValidator,
                                      _T("ID_LISTBOX4"));
-    classes->Add(modelClassesList, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    classes->Add(modelClassesList, 1, wxEXPAND, 5);
     wxBoxSizer* classButtons = new wxBoxSizer(wxHORIZONTAL);
     addModelClassButton = NewButton(page, ID_BUTTON8, _("Add"), _T("ID_BUTTON8"));
     classButtons->Add(addModelClassButton, 1, wxRIGHT | wxALIGN_CENTER, 5);
@@ -337,7 +336,7 @@ wxPanel* ArbrelFrame::BuildModelClassesPage() {
     classButtons->Add(removeModelClassButton, 1, wxLEFT | wxALIGN_CENTER, 5);
     classes->Add(classButtons, 1, wxTOP | wxALIGN_CENTER, 5);
     classesBox->Add(classes, 1, wxALIGN_CENTER, 5);
-    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND, 5);
 
     wxStaticBoxSizer* modelsBox = new wxStaticBoxSizer(wxHORIZONTAL, page, _("Models"));
     wxFlexGridSizer* models = new wxFlexGridSizer(3, 1, 0, 0);
@@ -348,7 +347,7 @@ wxPanel* ArbrelFrame::BuildModelClassesPage() {
     modelOptionsList = new wxListBox(page, ID_LISTBOX5, wxDefaultPosition, wxSize(312, 200), 0,
                                      nullptr, kOptionListStyle, wxDefaultValidator,
                                      _T("ID_LISTBOX5"));
-    models->Add(modelOptionsList, 1, wxEXPAND | wxALIGN_CENTER, 5);
+    models->Add(modelOptionsList, 1, wxEXPAND, 5);
     wxBoxSizer* below = new wxBoxSizer(wxVERTICAL);
     wxBoxSizer* nameRow = new wxBoxSizer(wxHORIZONTAL);
     modelNameLabel = NewLabel(page, ID_STATICTEXT6, _("Name"), _T("ID_STATICTEXT6"));
@@ -366,9 +365,9 @@ wxPanel* ArbrelFrame::BuildModelClassesPage() {
     removeModelButton = NewButton(page, ID_BUTTON12, _("Remove"), _T("ID_BUTTON12"));
     optionButtons->Add(removeModelButton, 1, wxLEFT | wxALIGN_CENTER, 5);
     below->Add(optionButtons, 1, wxALIGN_CENTER, 5);
-    models->Add(below, 1, wxTOP | wxEXPAND | wxALIGN_CENTER, 5);
-    modelsBox->Add(models, 1, wxEXPAND | wxALIGN_CENTER, 5);
-    pageGrid->Add(modelsBox, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    models->Add(below, 1, wxTOP | wxEXPAND, 5);
+    modelsBox->Add(models, 1, wxEXPAND, 5);
+    pageGrid->Add(modelsBox, 1, wxALL | wxEXPAND, 5);
 
     FinishPage(page, pageGrid);
     return page;
@@ -386,7 +385,7 @@ wxPanel* ArbrelFrame::BuildTextPage(long panelId, long textId, const wxString& t
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_RICH | wxTE_RICH2 |
                                   wxTE_AUTO_URL | wxTE_NOHIDESEL | wxTE_WORDWRAP | wxVSCROLL,
                               wxDefaultValidator, textName);
-    grid->Add(*control, 1, wxALL | wxEXPAND | wxALIGN_CENTER, 5);
+    grid->Add(*control, 1, wxALL | wxEXPAND, 5);
     FinishPage(page, grid);
     return page;
 }
@@ -450,6 +449,16 @@ void ArbrelFrame::BindHandlers() {
     // Not a control's handler: keeps the window (and its engine) alive while
     // a run is in progress.
     Connect(wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ArbrelFrame::OnCloseWindow));
+    // The path fields show their whole text as a tool tip.
+    for (wxTextCtrl* field : {inputField, outputField})
+        field->Bind(wxEVT_COMMAND_TEXT_UPDATED, [field](wxCommandEvent& event) {
+            field->SetToolTip(field->GetValue());
+            event.Skip();
+        });
+    // Escape stops a run; the tabs stay put while one lasts.
+    Connect(wxEVT_CHAR_HOOK, wxKeyEventHandler(ArbrelFrame::OnCharHook));
+    Connect(ID_NOTEBOOK1, wxEVT_COMMAND_NOTEBOOK_PAGE_CHANGING,
+            wxBookCtrlEventHandler(ArbrelFrame::OnPageChanging));
 }
 
 void ArbrelFrame::LoadStore() {

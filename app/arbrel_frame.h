@@ -2,6 +2,7 @@
 // The one main window: the installation-directory row and a notebook of
 // five tabs. It owns the engine for its whole life and receives its progress.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
     void MeshRead() override;
     void MeshProcessed() override;
     void ModelPlaced() override;
+    // False once the user asked to stop the run (Stop, Escape, closing).
+    bool KeepGoing() override;
 
     FoliageEngine engine;
     int meshesProcessed = 0;
@@ -176,6 +179,8 @@ public:
     // Run.
     void OnRun(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnPageChanging(wxBookCtrlEvent& event);
     // What the map holds and what the last run did.
     void OnShowTextures(wxCommandEvent& event);
     void OnShowPreview(wxCommandEvent& event);
@@ -233,9 +238,19 @@ private:
     void StartTextureOption(const std::string& mapClassName, const std::string& texture);
     // One dialog for a failed run (or read): the message, then the detail.
     void ShowRunFailure(const RunResult& result);
-    // The run request from the Maps tab's controls; false (after showing
-    // why) when the seed is not a number.
-    bool GatherRunRequest(RunRequest& request);
+    // The run request from the Maps tab's controls.
+    RunRequest GatherRunRequest() const;
+    // The Seed field into the request; false (after showing why) when it is
+    // not a number.
+    bool GatherSeed(RunRequest& request);
+    // A run (or the read of "Textures in map...") takes the window over:
+    // only Stop, Escape and the close box do anything until it ends, and
+    // input made meanwhile reaches disabled controls.
+    void BeginRun();
+    void EndRun();
+    void SetRunInputsEnabled(bool enabled);
+    // Runs `steps` as a run; an exception ends it as a failure.
+    RunResult RunGuarded(const std::function<RunResult()>& steps);
 
     // Counters are raised on every call; the labels and the gauge follow at
     // most about ten times a second, and always at the end of a run.
@@ -246,4 +261,6 @@ private:
     wxStopWatch statusClock;
     long lastStatusRefresh = 0;
     bool running = false;
+    bool stopRequested = false;
+    bool closeAfterRun = false;
 };

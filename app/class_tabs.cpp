@@ -1,6 +1,7 @@
 // Map classes and Model classes tab handlers. Every change goes to disk at
 // once through the core's savers; the option lists are rebuilt whole from
-// the catalogue after each change.
+// the catalogue after each change. A change whose save fails is undone, so
+// the list, the catalogue and the file always agree.
 
 #include <wx/intl.h>
 
@@ -146,8 +147,11 @@ void ArbrelFrame::OnNewTextureOption(wxCommandEvent&) {
     ClassConfigurationLine dialog(this);
     OfferModelClasses(dialog);
     if (dialog.ShowModal() == 0) return;
-    engine.mapClasses[className].push_back(dialog.GetOption());
+    std::vector<TextureOption>& options = engine.mapClasses[className];
+    const std::vector<TextureOption> before = options;
+    options.push_back(dialog.GetOption());
     if (SaveMapClassOrReport(className)) RefreshTextureList(className);
+    else options = before;
 }
 
 void ArbrelFrame::OnEditTextureOption(wxCommandEvent&) {
@@ -160,10 +164,12 @@ void ArbrelFrame::OnEditTextureOption(wxCommandEvent&) {
     OfferModelClasses(dialog);
     dialog.SetOption(options[row]);
     if (dialog.ShowModal() == 0) return;
+    const std::vector<TextureOption> before = options;
     // An edited option moves to the end of its class.
     options.erase(options.begin() + row);
     options.push_back(dialog.GetOption());
     if (SaveMapClassOrReport(className)) RefreshTextureList(className);
+    else options = before;
 }
 
 void ArbrelFrame::OnRemoveTextureOption(wxCommandEvent&) {
@@ -173,8 +179,10 @@ void ArbrelFrame::OnRemoveTextureOption(wxCommandEvent&) {
     const int row = SelectedOptionRow(textureOptionsList, options);
     if (row < 0) return;
     if (!Confirmed<RemoveConfigurationLine>(this)) return;
+    const std::vector<TextureOption> before = options;
     options.erase(options.begin() + row);
     if (SaveMapClassOrReport(className)) RefreshTextureList(className);
+    else options = before;
 }
 
 // --- Model classes ---
@@ -216,8 +224,11 @@ void ArbrelFrame::OnNewModelOption(wxCommandEvent&) {
     if (className.empty()) return;
     ConfigurationLine dialog(this);
     if (dialog.ShowModal() == 0) return;
-    engine.modelClasses[className].push_back(dialog.GetOption());
+    std::vector<ModelOption>& options = engine.modelClasses[className];
+    const std::vector<ModelOption> before = options;
+    options.push_back(dialog.GetOption());
     if (SaveModelClassOrReport(className)) RefreshModelList(className);
+    else options = before;
 }
 
 void ArbrelFrame::OnEditModelOption(wxCommandEvent&) {
@@ -229,9 +240,11 @@ void ArbrelFrame::OnEditModelOption(wxCommandEvent&) {
     ConfigurationLine dialog(this);
     dialog.SetOption(options[row]);
     if (dialog.ShowModal() == 0) return;
+    const std::vector<ModelOption> before = options;
     options.erase(options.begin() + row);
     options.push_back(dialog.GetOption());
     if (SaveModelClassOrReport(className)) RefreshModelList(className);
+    else options = before;
 }
 
 void ArbrelFrame::OnRemoveModelOption(wxCommandEvent&) {
@@ -241,6 +254,8 @@ void ArbrelFrame::OnRemoveModelOption(wxCommandEvent&) {
     const int row = SelectedOptionRow(modelOptionsList, options);
     if (row < 0) return;
     if (!Confirmed<RemoveConfigurationLine>(this)) return;
+    const std::vector<ModelOption> before = options;
     options.erase(options.begin() + row);
     if (SaveModelClassOrReport(className)) RefreshModelList(className);
+    else options = before;
 }

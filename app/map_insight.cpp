@@ -16,10 +16,10 @@
 void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
     if (running) return;
     ResetStatus();
-    RunRequest request;
-    if (!GatherRunRequest(request)) return;
-    const RunResult read = ReadRequestedMap(engine, *this, request);
-    ShowStatus();
+    // The seed plays no part in reading.
+    const RunRequest request = GatherRunRequest();
+    const RunResult read = RunGuarded([&] { return ReadRequestedMap(engine, *this, request); });
+    if (closeAfterRun) return;
     if (!read.ok) {
         ShowRunFailure(read);
         return;
@@ -43,9 +43,11 @@ void ArbrelFrame::StartTextureOption(const std::string& mapClassName, const std:
     OfferModelClasses(dialog);
     dialog.textureNameField->ChangeValue(FromNarrow(texture));
     if (dialog.ShowModal() == 0) return;
-    engine.mapClasses[mapClassName].push_back(dialog.GetOption());
+    std::vector<TextureOption>& options = engine.mapClasses[mapClassName];
+    options.push_back(dialog.GetOption());
     // The Map classes tab shows the class it has selected, which may be another.
     if (SaveMapClassOrReport(mapClassName)) RefreshTextureList(SelectedMapClass());
+    else options.pop_back();
 }
 
 void ArbrelFrame::OnShowPreview(wxCommandEvent&) {

@@ -5,6 +5,7 @@
 #include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
+#include "config/config_store.h"
 #include "config/install_dir_check.h"
 #include "config/map_source_listing.h"
 #include "config/output_suggestion.h"
@@ -13,10 +14,19 @@
 
 namespace {
 
-// Where the file dialogs open: the shown installation's map_source.
-wxString MapSourceStartPath(const std::string& installDir) {
-    if (installDir.empty()) return wxString();
-    return FromNarrow(paths::WithTrailingSeparator(MapSourceDirectory(installDir)));
+// The file dialogs open inside the shown installation's map_source (a path
+// set as the dialog's path would only be highlighted in its parent).
+void OpenInMapSource(wxFileDialog* dialog, const std::string& installDir) {
+    dialog->SetFilename(wxEmptyString);
+    dialog->SetDirectory(installDir.empty() ? wxString()
+                                            : FromNarrow(MapSourceDirectory(installDir)));
+}
+
+// A long path shows its end (the file name) and, as a tool tip, all of it.
+void ShowPath(wxTextCtrl* field, const wxString& path) {
+    field->SetValue(path);
+    field->SetInsertionPointEnd();
+    field->SetToolTip(path);
 }
 
 }  // namespace
@@ -80,6 +90,11 @@ void ArbrelFrame::OnSetInstallDir(wxCommandEvent& event) {
 
     if (FindInstallDirectoryEntry(chosen) == wxNOT_FOUND) {
         if (ShowInstallDirProblem(chosen)) return;
+        const std::string unfit = CheckRememberedDirectory(chosen);
+        if (!unfit.empty()) {
+            ShowError(FromNarrow(unfit));
+            return;
+        }
         engine.installations[chosen] = MapChoices();
         SaveConfiguration();
         installDirChoice->Append(FromNarrow(chosen));
@@ -93,8 +108,8 @@ void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
     const int selection = mapsList->GetSelection();
     if (selection == wxNOT_FOUND) return;
     const std::string mapName = ToNarrow(mapsList->GetString(selection));
-    inputField->SetValue(FromNarrow(mapName));
-    outputField->SetValue(FromNarrow(SuggestedOutputName(mapName)));
+    ShowPath(inputField, FromNarrow(mapName));
+    ShowPath(outputField, FromNarrow(SuggestedOutputName(mapName)));
 
     // The class remembered for this map, if it still exists.
     int classEntry = wxNOT_FOUND;
@@ -116,6 +131,11 @@ void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
     if (directory.empty() || mapEntry == wxNOT_FOUND || classEntry == wxNOT_FOUND) return;
     // Only a map picked from the list is remembered, not a hand-chosen path.
     if (inputField->GetValue() != mapsList->GetString(mapEntry)) return;
+    const std::string unfit = CheckRememberedMapName(ToNarrow(inputField->GetValue()));
+    if (!unfit.empty()) {
+        ShowError(FromNarrow(unfit));
+        return;
+    }
     engine.installations[directory][ToNarrow(inputField->GetValue())] =
         ToNarrow(mapClassChoice->GetString(classEntry));
     SaveConfiguration();
@@ -123,7 +143,7 @@ void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
 
 void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
     ResetStatus();
-    openMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
+    OpenInMapSource(openMapDialog, SelectedInstallDirectory());
     if (openMapDialog->ShowModal() != wxID_OK) return;
     const std::string chosen = ToNarrow(openMapDialog->GetPath());
     const PathQuery query = QueryPath(chosen);
@@ -135,12 +155,12 @@ void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
         ShowError(_("Path specified is not a file."));
         return;
     }
-    inputField->SetValue(FromNarrow(chosen));
-    outputField->SetValue(FromNarrow(SuggestedOutputPath(chosen)));
+    ShowPath(inputField, FromNarrow(chosen));
+    ShowPath(outputField, FromNarrow(SuggestedOutputPath(chosen)));
 }
 
 void ArbrelFrame::OnSelectOutputMap(wxCommandEvent&) {
     ResetStatus();
-    saveMapDialog->SetPath(MapSourceStartPath(SelectedInstallDirectory()));
-    if (saveMapDialog->ShowModal() == wxID_OK) outputField->SetValue(saveMapDialog->GetPath());
+    OpenInMapSource(saveMapDialog, SelectedInstallDirectory());
+    if (saveMapDialog->ShowModal() == wxID_OK) ShowPath(outputField, saveMapDialog->GetPath());
 }

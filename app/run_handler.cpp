@@ -1,6 +1,9 @@
 // The Run button and the status display of the Maps tab. The run itself is
 // the core's pipeline; this only gathers the texts and shows the outcome.
 
+#include <initializer_list>
+#include <optional>
+
 #include <wx/evtloop.h>
 #include <wx/intl.h>
 
@@ -21,12 +24,17 @@ wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
 
 }  // namespace
 
-bool ArbrelFrame::GatherRunRequest(RunRequest& request) {
+RunRequest ArbrelFrame::GatherRunRequest() const {
+    RunRequest request;
     request.inputText = ToNarrow(inputField->GetValue());
     request.outputText = ToNarrow(outputField->GetValue());
     request.installDir = SelectedInstallDirectory();
     request.mapClassChosen = mapClassChoice->GetSelection() != wxNOT_FOUND;
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
+    return request;
+}
+
+bool ArbrelFrame::GatherSeed(RunRequest& request) {
     const std::string seedText = ToNarrow(seedField->GetValue().Strip(wxString::both));
     if (seedText.empty()) return true;
     std::uint32_t seed = 0;
@@ -38,27 +46,43 @@ bool ArbrelFrame::GatherRunRequest(RunRequest& request) {
     return true;
 }
 
+RunResult ArbrelFrame::RunGuarded(const std::function<RunResult()>& steps) {
+    RunResult result;
+    BeginRun();
+    try {
+        result = steps();
+    } catch (...) {
+        result = CurrentExceptionAsFailure();
+    }
+    EndRun();
+    return result;
+}
+
 void ArbrelFrame::OnRun(wxCommandEvent&) {
-    if (running) return;
+    // During a run this button reads "Stop".
+    if (running) {
+        stopRequested = true;
+        return;
+    }
     ResetStatus();
-    RunRequest request;
-    if (!GatherRunRequest(request)) return;
+    RunRequest request = GatherRunRequest();
+    if (!GatherSeed(request)) return;
 
-    // The picture of this run is drawn as the models are written.
-    PreviewRecorder preview(engine.meshes, kPreviewSize);
-    request.observer = &preview;
-    running = true;
-    statusClock.Start();
-    lastStatusRefresh = 0;
-    const RunResult result = RunFoliage(engine, *this, request);
-    running = false;
-    ShowStatus();
-
+    std::optional<RgbImage> picture;
+    const RunResult result = RunGuarded([&] {
+        // The picture of this run is drawn as the models are written.
+        PreviewRecorder preview(engine.meshes, kPreviewSize);
+        request.observer = &preview;
+        RunResult run = RunFoliage(engine, *this, request);
+        if (run.ok) picture = preview.Picture().WithLegend();
+        return run;
+    });
+    if (closeAfterRun) return;
     if (!result.ok) {
         ShowRunFailure(result);
         return;
     }
-    lastPreview = preview.Picture().Image();
+    lastPreview = std::move(*picture);
     lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
                                           modelsPlaced, meshesProcessed);
     previewButton->Enable(true);
@@ -70,12 +94,67 @@ void ArbrelFrame::ShowRunFailure(const RunResult& result) {
     ShowError(message);
 }
 
-void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {
-    // A run lets the toolkit repaint; it must not let the window go away
-    // under the engine.
-    if (running && event.CanVeto()) {
-        event.Veto();
+void ArbrelFrame::BeginRun() {
+    running = true;
+    stopRequested = false;
+    SetRunInputsEnabled(false);
+    runButton->SetLabel(_("Stop"));
+    runButton->SetToolTip(_("Stop the run (Escape); nothing is written"));
+    statusClock.Start();
+    lastStatusRefresh = 0;
+}
+
+void ArbrelFrame::EndRun() {
+    running = false;
+    runButton->SetLabel(_("Run"));
+    runButton->UnsetToolTip();
+    ShowStatus();
+    if (closeAfterRun) {
+        Destroy();
         return;
+    }
+    // Clicks and keys of the run that the toolkit still holds are delivered
+    // before this, to controls that are still disabled.
+    CallAfter([this] {
+        if (!running) SetRunInputsEnabled(true);
+    });
+}
+
+void ArbrelFrame::SetRunInputsEnabled(bool enabled) {
+    for (wxWindow* control : std::initializer_list<wxWindow*>{
+             installDirChoice, setInstallDirButton, mapsList, inputField, selectInputButton,
+             mapClassChoice, outputField, selectOutputButton, seedField, texturesButton})
+        control->Enable(enabled);
+    previewButton->Enable(enabled && lastPreview.width > 0);
+}
+
+bool ArbrelFrame::KeepGoing() {
+    RefreshStatusIfDue();
+    return !stopRequested;
+}
+
+void ArbrelFrame::OnCharHook(wxKeyEvent& event) {
+    if (running && event.GetKeyCode() == WXK_ESCAPE) {
+        stopRequested = true;
+        return;
+    }
+    event.Skip();
+}
+
+void ArbrelFrame::OnPageChanging(wxBookCtrlEvent& event) {
+    if (running) event.Veto();
+}
+
+void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {
+    // The engine is busy under the run: stop it first, and close when it
+    // has unwound.
+    if (running) {
+        stopRequested = true;
+        closeAfterRun = true;
+        if (event.CanVeto()) {
+            event.Veto();
+            return;
+        }
     }
     event.Skip();
 }
@@ -123,7 +202,8 @@ void ArbrelFrame::RefreshStatusIfDue() {
     if (now - lastStatusRefresh < kStatusRefreshMilliseconds) return;
     lastStatusRefresh = now;
     ShowStatus();
-    // Paint and layout only: no click or key reaches a handler meanwhile,
-    // so no second run and no edit can start during this one.
-    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+    // Clicks and keys are handled now, not replayed after the run: every
+    // control but Stop is disabled, and tab changes are vetoed.
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
 }

@@ -80,7 +80,7 @@ int Place(const CliArguments& args) {
     if (!args.previewPath.empty()) request.observer = &preview;
 
     const bool console = platform::IsTerminal(stderr);
-    TerminalProgress progress(console, console && platform::EnableTerminalEscapes(stderr));
+    TerminalProgress progress(console, console && platform::TerminalUnderstandsEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {
@@ -95,7 +95,7 @@ int Place(const CliArguments& args) {
                     progress.meshesProcessed, progress.modelsPlaced);
     if (!args.previewPath.empty()) {
         std::string error;
-        if (!WritePng(args.previewPath, preview.Picture().Image(), error)) {
+        if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
             std::fprintf(stderr, "Cannot write the preview: %s\n", error.c_str());
             return 1;
         }

@@ -1,8 +1,8 @@
 #pragma once
 // Counts the run's progress and, when standard error is a terminal, draws a
 // one-line bar there. Standard output stays free for the result lines. A
-// console without ANSI escapes (an old Windows console) gets the bar drawn
-// and cleared with "\r" alone.
+// terminal without ANSI escapes (a Windows console) gets the bar drawn and
+// cleared with "\r" alone.
 
 #include <cstdio>
 

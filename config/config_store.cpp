@@ -97,6 +97,21 @@ void AppendFloat(std::string& out, float value) {
 
 void AppendFlag(std::string& out, bool flag) { out += flag ? '1' : '0'; }
 
+// The writer puts a model name between double quotes without escaping.
+bool IsWritableModelName(const std::string& name) {
+    for (const char c : name)
+        if (c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+// The line (from 1) that `at` lies on; CR LF, CR and LF each end a line.
+std::size_t LineNumberAt(const char* data, const char* at) {
+    std::size_t line = 1;
+    for (const char* p = data; p < at; ++p)
+        if (*p == '\n' || (*p == '\r' && (p + 1 == at || p[1] != '\n'))) ++line;
+    return line;
+}
+
 }  // namespace
 
 std::string ClassNameFromPath(const std::string& path) {
@@ -143,7 +158,7 @@ void ParseMapClass(FoliageEngine& engine, const std::string& className, const ch
 }
 
 void ParseModelClass(FoliageEngine& engine, const std::string& className, const char* data,
-                     std::size_t size) {
+                     std::size_t size, std::vector<std::size_t>* droppedLines) {
     std::vector<ModelOption>* list = nullptr;
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         ModelOption option;
@@ -168,9 +183,26 @@ void ParseModelClass(FoliageEngine& engine, const std::string& className, const 
             OrderPair(option.scaleMin, option.scaleMax);
         }
         if (option.modelName.empty()) return;
+        if (!IsWritableModelName(option.modelName)) {
+            if (droppedLines) droppedLines->push_back(LineNumberAt(data, fields[0].data()));
+            return;
+        }
         if (list == nullptr) list = &engine.modelClasses[className];
         list->push_back(std::move(option));
     });
+}
+
+std::string CheckRememberedDirectory(const std::string& directory) {
+    if (directory.find_first_of(",\r\n") == std::string::npos) return std::string();
+    return "The directory '" + directory +
+           "' cannot be remembered: config.csv cannot hold a path with a comma or a line break. "
+           "Rename the directory, or reach it through a link whose path has none.";
+}
+
+std::string CheckRememberedMapName(const std::string& mapName) {
+    if (mapName.find_first_of(",|\r\n") == std::string::npos) return std::string();
+    return "The map class cannot be remembered for the map '" + mapName +
+           "': config.csv cannot hold a map name with a comma or a vertical bar.";
 }
 
 std::string FormatConfig(const FoliageEngine& engine) {
@@ -273,9 +305,15 @@ bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
 
 bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {
     const std::string className = ClassNameFromPath(path);
-    return LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
-        ParseModelClass(*this, className, data, n);
+    std::vector<std::size_t> dropped;
+    const bool loaded = LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
+        ParseModelClass(*this, className, data, n, &dropped);
     });
+    for (const std::size_t line : dropped)
+        loadWarnings.push_back("'" + path + "' line " + std::to_string(line) +
+                               ": the model name holds a double quote or a control character, "
+                               "so the line is left out.");
+    return loaded;
 }
 
 bool FoliageEngine::SaveConfig(const std::string& directory, const std::string& baseName) {

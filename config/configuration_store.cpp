@@ -127,6 +127,8 @@ void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::stri
         }
         if ((engine.*load)(path, size)) names.push_back(ClassNameFromPath(path));
         else contents.errors.push_back(engine.lastError);
+        for (std::string& warning : engine.loadWarnings) contents.errors.push_back(std::move(warning));
+        engine.loadWarnings.clear();
     }
     if (ec) contents.errors.push_back("Cannot list '" + directory + "': " + Reason(ec) + ".");
 }

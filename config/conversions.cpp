@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -19,6 +18,32 @@ std::size_t SkipSpace(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsStreamSpace(text[i])) ++i;
     return i;
+}
+
+// A number that does not fit a float: too large saturates as stream
+// extraction does, too small becomes the nearest subnormal (through double,
+// whose range covers every float subnormal) or zero. Never the C library's
+// strtof, whose reading depends on the process locale.
+float OutOfFloatRange(const char* first, const char* last, std::size_t intDigits,
+                      std::size_t exponentAt) {
+    // Rough decimal magnitude: the value is far from 1 either way.
+    std::int64_t magnitude = 0;
+    std::size_t k = 0;
+    while (k < intDigits && first[k] == '0') ++k;
+    if (k < intDigits) {
+        magnitude = static_cast<std::int64_t>(intDigits - k);
+    } else {
+        for (k = intDigits + 1; first + k < last && first[k] == '0'; ++k) --magnitude;
+    }
+    if (exponentAt > 0) {
+        const std::int32_t exponent = StringToInt(std::string_view(first + exponentAt + 1,
+                                                                   last - first - exponentAt - 1));
+        magnitude += exponent;
+    }
+    if (magnitude > 0) return FLT_MAX;
+    double tiny = 0.0;
+    const auto result = std::from_chars(first, last, tiny, std::chars_format::general);
+    return result.ec == std::errc() ? static_cast<float>(tiny) : 0.0f;
 }
 
 }  // namespace
@@ -48,7 +73,6 @@ std::int32_t StringToInt(std::string_view text) {
 
 float StringToFloat(std::string_view text) {
     std::size_t i = SkipSpace(text);
-    const std::size_t start = i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -64,7 +88,9 @@ float StringToFloat(std::string_view text) {
     }
     if (intDigits == 0 && fracDigits == 0) return 0.0f;
     // An exponent counts only when at least one digit follows it.
+    std::size_t exponentAt = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        exponentAt = i - mantissaStart;
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && IsDigit(text[j])) {
@@ -72,17 +98,12 @@ float StringToFloat(std::string_view text) {
             i = j;
         }
     }
-    (void)start;
     float value = 0.0f;
     const char* first = text.data() + mantissaStart;
     const char* last = text.data() + i;
     auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too large saturates as stream extraction does; too small goes
-        // through strtof, which gives the nearest subnormal or zero.
-        std::string copy(first, last);
-        value = std::strtof(copy.c_str(), nullptr);
-        if (std::isinf(value)) value = FLT_MAX;
+        value = OutOfFloatRange(first, last, intDigits, exponentAt);
     } else if (result.ec != std::errc()) {
         return 0.0f;
     }

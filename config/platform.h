@@ -43,9 +43,9 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
 std::string ProcessTag();
 // Whether the stream is an interactive terminal (on Windows: a console).
 bool IsTerminal(std::FILE* stream);
-// Makes the terminal behind the stream understand ANSI escape sequences
-// (virtual-terminal processing of a Windows console); false when it does not.
-bool EnableTerminalEscapes(std::FILE* stream);
+// Whether the terminal behind the stream understands ANSI escape sequences
+// (never assumed of a Windows console).
+bool TerminalUnderstandsEscapes(std::FILE* stream);
 // The program's arguments (without its name) as UTF-8; Windows hands argv
 // over in the ANSI code page, so the wide command line is used there.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);

@@ -3,6 +3,8 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
+#include "dialogs/dialog_keys.h"
+
 const long AddConfiguration::ID_STATICTEXT1 = wxNewId();
 const long AddConfiguration::ID_TEXTCTRL1 = wxNewId();
 const long AddConfiguration::ID_BUTTON1 = wxNewId();
@@ -17,7 +19,8 @@ AddConfiguration::AddConfiguration(wxWindow* parent, wxWindowID id, const wxPoin
     nameLabel = new wxStaticText(this, ID_STATICTEXT1, _("Name"), wxDefaultPosition, wxDefaultSize,
                                  0, _T("ID_STATICTEXT1"));
     grid->Add(nameLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    nameField = new wxTextCtrl(this, ID_TEXTCTRL1, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+    // Wide enough for a class name, and for the dialog's title above it.
+    nameField = new wxTextCtrl(this, ID_TEXTCTRL1, wxEmptyString, wxDefaultPosition, wxSize(200, -1),
                                0, wxDefaultValidator, _T("ID_TEXTCTRL1"));
     grid->Add(nameField, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     grid->Add(-1, -1, 1, wxALL | wxALIGN_CENTER, 5);
@@ -32,6 +35,7 @@ AddConfiguration::AddConfiguration(wxWindow* parent, wxWindowID id, const wxPoin
 
     Connect(ID_BUTTON1, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(AddConfiguration::OnAdd));
     Connect(wxID_ANY, wxEVT_CLOSE_WINDOW, wxCloseEventHandler(AddConfiguration::OnClose));
+    UseEnterAndEscape(this, addButton);
 }
 
 void AddConfiguration::OnAdd(wxCommandEvent&) { EndModal(1); }

@@ -5,6 +5,7 @@
 
 #include "config/conversions.h"
 #include "config/option_checks.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/option_row.h"
@@ -33,12 +34,10 @@ ClassConfigurationLine::ClassConfigurationLine(wxWindow* parent, wxWindowID, con
     textureNameField = AddOptionField(this, rows, ID_TEXTCTRL1, _T("ID_TEXTCTRL1"), wxEmptyString,
                                       _("Name of the texture that uses these settings"),
                                       wxSize(160, 21), true);
-    AddOptionLabel(this, rows, ID_STATICTEXT2, _T("ID_STATICTEXT2"), _("Use opacity"));
-    useOpacityCheck = new wxCheckBox(this, ID_CHECKBOX1, wxEmptyString, wxDefaultPosition,
-                                     wxDefaultSize, 0, wxDefaultValidator, _T("ID_CHECKBOX1"));
-    useOpacityCheck->SetValue(false);
-    useOpacityCheck->SetToolTip(_("Should the texture's opacity be used to calculate the density?"));
-    rows->Add(useOpacityCheck, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+    useOpacityCheck = AddOptionCheck(
+        this, rows, ID_CHECKBOX1, _T("ID_CHECKBOX1"),
+        AddOptionLabel(this, rows, ID_STATICTEXT2, _T("ID_STATICTEXT2"), _("Use opacity")), false,
+        _("Should the texture's opacity be used to calculate the density?"));
     AddOptionLabel(this, rows, ID_STATICTEXT3, _T("ID_STATICTEXT3"), _("Density multiplyer"));
     multiplierField = AddOptionField(this, rows, ID_TEXTCTRL2, _T("ID_TEXTCTRL2"), _("1.0"),
                                      _("This multiplies the densities set per model"),
@@ -64,6 +63,7 @@ ClassConfigurationLine::ClassConfigurationLine(wxWindow* parent, wxWindowID, con
     Connect(ID_BUTTON1, wxEVT_COMMAND_BUTTON_CLICKED,
             wxCommandEventHandler(ClassConfigurationLine::OnSave));
     Connect(wxID_ANY, wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ClassConfigurationLine::OnClose));
+    UseEnterAndEscape(this, saveButton);
     // Bound on the dialog window alone: keys typed into its controls stay there.
     Connect(GetId(), wxEVT_KEY_DOWN, wxKeyEventHandler(ClassConfigurationLine::OnKeyDown));
 }

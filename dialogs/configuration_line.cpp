@@ -1,10 +1,12 @@
 #include "dialogs/configuration_line.h"
 
 #include <wx/intl.h>
+#include <wx/panel.h>
 #include <wx/sizer.h>
 
 #include "config/conversions.h"
 #include "config/option_checks.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/option_row.h"
@@ -32,20 +34,6 @@ const long ConfigurationLine::ID_TEXTCTRL8 = wxNewId();
 const long ConfigurationLine::ID_STATICBITMAP1 = wxNewId();
 const long ConfigurationLine::ID_BUTTON1 = wxNewId();
 
-namespace {
-
-wxCheckBox* AddCheck(wxWindow* parent, wxFlexGridSizer* grid, long id, const wxString& name,
-                     const wxString& tip) {
-    wxCheckBox* check = new wxCheckBox(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                       0, wxDefaultValidator, name);
-    check->SetValue(true);
-    check->SetToolTip(tip);
-    grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
-    return check;
-}
-
-}  // namespace
-
 ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPoint&, const wxSize&) {
     Create(parent, id, _("Model configuration option"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX, _T("id"));
@@ -64,12 +52,14 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
     AddOptionLabel(this, rows, ID_STATICTEXT3, _T("ID_STATICTEXT3"), _("Density maximum"));
     densityMaxField = AddOptionField(this, rows, ID_TEXTCTRL3, _T("ID_TEXTCTRL3"), _("0.5"),
                                      _("Maximal average density of models per 64x64 units"));
-    AddOptionLabel(this, rows, ID_STATICTEXT4, _T("ID_STATICTEXT4"), _("Evenly distributed"));
-    evenlyDistributedCheck = AddCheck(this, rows, ID_CHECKBOX1, _T("ID_CHECKBOX1"),
-                                      _("Should models be distributed evenly over the surface?"));
-    AddOptionLabel(this, rows, ID_STATICTEXT5, _T("ID_STATICTEXT5"), _("Surface aligned"));
-    surfaceAlignedCheck = AddCheck(this, rows, ID_CHECKBOX2, _T("ID_CHECKBOX2"),
-                                   _("Should models be aligned along the surface?"));
+    evenlyDistributedCheck = AddOptionCheck(
+        this, rows, ID_CHECKBOX1, _T("ID_CHECKBOX1"),
+        AddOptionLabel(this, rows, ID_STATICTEXT4, _T("ID_STATICTEXT4"), _("Evenly distributed")),
+        true, _("Should models be distributed evenly over the surface?"));
+    surfaceAlignedCheck = AddOptionCheck(
+        this, rows, ID_CHECKBOX2, _T("ID_CHECKBOX2"),
+        AddOptionLabel(this, rows, ID_STATICTEXT5, _T("ID_STATICTEXT5"), _("Surface aligned")),
+        true, _("Should models be aligned along the surface?"));
     AddOptionLabel(this, rows, ID_STATICTEXT6, _T("ID_STATICTEXT6"), _("Z-offset"));
     zOffsetField = AddOptionField(this, rows, ID_TEXTCTRL4, _T("ID_TEXTCTRL4"), _("0"),
                                   _("Z-axis offset from the surface"));
@@ -91,10 +81,17 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
     rows->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
 
     outer->Add(rows, 1, wxALL | wxEXPAND, 5);
-    // The picture area stays empty: no model pictures are shown yet.
-    picture = new wxStaticBitmap(this, ID_STATICBITMAP1, wxNullBitmap, wxDefaultPosition,
-                                 wxSize(327, 327), wxBORDER_STATIC, _T("ID_STATICBITMAP1"));
-    outer->Add(picture, 1, wxALL | wxALIGN_CENTER, 5);
+    // The picture area stays empty: no model pictures are shown yet. GTK
+    // draws no border round a picture control, so a panel with the
+    // platform's own frame holds it.
+    wxPanel* pictureFrame = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                        wxBORDER_THEME);
+    picture = new wxStaticBitmap(pictureFrame, ID_STATICBITMAP1, wxNullBitmap, wxDefaultPosition,
+                                 wxSize(327, 327), wxBORDER_NONE, _T("ID_STATICBITMAP1"));
+    wxBoxSizer* framed = new wxBoxSizer(wxVERTICAL);
+    framed->Add(picture, 1, wxEXPAND);
+    pictureFrame->SetSizerAndFit(framed);
+    outer->Add(pictureFrame, 1, wxALL | wxALIGN_CENTER, 5);
     box->Add(outer, 1, wxALL | wxEXPAND, 5);
     top->Add(box, 1, wxALL | wxEXPAND, 5);
     SetSizer(top);
@@ -103,6 +100,7 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
 
     Connect(ID_BUTTON1, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(ConfigurationLine::OnSave));
     Connect(wxID_ANY, wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ConfigurationLine::OnClose));
+    UseEnterAndEscape(this, saveButton);
 }
 
 void ConfigurationLine::SetOption(const ModelOption& option) {

@@ -54,6 +54,8 @@ public:
     const std::string& LastError() const { return lastError; }
 
     std::string lastError;
+    // What the loaders left out, with file and line; the caller reports and clears it.
+    std::vector<std::string> loadWarnings;
 
     // A draw from min up to (about) max, rounded down to five decimals.
     float RandomRange(float min, float max);

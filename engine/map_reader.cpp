@@ -56,16 +56,21 @@ bool LoadFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[
 
 // Every mesh of [begin, end) in file order, each reported to progress as it
 // is stored. The list is reserved exactly. May throw std::bad_alloc.
-std::vector<TerrainMesh> ScanMeshes(const char* begin, const char* end, ProgressReceiver& progress) {
+// Once the receiver says stop, the remaining meshes are not parsed and
+// `stopped` is set.
+std::vector<TerrainMesh> ScanMeshes(const char* begin, const char* end, ProgressReceiver& progress,
+                                    bool& stopped) {
     std::size_t count = 0;
     mesh_scan::ScanMeshBlocks(begin, end, [&](const char*, const char*) { ++count; });
 
     std::vector<TerrainMesh> meshes;
     meshes.reserve(count);
     mesh_scan::ScanMeshBlocks(begin, end, [&](const char* body, const char* bodyEnd) {
+        if (stopped) return;
         meshes.emplace_back();
         ParseMeshBody(body, bodyEnd, meshes.back());
         progress.MeshRead();
+        stopped = !progress.KeepGoing();
     });
     return meshes;
 }
@@ -79,10 +84,15 @@ bool FoliageEngine::ReadMap(ProgressReceiver& progress, std::string path, std::u
     if (!LoadFile(path, size, buffer, lastError)) return false;
 
     std::vector<TerrainMesh> found;
+    bool stopped = false;
     try {
-        found = ScanMeshes(buffer.get(), buffer.get() + size, progress);
+        found = ScanMeshes(buffer.get(), buffer.get() + size, progress, stopped);
     } catch (const std::bad_alloc&) {
         lastError = "Not enough memory to read the meshes of '" + path + "'.";
+        return false;
+    }
+    if (stopped) {
+        lastError = "Stopped while reading '" + path + "'.";
         return false;
     }
 

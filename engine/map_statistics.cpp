@@ -23,7 +23,7 @@ public:
         : stats_(stats), progress_(progress), also_(also) {}
 
     void Place(const ModelPlacement& p) override {
-        if (PlacementHasNaN(p)) return;  // the writer drops these too
+        if (Stopped() || PlacementHasNaN(p)) return;  // the writer drops these too
         const std::string& name = p.modelOption->modelName;
         if (buffer_.size() < PlacementBlockCapacity(name.size()))
             buffer_.resize(PlacementBlockCapacity(name.size()));
@@ -36,6 +36,7 @@ public:
     }
 
     void StartMesh(const std::string& texture) { textureCount_ = &stats_.modelsPerTexture[texture]; }
+    bool Stopped() override { return !progress_.KeepGoing(); }
 
 private:
     DryRunStatistics& stats_;
@@ -81,6 +82,7 @@ DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
     for (const TerrainMesh& mesh : engine.meshes) {
         sink.StartMesh(mesh.texture);
         engine.PlaceOnMesh(mesh, mapClassName, sink);
+        if (!progress.KeepGoing()) break;  // the caller reports the stop
         ++stats.meshesProcessed;
         progress.MeshProcessed();
     }

@@ -32,6 +32,7 @@ public:
         : writer_(writer), progress_(progress), observer_(observer) {}
 
     void Place(const ModelPlacement& p) override {
+        if (Stopped()) return;
         if (PlacementHasNaN(p)) {
             char warning[kNaNWarningCapacity];
             std::fwrite(warning, 1, FormatNaNWarning(p, warning), stderr);
@@ -48,6 +49,11 @@ public:
         if (observer_ != nullptr) observer_->Place(p);
     }
 
+    bool Stopped() override {
+        if (!stopped_) stopped_ = !progress_.KeepGoing();
+        return stopped_;
+    }
+
     bool Failed() const { return failed_ || writer_.Failed(); }
 
 private:
@@ -55,6 +61,7 @@ private:
     ProgressReceiver& progress_;
     PlacementSink* observer_;
     bool failed_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace
@@ -118,6 +125,10 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         PlaceOnMesh(mesh, mapClassName, sink);
         // A write that failed (a full disk) makes the rest pointless.
         if (sink.Failed()) break;
+        if (sink.Stopped()) {
+            lastError = "Stopped before '" + outputPath + "' was written.";
+            return false;  // the writer's destructor removes the temporary file
+        }
         progress.MeshProcessed();
     }
     if (sink.Failed() && !writer.Failed()) {

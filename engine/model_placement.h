@@ -15,4 +15,6 @@ class PlacementSink {
 public:
     virtual ~PlacementSink() = default;
     virtual void Place(const ModelPlacement& placement) = 0;
+    // Asked before each cell of a mesh: true ends the mesh's placement early.
+    virtual bool Stopped() { return false; }
 };

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/exact_trig.h"
 #include "engine/foliage_engine.h"
 #include "engine/mesh_cells.h"
 
@@ -138,14 +139,14 @@ private:
 
         if (m.surfaceAligned) {
             const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
-            float tilt = length < kEpsilon ? kHalfPi : std::acos(normal.z / length);
+            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
             tilt = tilt * Sign(normal.x);
-            float side = length <= 1.0f - kEpsilon ? -std::acos(length) : 0.0f;
+            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
             side = side * Sign(normal.y);
             const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
             const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
-            const double cosTheta = std::cos(static_cast<double>(theta));
-            const double sinTheta = std::sin(static_cast<double>(theta));
+            double cosTheta, sinTheta;
+            ExactCosSin(static_cast<double>(theta), cosTheta, sinTheta);
             p.pitch = static_cast<float>((tilt * cosTheta - side * sinTheta) * kHalfCircle / kPi);
             p.roll = static_cast<float>((tilt * sinTheta + side * cosTheta) * kHalfCircle / kPi);
             p.yaw = static_cast<float>(static_cast<double>(theta) * kHalfCircle / kPi);
@@ -192,6 +193,7 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     const std::vector<MeshVertex>& v = mesh.vertices;
     for (std::size_t r = 0; r + 1 < rows; ++r) {
         for (std::size_t c = 0; c + 1 < columns; ++c) {
+            if (sink.Stopped()) return;
             const Vec4 v00 = FromVertex(v[r * columns + c]);
             const Vec4 v10 = FromVertex(v[(r + 1) * columns + c]);
             const Vec4 v01 = FromVertex(v[r * columns + c + 1]);

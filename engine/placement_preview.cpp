@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string>
 
 #include "engine/mesh_cells.h"
+#include "engine/pixel_text.h"
 
 namespace {
-
-std::uint32_t Fnv1a(const std::string& text) {
-    std::uint32_t hash = 2166136261u;
-    for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
-    return hash;
-}
 
 // HSV to 0xRRGGBB; hue in [0, 6), saturation and value in [0, 1].
 std::uint32_t FromHsv(double hue, double saturation, double value) {
@@ -48,16 +45,30 @@ int PixelIndex(double coordinate, int size) {
     return static_cast<int>(std::floor(std::clamp(coordinate, 0.0, size - 1.0)));
 }
 
-}  // namespace
-
-std::uint32_t TextureColour(const std::string& texture) {
-    const std::uint32_t hash = Fnv1a(texture);
-    return FromHsv((hash % 360) / 60.0, 0.25 + (hash >> 9) % 20 / 100.0, 0.40 + (hash >> 17) % 20 / 100.0);
+// Beyond the hand-picked tones, hues step by the golden angle so that
+// neighbours in the list stay far apart.
+double GoldenHue(std::size_t index) {
+    const double turns = static_cast<double>(index) * 0.6180339887498949;
+    return (turns - std::floor(turns)) * 6.0;
 }
 
-std::uint32_t ModelColour(const std::string& modelName) {
-    const std::uint32_t hash = Fnv1a(modelName);
-    return FromHsv((hash % 360) / 60.0, 0.85, 1.0);
+const std::uint32_t kTextureTones[] = {0x5E8C3A, 0x8C6A43, 0x6F7F96, 0xB09A5C, 0x3F7F7A,
+                                       0x7E5A8C, 0x9C5B4E, 0x4E6EA8, 0x8A8F3C, 0x666666};
+const std::uint32_t kModelTones[] = {0xFF3B30, 0xFFE01A, 0x2FF3FF, 0xFF40FF, 0xFFFFFF,
+                                     0xFF9500, 0x7CFF4A, 0x5AA9FF, 0xFF9ED8, 0xC8B4FF};
+
+const std::uint32_t kLegendText = 0xE0E0E0;
+
+}  // namespace
+
+std::uint32_t TextureColour(std::size_t index) {
+    constexpr std::size_t n = sizeof kTextureTones / sizeof kTextureTones[0];
+    return index < n ? kTextureTones[index] : FromHsv(GoldenHue(index), 0.45, 0.60);
+}
+
+std::uint32_t ModelColour(std::size_t index) {
+    constexpr std::size_t n = sizeof kModelTones / sizeof kModelTones[0];
+    return index < n ? kModelTones[index] : FromHsv(GoldenHue(index), 0.80, 1.0);
 }
 
 PlacementPreview::PlacementPreview(const std::vector<TerrainMesh>& meshes, int longerSide) {
@@ -84,8 +95,22 @@ PlacementPreview::PlacementPreview(const std::vector<TerrainMesh>& meshes, int l
     };
     minX_ = minX;
     maxY_ = maxY;
+    // Where a pixel spans more than 16 units, 3x3 dots would hide the ground.
+    dotRadius_ = scale_ * 16.0 >= 1.0 ? 1 : 0;
     image_ = RgbImage(side(maxX - minX), side(maxY - minY), kBackground);
+
+    std::map<std::string, std::uint64_t> meshesPerTexture;
+    for (const TerrainMesh& mesh : meshes) ++meshesPerTexture[mesh.texture];
+    for (const auto& [texture, count] : meshesPerTexture)
+        textures_.push_back({TextureColour(textures_.size()), texture, count});
     for (const TerrainMesh& mesh : meshes) DrawMesh(mesh);
+}
+
+std::uint32_t PlacementPreview::ColourOfTexture(const std::string& texture) const {
+    const auto found = std::lower_bound(
+        textures_.begin(), textures_.end(), texture,
+        [](const LegendEntry& entry, const std::string& name) { return entry.name < name; });
+    return found != textures_.end() && found->name == texture ? found->colour : kBackground;
 }
 
 bool PlacementPreview::ToPixel(double x, double y, int& px, int& py) const {
@@ -99,7 +124,7 @@ bool PlacementPreview::ToPixel(double x, double y, int& px, int& py) const {
 }
 
 void PlacementPreview::DrawMesh(const TerrainMesh& mesh) {
-    const std::uint32_t colour = TextureColour(mesh.texture);
+    const std::uint32_t colour = ColourOfTexture(mesh.texture);
     ForEachCell(mesh, [&](const MeshVertex& v00, const MeshVertex& v10, const MeshVertex& v01,
                           const MeshVertex& v11) {
         FillTriangle(v00, v10, v01, colour);
@@ -144,15 +169,65 @@ void PlacementPreview::FillTriangle(const MeshVertex& a, const MeshVertex& b, co
 void PlacementPreview::Place(const ModelPlacement& placement) {
     int px, py;
     if (!ToPixel(placement.x, placement.y, px, py)) return;
-    if (placement.modelOption != lastOption_) {
+    if (placement.modelOption != lastOption_ || models_.empty()) {
         lastOption_ = placement.modelOption;
         const std::string name = lastOption_ != nullptr ? lastOption_->modelName : std::string();
-        auto found = modelColours_.find(name);
-        if (found == modelColours_.end()) found = modelColours_.emplace(name, ModelColour(name)).first;
-        lastColour_ = found->second;
+        const auto found = modelIndex_.emplace(name, models_.size());
+        if (found.second) models_.push_back({ModelColour(models_.size()), name, 0});
+        lastModel_ = found.first->second;
     }
-    const int xa = std::max(px - 1, 0), xb = std::min(px + 1, image_.width - 1);
-    const int ya = std::max(py - 1, 0), yb = std::min(py + 1, image_.height - 1);
+    LegendEntry& model = models_[lastModel_];
+    ++model.count;
+    const int r = dotRadius_;
+    const int xa = std::max(px - r, 0), xb = std::min(px + r, image_.width - 1);
+    const int ya = std::max(py - r, 0), yb = std::min(py + r, image_.height - 1);
     for (int y = ya; y <= yb; ++y)
-        for (int x = xa; x <= xb; ++x) image_.Set(x, y, lastColour_);
+        for (int x = xa; x <= xb; ++x) image_.Set(x, y, model.colour);
+}
+
+RgbImage PlacementPreview::WithLegend() const {
+    // Two sections (textures with their meshes, models with their placed
+    // count), each entry a swatch and a line of text, in as many columns as
+    // the picture's width holds.
+    const int scale = image_.width >= 600 ? 2 : 1;
+    const int line = (kTextHeight + 4) * scale;
+    const int swatch = 7 * scale;
+    const auto label = [](const LegendEntry& e) { return e.name + " " + std::to_string(e.count); };
+    // Columns as wide as the longest entry (a longer one is cut at the edge).
+    std::size_t longest = 0;
+    for (const auto* entries : {&textures_, &models_})
+        for (const LegendEntry& e : *entries) longest = std::max(longest, label(e).size());
+    const int available = std::max(1, image_.width - 2 * kMargin);
+    const int columnWidth = std::clamp(
+        swatch + 3 * scale + static_cast<int>(std::min<std::size_t>(longest, 400)) * kTextAdvance * scale +
+            4 * kTextAdvance * scale / 2,
+        1, available);
+    const int columns = std::max(1, available / columnWidth);
+    const auto rows = [&](std::size_t entries) {
+        return 1 + static_cast<int>((entries + columns - 1) / columns);
+    };
+    const int legendHeight = (rows(textures_.size()) + rows(models_.size())) * line + kMargin;
+
+    RgbImage out(image_.width, image_.height + legendHeight, kBackground);
+    std::copy(image_.pixels.begin(), image_.pixels.end(), out.pixels.begin());
+    int y = image_.height;
+    const auto section = [&](const char* heading, const std::vector<LegendEntry>& entries,
+                             bool dots) {
+        DrawText(out, kMargin, y, heading, kLegendText, scale, out.width - kMargin);
+        y += line;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const int x = kMargin + static_cast<int>(i % columns) * columnWidth;
+            const int top = y + static_cast<int>(i / columns) * line;
+            const int inset = dots ? 2 * scale : 0;
+            for (int sy = inset; sy < swatch - inset; ++sy)
+                for (int sx = inset; sx < swatch - inset; ++sx)
+                    out.Set(x + sx, top + sy, entries[i].colour);
+            DrawText(out, x + swatch + 3 * scale, top, label(entries[i]), kLegendText, scale,
+                     x + columnWidth);
+        }
+        y += (rows(entries.size()) - 1) * line;
+    };
+    section("Textures (meshes)", textures_, false);
+    section("Models (placed)", models_, true);
+    return out;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // A top-down picture of a map's terrain and of a run's placements: every mesh
 // cell filled in its texture's colour (darker where it is steep), one dot per
-// placed model in that model's colour. North (+Y) is up, +X to the right.
-// It is a placement sink, so a run or a dry run can draw as it goes.
+// placed model in that model's colour, and a legend of both below. North (+Y)
+// is up, +X to the right. It is a placement sink, so a run or a dry run can
+// draw as it goes.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,11 +16,20 @@
 #include "engine/png_encoder.h"
 #include "engine/terrain_mesh.h"
 
-// Stable colours (0xRRGGBB) from a name: the same name always gets the same
-// colour, in the window and in arbrel-cli. Textures get muted tones, models
-// bright ones, so dots stand out from the ground.
-std::uint32_t TextureColour(const std::string& texture);
-std::uint32_t ModelColour(const std::string& modelName);
+// Colours (0xRRGGBB) by position: the map's textures in name order get
+// distinct muted tones, the models in order of their first placement
+// distinct bright ones, so dots stand out from the ground and no two
+// textures look alike. The same run gives the same colours everywhere.
+std::uint32_t TextureColour(std::size_t index);
+std::uint32_t ModelColour(std::size_t index);
+
+// One line of the legend: a colour, a name and how many (meshes of a
+// texture, or models placed).
+struct LegendEntry {
+    std::uint32_t colour = 0;
+    std::string name;
+    std::uint64_t count = 0;
+};
 
 class PlacementPreview : public PlacementSink {
 public:
@@ -36,6 +47,12 @@ public:
     bool ToPixel(double x, double y, int& px, int& py) const;
 
     const RgbImage& Image() const { return image_; }
+    std::uint32_t ColourOfTexture(const std::string& texture) const;
+    // Textures by name, then models by first placement.
+    const std::vector<LegendEntry>& TextureLegend() const { return textures_; }
+    const std::vector<LegendEntry>& ModelLegend() const { return models_; }
+    // The picture with the legend drawn below it (what is shown and saved).
+    RgbImage WithLegend() const;
 
 private:
     void DrawMesh(const TerrainMesh& mesh);
@@ -44,9 +61,12 @@ private:
 
     RgbImage image_;
     double minX_ = 0.0, maxY_ = 0.0, scale_ = 1.0;
+    int dotRadius_ = 1;  // 0 on a large map, so the ground shows between dots
     const ModelOption* lastOption_ = nullptr;
-    std::uint32_t lastColour_ = 0;
-    std::unordered_map<std::string, std::uint32_t> modelColours_;
+    std::size_t lastModel_ = 0;
+    std::vector<LegendEntry> textures_;
+    std::vector<LegendEntry> models_;
+    std::unordered_map<std::string, std::size_t> modelIndex_;
 };
 
 // Draws a run's placements on a picture of the map it reads: the picture is

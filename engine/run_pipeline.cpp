@@ -5,7 +5,9 @@
 #include "engine/run_pipeline.h"
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "config/paths.h"
@@ -22,6 +24,10 @@ const char kReadFailed[] = N_("An error occured while reading the map file.");
 const char kNoTerrain[] =
     N_("Your map does not have any terrain meshes, which is required to add models to.");
 const char kWriteFailed[] = N_("An error occured while writing the map file.");
+const char kStopped[] = N_("The run was stopped. Nothing was written.");
+const char kOutputIsDirectory[] = N_("Path specified for the .map output file is a directory.");
+const char kOutOfMemory[] = N_("There was not enough memory to finish the run. Nothing was written.");
+const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing was written.");
 
 bool IsRegularFile(const std::string& path) {
     std::error_code error;
@@ -38,6 +44,26 @@ RunResult Fail(RunResult result, const std::string& message, const std::string& 
     result.message = message;
     result.detail = detail;
     return result;
+}
+
+// A step that returned false because the receiver asked to stop is a stop,
+// not a failure.
+RunResult FailOrStop(RunResult result, ProgressReceiver& progress, const std::string& message,
+                     const std::string& detail) {
+    if (progress.KeepGoing()) return Fail(result, message, detail);
+    result = Fail(result, kStopped);
+    result.stopped = true;
+    return result;
+}
+
+// Runs the steps; whatever they throw ends the run with one message.
+template <class Steps>
+RunResult Guarded(Steps steps) {
+    try {
+        return steps();
+    } catch (...) {
+        return CurrentExceptionAsFailure();
+    }
 }
 
 // The output directory is created when missing (one level: its parent must
@@ -85,7 +111,7 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
         return false;
     }
     if (!engine.ReadMap(progress, result.inputPath, size)) {
-        result = Fail(result, kReadFailed, engine.LastError());
+        result = FailOrStop(result, progress, kReadFailed, engine.LastError());
         return false;
     }
     if (engine.meshes.empty()) {
@@ -122,19 +148,41 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
         result = Fail(result, directoryError);
         return false;
     }
+    // Said now rather than after the whole run, when the rename would fail.
+    std::error_code error;
+    if (fs::is_directory(platform::FsPath(result.outputPath), error)) {
+        result = Fail(result, kOutputIsDirectory, result.outputPath);
+        return false;
+    }
     return true;
 }
 
 }  // namespace
 
-RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
-    RunResult result;
-    if (!ResolveInput(request, result)) return result;
-    if (ReadInput(engine, progress, result)) result.ok = true;
-    return result;
+RunResult CurrentExceptionAsFailure() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return Fail(RunResult(), kOutOfMemory);
+    } catch (const std::exception& e) {
+        return Fail(RunResult(), kUnexpected, e.what());
+    } catch (...) {
+        return Fail(RunResult(), kUnexpected);
+    }
 }
 
-RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    return Guarded([&] {
+        RunResult result;
+        if (!ResolveInput(request, result)) return result;
+        if (ReadInput(engine, progress, result)) result.ok = true;
+        return result;
+    });
+}
+
+namespace {
+
+RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
     RunResult result;
     if (!ResolveInput(request, result)) return result;
     // A dry run writes nothing, so it needs no output and makes no directory.
@@ -145,10 +193,17 @@ RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const Ru
     if (request.seed) engine.random.Seed(*request.seed);
     if (request.dryRun) {
         result.statistics = DryRun(engine, progress, request.mapClassName, request.observer);
+        if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
     } else if (!engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                      request.observer)) {
-        return Fail(result, kWriteFailed, engine.LastError());
+        return FailOrStop(result, progress, kWriteFailed, engine.LastError());
     }
     result.ok = true;
     return result;
+}
+
+}  // namespace
+
+RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
+    return Guarded([&] { return RunSteps(engine, progress, request); });
 }

@@ -33,9 +33,17 @@ struct RunResult {
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run
+    bool stopped = false;    // the progress receiver asked to stop; nothing was written
 };
 
+// The receiver's KeepGoing() can stop the run between meshes, cells and
+// models. No exception leaves: a failed allocation or any other exception
+// ends the run with a message, and no temporary file is left behind.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
+
+// Inside a catch block: the failure a run reports for the exception being
+// handled (for a driver whose own code around the run threw).
+RunResult CurrentExceptionAsFailure();
 
 // Only the first steps of a run: resolves the input as a run does, reads it
 // and checks that it has terrain (for the texture report). The output and

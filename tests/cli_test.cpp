@@ -237,12 +237,13 @@ TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
     CliRun run = RunCli(dir, "--preview " + Quote(dir.File("a.png")) + " " + DemoArguments(withPreview));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFileBytes(withPreview), ReadFileBytes(plain));  // the map does not change
-    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "983x1024");  // the demo terrain is a little taller than wide
+    // The demo terrain is a little taller than wide (983x1024); the legend goes below.
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "983x1200");
 
     run = RunCli(dir, "--dry-run --preview-size 300 --preview=" + Quote(dir.File("b.png")) + " " +
                           DemoData() + " --map-class demo mp_demo");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("b.png"))), "289x300");
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("b.png"))), "289x440");
 
     run = RunCli(dir, "--preview " + Quote(dir.File("no/dir/c.png")) + " " + DemoArguments(dir.File("c.map")));
     EXPECT_EQ(run.exitCode, 1);

@@ -115,6 +115,9 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
         {"m,1,1, 0,1.9,0,0,256,0.5,1,extra,fields", true, ModelOption("m", 1, 1, false, true)},
         {",1,2", false, {}},
         {" ", true, ModelOption(" ", 1)},
+        // Written between double quotes, these would break the entity.
+        {"grass\" \"classname\" \"trigger_hurt,1,1", false, {}},
+        {"grass\tx,1,1", false, {}},
     };
     for (const Case& c : cases) {
         FoliageEngine engine;
@@ -296,6 +299,15 @@ TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {
     EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"e", "grass"}));
     // Model classes load first; the empty class has no entry, so it is dropped.
     EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
+
+    // A model line left out is reported with its file and line.
+    WriteFileBytes(dir.Model("grass.csv"), "m\r\n\r\nbad\"name,1\r\nn\r\n");
+    FoliageEngine again;
+    const StoreContents warned = LoadConfigurationStore(again, dir.data);
+    EXPECT_EQ(warned.errors, std::vector<std::string>{
+        "'" + dir.Model("grass.csv") + "' line 3: the model name holds a double quote or a "
+        "control character, so the line is left out."});
+    EXPECT_EQ(again.modelClasses["grass"].size(), 2u);
 }
 
 TEST(ConfigurationStore, KeepsOnlyValidInstallationsAndRewritesConfig) {

@@ -3,6 +3,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <limits>
 
 #include "config/conversions.h"
@@ -47,12 +49,36 @@ TEST(FloatToString, WritesPrintfGeneralWithSixDigits) {
     for (const Case& c : cases) EXPECT_EQ(FloatToString(c.value), c.want);
 }
 
-TEST(FloatToString, IgnoresTheProcessLocale) {
-    // A locale with a decimal comma must not leak into files or the output map.
+namespace {
+
+// A locale with a decimal comma, generated into the build tree when the
+// system has none.
+bool UseGermanLocale() {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return true;
+#ifndef _WIN32
+    const std::string dir = std::string(ARBREL_BIN_DIR) + "/../test-locales";
+    const std::string command = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                                "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == 0) setenv("LOCPATH", dir.c_str(), 1);
+#endif
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
+}  // namespace
+
+TEST(Conversions, IgnoreTheProcessLocale) {
+    // A locale with a decimal comma must not leak into files, the output map
+    // or the numbers read from them, in range or out of it.
     const char* previous = std::setlocale(LC_ALL, nullptr);
-    std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "fr_FR.UTF-8");
+    const std::string saved = previous ? previous : "C";
+    ASSERT_TRUE(UseGermanLocale());
     EXPECT_EQ(FloatToString(0.5f), "0.5");
     EXPECT_EQ(StringToFloat("0.5"), 0.5f);
+    EXPECT_EQ(StringToFloat("1.5e40"), std::numeric_limits<float>::max());
+    EXPECT_EQ(StringToFloat("-1.5e40"), -std::numeric_limits<float>::max());
+    EXPECT_EQ(StringToFloat("2.5e-50"), 0.0f);
+    EXPECT_EQ(StringToFloat("0.00000000000000000000000000000000000000000000000001"), 0.0f);
+    EXPECT_EQ(StringToFloat("1.5e-40"), 1.5e-40f);  // the nearest subnormal
+    EXPECT_EQ(StringToFloat("1e999999999999"), std::numeric_limits<float>::max());
     std::setlocale(LC_ALL, saved.c_str());
 }

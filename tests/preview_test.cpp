@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -138,21 +139,48 @@ TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
         EXPECT_EQ(px, p.px) << p.x << "," << p.y;
         EXPECT_EQ(py, p.py) << p.x << "," << p.y;
     }
-    EXPECT_EQ(image.At(m + 50, m + 64), TextureColour("grass"));  // flat: full colour
-    EXPECT_EQ(image.At(m + 200, m + 64), TextureColour("dirt"));
+    // Textures take their colours in name order: dirt, then grass.
+    EXPECT_EQ(image.At(m + 50, m + 64), TextureColour(1));  // flat: full colour
+    EXPECT_EQ(image.At(m + 200, m + 64), TextureColour(0));
     EXPECT_EQ(image.At(2, 2), PlacementPreview::kBackground);
     ASSERT_EQ(image.height, 129 + 2 * m);
     EXPECT_EQ(image.At(m + 100, m + 130), PlacementPreview::kBackground);  // south of the terrain
-    EXPECT_NE(TextureColour("grass"), TextureColour("dirt"));
 
     const ModelOption tree("tree", 1), bush("bush", 1);
     preview.Place(At(100, 300, tree));
     preview.Place(At(900, 100, bush));
+    preview.Place(At(110, 300, tree));
+    // Models take theirs in order of first placement: tree, then bush.
     for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) EXPECT_EQ(image.At(m + 25 + dx, m + 53 + dy), ModelColour("tree"));
-    EXPECT_EQ(image.At(m + 25 + 2, m + 53), TextureColour("grass"));  // the dot is 3x3
-    EXPECT_EQ(image.At(m + 225, m + 103), ModelColour("bush"));
-    EXPECT_NE(ModelColour("tree"), ModelColour("bush"));
+        for (int dx = -1; dx <= 1; ++dx) EXPECT_EQ(image.At(m + 25 + dx, m + 53 + dy), ModelColour(0));
+    EXPECT_EQ(image.At(m + 25, m + 53 + 2), TextureColour(1));  // the dot is 3x3
+    EXPECT_EQ(image.At(m + 225, m + 103), ModelColour(1));
+
+    // The legend names each colour with its count, below the picture.
+    const std::vector<std::pair<std::string, std::uint64_t>> textures = {{"dirt", 1}, {"grass", 1}};
+    const std::vector<std::pair<std::string, std::uint64_t>> models = {{"tree", 2}, {"bush", 1}};
+    auto named = [](const std::vector<LegendEntry>& entries) {
+        std::vector<std::pair<std::string, std::uint64_t>> out;
+        for (const LegendEntry& e : entries) out.emplace_back(e.name, e.count);
+        return out;
+    };
+    EXPECT_EQ(named(preview.TextureLegend()), textures);
+    EXPECT_EQ(named(preview.ModelLegend()), models);
+    const RgbImage withLegend = preview.WithLegend();
+    EXPECT_EQ(withLegend.width, image.width);
+    EXPECT_GT(withLegend.height, image.height + 4 * 12);
+    EXPECT_TRUE(std::equal(image.pixels.begin(), image.pixels.end(), withLegend.pixels.begin()));
+    // Each swatch is there, in reading order: textures, then models.
+    std::vector<std::uint32_t> swatches;
+    for (int y = image.height; y < withLegend.height; ++y)
+        for (int x = 0; x < withLegend.width; ++x) {
+            const std::uint32_t c = withLegend.At(x, y);
+            if (c != PlacementPreview::kBackground && c != 0xE0E0E0 &&
+                std::find(swatches.begin(), swatches.end(), c) == swatches.end())
+                swatches.push_back(c);
+        }
+    EXPECT_EQ(swatches, (std::vector<std::uint32_t>{TextureColour(0), TextureColour(1),
+                                                    ModelColour(0), ModelColour(1)}));
 
     // Outside the picture, NaN and infinite positions draw nothing.
     const std::vector<std::uint8_t> before = image.pixels;
@@ -160,6 +188,14 @@ TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
                                     At(INFINITY, 10, tree)})
         preview.Place(p);
     EXPECT_EQ(image.pixels, before);
+
+    // On a large map a dot is one pixel, so the ground shows between dots.
+    PlacementPreview large({Rect("t", 0, 0, 100000, 100000)}, 256);
+    large.Place(At(50000, 50000, tree));
+    int px = 0, py = 0;
+    ASSERT_TRUE(large.ToPixel(50000, 50000, px, py));
+    EXPECT_EQ(large.Image().At(px, py), ModelColour(0));
+    EXPECT_EQ(large.Image().At(px + 1, py), TextureColour(0));
 }
 
 TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {
@@ -171,5 +207,5 @@ TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {
     const PlacementPreview preview({shortList, farOff, empty}, 64);
     EXPECT_EQ(preview.Image().width, 64);
     EXPECT_EQ(preview.Image().At(PlacementPreview::kMargin + 2, 64 - PlacementPreview::kMargin - 2),
-              TextureColour("b"));  // drawn last; its finite triangle covers the south-west corner
+              TextureColour(2));  // "b" (after "" and "a") is drawn last; its finite triangle covers the south-west corner
 }

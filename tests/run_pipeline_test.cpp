@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <filesystem>
 
@@ -22,7 +24,6 @@ const char kNotAFile[] = "Path specified for the .map input file is not a file."
 const char kNoMapClass[] = "Map configuration not set.";
 const char kReadFailed[] = "An error occured while reading the map file.";
 const char kNoTerrain[] = "Your map does not have any terrain meshes, which is required to add models to.";
-const char kWriteFailed[] = "An error occured while writing the map file.";
 
 const char kOneMesh[] =
     "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
@@ -199,13 +200,78 @@ TEST(RunFoliage, OutputMayBeTheInputItself) {
     EXPECT_GT(output.size(), sizeof kOneMesh);
 }
 
-TEST(RunFoliage, WriteFailureKeepsTheInput) {
+TEST(RunFoliage, AnOutputThatIsADirectoryIsRefusedBeforeReading) {
     Fixture f;
-    fs::create_directories(paths::Join(f.mapSource, "taken.map"));  // a directory in the way
+    const std::string taken = paths::Join(f.mapSource, "taken.map");
+    fs::create_directories(taken);
     const RunResult result = f.Run("mp_test", "taken");
-    EXPECT_EQ(result.message, kWriteFailed);
-    EXPECT_FALSE(result.detail.empty());
-    EXPECT_EQ(ReadFileBytes(paths::Join(f.mapSource, "mp_test.map")), kOneMesh);
+    EXPECT_EQ(result.message, "Path specified for the .map output file is a directory.");
+    EXPECT_EQ(result.detail, taken);
+    EXPECT_EQ(f.progress.meshesRead, 0);
+}
+
+namespace {
+
+// Asks to stop, or throws, once it has seen `limit` meshes read or models
+// placed.
+class InterruptingProgress : public CountingProgress {
+public:
+    InterruptingProgress(bool countModels, int limit, bool throws)
+        : countModels_(countModels), limit_(limit), throws_(throws) {}
+    void MeshRead() override {
+        CountingProgress::MeshRead();
+        if (!countModels_) Reached(meshesRead);
+    }
+    void ModelPlaced() override {
+        CountingProgress::ModelPlaced();
+        if (countModels_) Reached(modelsPlaced);
+    }
+    bool KeepGoing() override { return !stop_; }
+
+private:
+    void Reached(int count) {
+        if (count < limit_) return;
+        if (throws_) throw std::runtime_error("the display failed");
+        stop_ = true;
+    }
+    bool countModels_;
+    int limit_;
+    bool throws_;
+    bool stop_ = false;
+};
+
+}  // namespace
+
+TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
+    struct Case { bool countModels; int limit; bool throws; bool dryRun; const char* message; };
+    const char* stopped = "The run was stopped. Nothing was written.";
+    const Case cases[] = {
+        {false, 1, false, false, stopped},  // while reading
+        {true, 2, false, false, stopped},   // while placing
+        {true, 2, false, true, stopped},    // a dry run
+        {true, 2, true, false, "The run ended with an unexpected failure. Nothing was written."},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        InterruptingProgress progress(c.countModels, c.limit, c.throws);
+        RunRequest request;
+        request.inputText = "mp_test";
+        request.outputText = f.dir.File("out.map");
+        request.installDir = f.install;
+        request.mapClassChosen = true;
+        request.mapClassName = "demo";
+        request.dryRun = c.dryRun;
+        const RunResult result = RunFoliage(f.engine, progress, request);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.stopped, !c.throws);
+        EXPECT_EQ(result.detail, c.throws ? "the display failed" : "");
+        EXPECT_LE(progress.modelsPlaced, 2);  // nothing placed after the stop
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(f.dir.path()))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"cod"}) << c.limit;
+    }
 }
 
 TEST(RunFoliage, InputOverFourGigabytesIsRefused) {

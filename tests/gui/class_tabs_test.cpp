@@ -225,10 +225,18 @@ TEST(ClassTabs, AFailedSaveIsReportedAndLosesNothingOnDisk) {
     fs::remove(demo);
     fs::create_directories(demo + "/inside");
     const std::string message = "Could not save '" + demo + "'.";
+    const std::vector<std::string> shown = Entries(frame->textureOptionsList);
     wxTEST_DIALOG(Click(frame->newTextureButton), TextureOptionFor("sand", "grass"),
                   ExpectErrorDialog(message, true));
+    frame->textureOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(frame->editTextureButton), Answer<ClassConfigurationLine>(1),
+                  ExpectErrorDialog(message, true));
     EXPECT_TRUE(fs::is_directory(demo + "/inside"));
-    EXPECT_EQ(frame->textureOptionsList->GetCount(), 3u);  // not refreshed
+    // The change is undone: list and catalogue still agree, so the next
+    // action acts on the option the user sees.
+    EXPECT_EQ(Entries(frame->textureOptionsList), shown);
+    EXPECT_EQ(frame->engine.mapClasses["demo"].size(), 3u);
+    EXPECT_EQ(frame->engine.mapClasses["demo"][0].textureName, "ground_grass_field");
     for (const auto& entry : fs::directory_iterator(window.dir.File("data/maps")))
         EXPECT_EQ(entry.path().filename().string(), "demo.csv");  // no temporary left
 
@@ -236,4 +244,10 @@ TEST(ClassTabs, AFailedSaveIsReportedAndLosesNothingOnDisk) {
     wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(1),
                   ExpectErrorDialog("Could not delete 'demo'.", true));
     EXPECT_EQ(frame->mapClassesList->GetCount(), 1u);
+
+    fs::remove_all(demo);
+    frame->textureOptionsList->SetSelection(1);
+    wxTEST_DIALOG(Click(frame->removeTextureButton), Answer<RemoveConfigurationLine>(1));
+    EXPECT_EQ(ReadFileBytes(demo),
+              "ground_grass_field,0,1,grass,trees\r\nrock_cliff_slope,0,1.5,rocks\r\n");
 }

@@ -23,6 +23,14 @@ void PressKey(wxWindow* window, int keyCode) {
     window->GetEventHandler()->ProcessEvent(event);
 }
 
+// A key as the dialog sees it first, wherever the focus is.
+void HookKey(wxDialog& dialog, int keyCode) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = keyCode;
+    event.SetEventObject(&dialog);
+    dialog.GetEventHandler()->ProcessEvent(event);
+}
+
 }  // namespace
 
 TEST(SmallDialogs, ErrorDialogShowsItsMessageAndEndsWithOne) {
@@ -61,6 +69,12 @@ TEST(SmallDialogs, AddConfigurationGivesTheNameOnlyOnAdd) {
         AddConfiguration dialog(nullptr);  // an empty name is the caller's to refuse
         EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.addButton); }), 1);
         EXPECT_TRUE(dialog.nameField->GetValue().empty());
+    }
+    {
+        AddConfiguration dialog(nullptr);  // Enter adds, Escape cancels
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { HookKey(dialog, WXK_RETURN); }), 1);
+        EXPECT_EQ(ShowModalAndDo(dialog, [&] { HookKey(dialog, WXK_ESCAPE); }), 0);
+        EXPECT_EQ(dialog.GetDefaultItem(), dialog.addButton);
     }
 }
 
@@ -123,7 +137,13 @@ TEST(OptionEditors, ModelEditorStartsWithItsDefaultsAndRoundTripsAnOption) {
     EXPECT_TRUE(dialog.evenlyDistributedCheck->GetValue());
     EXPECT_TRUE(dialog.surfaceAlignedCheck->GetValue());
     EXPECT_EQ(dialog.modelNameField->GetToolTipText(), "Name of the model that is used");
+    // GTK shows no tool tip on a bare check box: its label carries it too.
+    EXPECT_EQ(dialog.FindWindowByName("ID_STATICTEXT4", &dialog)->GetToolTipText(),
+              "Should models be distributed evenly over the surface?");
+    EXPECT_EQ(dialog.FindWindowByName("ID_STATICTEXT5", &dialog)->GetToolTipText(),
+              dialog.surfaceAlignedCheck->GetToolTipText());
     EXPECT_FALSE(dialog.picture->GetBitmap().IsOk());
+    EXPECT_EQ(dialog.picture->GetSize(), wxSize(327, 327));
     SaveScreenshot(&dialog, "dialog_model_option");
     dialog.Hide();
 
@@ -168,6 +188,15 @@ TEST(OptionEditors, ModelEditorSaveExchangesRangesAndReportsFailures) {
         EXPECT_EQ(result, 0);
     }
     {
+        // Enter runs the checks as Save does; Escape cancels.
+        ConfigurationLine dialog(nullptr);
+        const int result = ShowModalAndDo(dialog, [&] {
+            wxTEST_DIALOG(HookKey(dialog, WXK_RETURN), ExpectErrorDialog("Model name is not set."));
+            HookKey(dialog, WXK_ESCAPE);
+        });
+        EXPECT_EQ(result, 0);
+    }
+    {
         ConfigurationLine dialog(nullptr);
         const int result = ShowModalAndDo(dialog, [&] {
             wxTEST_DIALOG(Click(dialog.saveButton), ExpectErrorDialog("Model name is not set."));
@@ -208,7 +237,10 @@ TEST(OptionEditors, TextureEditorOffersClassesAndChecksOnlyTheName) {
         dialog.textureNameField->ChangeValue("mud");
         dialog.multiplierField->ChangeValue("0");
         dialog.modelClassList->DeselectAll();
-        Click(dialog.saveButton);  // multiplier 0 and no classes are accepted here
+        HookKey(dialog, WXK_RETURN);  // multiplier 0 and no classes are accepted here
     });
     EXPECT_EQ(result, 1);
+    EXPECT_EQ(dialog.FindWindowByName("ID_STATICTEXT2", &dialog)->GetToolTipText(),
+              dialog.useOpacityCheck->GetToolTipText());
+    EXPECT_EQ(ShowModalAndDo(dialog, [&] { HookKey(dialog, WXK_ESCAPE); }), 0);
 }

@@ -105,8 +105,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     wxSetAssertHandler(FailOnAssert);
-    // The layouts keep their historical sizer flags; 3.2 would only warn.
-    wxSizerFlags::DisableConsistencyChecks();
     wxLog::EnableLogging(false);
     // Modal dialogs run nested event loops; give them an outer one to nest in.
     wxEventLoop loop;

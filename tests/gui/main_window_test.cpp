@@ -5,11 +5,20 @@
 
 #include <cstdlib>
 #include <memory>
+#include <new>
+#include <vector>
 #include <string>
 
 #include <filesystem>
 
+#include <wx/statbox.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
+
 #include "app/arbrel_frame.h"
+#ifdef __WXGTK3__
+#include <gtk/gtk.h>
+#endif
 #include "dialogs/narrow_text.h"
 #include "tests/gui/expect_error_dialog.h"
 #include "tests/gui/gui_test_support.h"
@@ -19,6 +28,30 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The frame of a static box, found by its caption.
+wxRect BoxRect(wxWindow* page, const wxString& caption) {
+    for (wxWindow* child : page->GetChildren())
+        if (wxDynamicCast(child, wxStaticBox) && child->GetLabel() == caption) return child->GetRect();
+    ADD_FAILURE() << "no box " << caption;
+    return wxRect();
+}
+
+// A heavy run on the demo map: long enough (seconds) for input to arrive
+// while it goes on.
+void PrepareHeavyRun(WindowFixture& window, const std::string& output) {
+    window.frame->inputField->SetValue(FromNarrow(kSampleMap));
+    window.frame->outputField->SetValue(FromNarrow(output));
+    window.ChooseMapClass("heavy");
+}
+
+// Nothing but the data directory in `dir`: no output, no temporary file.
+std::vector<std::string> FilesBeside(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().filename() != "data") names.push_back(entry.path().filename().string());
+    return names;
+}
 
 int RunCli(const std::string& output) {
     const std::string command = std::string(ARBREL_BIN_DIR) + "/arbrel-cli --data-dir '" +
@@ -68,6 +101,109 @@ TEST(MainWindow, StartsWithItsTabsListsAndEmptyStatus) {
         frame->notebook->SetSelection(i);
         SaveScreenshot(frame, shots[i]);
     }
+
+    // What should fill does, in pixels: the notebook spans the window, boxes
+    // side by side start and end together, lists and texts fill their boxes.
+    EXPECT_EQ(frame->notebook->GetSize().x, frame->rootPanel->GetClientSize().x - 10);
+    const wxRect maps = BoxRect(frame->mapsPage, "Maps");
+    const wxRect settings = BoxRect(frame->mapsPage, "Settings");
+    const wxRect status = BoxRect(frame->mapsPage, "Status");
+    EXPECT_EQ(maps.y, settings.y);
+    EXPECT_EQ(maps.GetBottom(), frame->runButton->GetRect().GetBottom());
+    EXPECT_EQ(status.width, settings.width);
+    EXPECT_EQ(frame->gauge->GetSize().x, status.width - 2 * (frame->gauge->GetPosition().x - status.x));
+    for (wxWindow* page : {frame->mapClassesPage, frame->modelClassesPage}) {
+        frame->notebook->SetSelection(page == frame->mapClassesPage ? 1 : 2);
+        const wxRect classes = BoxRect(page, "Classes");
+        const wxRect options = BoxRect(page, page == frame->mapClassesPage ? "Textures" : "Models");
+        EXPECT_EQ(classes.y, options.y);
+        EXPECT_EQ(classes.GetBottom(), options.GetBottom());
+        wxWindow* list = page == frame->mapClassesPage ? frame->mapClassesList : frame->modelClassesList;
+        EXPECT_EQ(list->GetSize().x, classes.width - 2 * (list->GetPosition().x - classes.x));
+    }
+    for (wxTextCtrl* text : {frame->informationText, frame->tutorialText})
+        EXPECT_EQ(text->GetSize(), text->GetParent()->GetClientSize() - wxSize(10, 10));
+    frame->notebook->SetSelection(0);
+}
+
+TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
+    WindowFixture window;
+    WriteFileBytes(window.dir.File("data/maps/heavy.csv"), "ground_grass_field,0,30,grass\r\n");
+    window.Open();
+    ArbrelFrame* frame = window.frame;
+    const std::string output = window.dir.File("heavy.map");
+    PrepareHeavyRun(window, output);
+    const wxString stopped = "The run was stopped. Nothing was written.";
+
+    // A click on the "Model classes" tab and Escape, made while the run goes
+    // on (the simulated input waits in the queue until the run yields).
+    wxUIActionSimulator user;
+    const wxRect tabs = frame->notebook->GetScreenRect();
+    wxPoint tab(tabs.x, tabs.y + 15);
+    while (tab.x < tabs.GetRight() &&
+           frame->notebook->HitTest(frame->notebook->ScreenToClient(tab)) != 2)
+        tab.x += 4;
+    user.MouseMove(tab);
+    user.MouseClick();
+    user.Char(WXK_ESCAPE);
+    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    PumpEvents(300);
+    EXPECT_EQ(frame->notebook->GetSelection(), 0);
+    EXPECT_EQ(FilesBeside(window.dir), std::vector<std::string>{});
+    EXPECT_NE(frame->meshesReadCount->GetLabel(), "0");  // how far it got
+    EXPECT_EQ(frame->runButton->GetLabel(), "Run");
+    EXPECT_TRUE(frame->inputField->IsEnabled());
+
+    // The Run button reads "Stop" during a run; its click stops the run and
+    // starts no second one afterwards.
+    user.MouseMove(frame->runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    user.MouseClick();
+    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    PumpEvents(300);
+    EXPECT_EQ(FilesBeside(window.dir), std::vector<std::string>{});
+    SaveScreenshot(frame, "main_maps_stopped");
+
+    // Closing the window during a run stops the run, then the window goes
+    // without a message.
+#ifdef __WXGTK3__
+    wxWeakRef<ArbrelFrame> closing(frame);
+    GdkEvent* closeBox = gdk_event_new(GDK_DELETE);
+    closeBox->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(frame->GetHandle())));
+    gdk_event_put(closeBox);
+    gdk_event_free(closeBox);
+    window.Run();
+    PumpEvents(100);
+    EXPECT_FALSE(closing);
+    if (!closing) window.frame = nullptr;
+    EXPECT_EQ(FilesBeside(window.dir), std::vector<std::string>{});
+#endif
+}
+
+// A frame whose progress display fails in the middle of a run.
+class FailingFrame : public ArbrelFrame {
+public:
+    using ArbrelFrame::ArbrelFrame;
+    void ModelPlaced() override {
+        ArbrelFrame::ModelPlaced();
+        if (modelsPlaced == 50) throw std::bad_alloc();
+    }
+};
+
+TEST(MainWindow, AnExceptionInARunEndsItWithAMessageAndLeavesTheWindowUsable) {
+    WindowFixture window;
+    FailingFrame* frame = new FailingFrame(nullptr, -1, window.dir.path() + "/");
+    window.frame = frame;
+    frame->Show();
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
+    frame->outputField->SetValue(FromNarrow(window.dir.File("out.map")));
+    window.ChooseMapClass("demo");
+    wxTEST_DIALOG(Click(frame->runButton),
+                  ExpectErrorDialog("There was not enough memory to finish the run. Nothing was "
+                                    "written."));
+    PumpEvents(100);
+    EXPECT_EQ(FilesBeside(window.dir), std::vector<std::string>{});
+    EXPECT_EQ(frame->runButton->GetLabel(), "Run");
+    EXPECT_TRUE(frame->inputField->IsEnabled());
 }
 
 TEST(MainWindow, ADataDirectoryThatIsAFileIsReportedAndTheWindowStillOpens) {
@@ -105,10 +241,11 @@ TEST(MainWindow, EachRunFailureEndsInOneErrorDialog) {
     EXPECT_FALSE(FileExists(output));
 
     frame->inputField->SetValue(FromNarrow(kSampleMap));
-    frame->outputField->SetValue(FromNarrow(window.dir.path()));  // a directory
+    frame->outputField->SetValue(FromNarrow(window.dir.path() + "/"));  // a directory
     wxTEST_DIALOG(window.Run(),
-                  ExpectErrorDialog("An error occured while writing the map file.", true));
-    EXPECT_TRUE(frame->IsEnabled());
+                  ExpectErrorDialog("Path specified for the .map output file is a directory.\n\n" +
+                                    window.dir.path() + "/"));
+    EXPECT_EQ(frame->meshesReadCount->GetLabel(), "0");  // said before anything is read
 }
 
 TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {

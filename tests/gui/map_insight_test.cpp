@@ -14,6 +14,7 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
     window.Open();
     ArbrelFrame* frame = window.frame;
     frame->inputField->SetValue(FromNarrow(kSampleMap));
+    frame->seedField->SetValue("not a seed");  // reading does not use it
 
     // Without a map class the report still lists the textures.
     wxTEST_DIALOG(Click(frame->texturesButton),
@@ -88,12 +89,17 @@ TEST(MapInsight, PreviewOfTheLastRun) {
     window.ChooseMapClass("demo");
     window.Run();
     ASSERT_TRUE(frame->previewButton->IsEnabled());
+    PumpEvents(200);
+    EXPECT_TRUE(frame->inputField->IsEnabled());
     SaveScreenshot(frame, "main_maps_with_preview");
     const std::string placed = ToNarrow(frame->modelsPlacedCount->GetLabel());
     wxTEST_DIALOG(Click(frame->previewButton),
                   AnswerDialog<PreviewDialog>([&](PreviewDialog* dialog) {
                       const wxBitmap bitmap = dialog->picture->GetBitmap();
-                      EXPECT_EQ(std::max(bitmap.GetWidth(), bitmap.GetHeight()), 640);
+                      // The map, 640 pixels on its longer (north-south) side, and the
+                      // legend of its colours below it.
+                      EXPECT_EQ(bitmap.GetWidth(), frame->lastPreview.width);
+                      EXPECT_GT(bitmap.GetHeight(), 640 + 5 * 24);
                       EXPECT_NE(ToNarrow(dialog->GetChildren()[0]->GetLabel()).find(placed),
                                 std::string::npos);
                       SaveScreenshot(dialog, "dialog_preview");

@@ -45,11 +45,12 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(frame->mapClassChoice->GetSelection(), wxNOT_FOUND);
     ChooseEntry(frame->mapClassChoice, "demo");
     EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo\r\n");
-    SaveScreenshot(frame, "maps_tab_map_chosen");
 
     window.Run();
     EXPECT_TRUE(FileExists(install + "/map_source/mp_a_foliage.map"));
     EXPECT_NE(frame->modelsPlacedCount->GetLabel(), "0");
+    PumpEvents(200);
+    SaveScreenshot(frame, "maps_tab_after_run");
 
     // Touching a control resets the status display.
     ChooseEntry(frame->mapClassChoice, "demo");
@@ -82,7 +83,13 @@ TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
                                     "directory. It must contain a 'map_source' directory."));
     wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(window.dir.File("absent")),
                   ExpectErrorDialog("Path specified is not a directory."));
+    // config.csv has no quoting: a comma would split the directory.
+    const std::string comma = MakeInstallation(window.dir, "CoD4, GOTY");
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(comma),
+                  ExpectErrorDialog("The directory '" + comma + "' cannot be remembered: config.csv "
+                                    "cannot hold a path with a comma or a line break.", true));
     EXPECT_EQ(frame->installDirChoice->GetCount(), 1u);
+    EXPECT_FALSE(FileExists(config));
 
     wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(install));
     ChooseEntry(frame->installDirChoice, "-- None --");
@@ -112,6 +119,15 @@ TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
     PickEntry(frame->mapsList, "mp_a");
     ChooseEntry(frame->mapClassChoice, "demo");
     EXPECT_EQ(ReadFileBytes(config), second + ",mp_a|demo\r\n");
+
+    // Nor can it hold a map name with a comma or a bar; the map still runs.
+    fs::copy_file(kSampleMap, second + "/map_source/mp_b,c.map");
+    ChooseEntry(frame->installDirChoice, FromNarrow(second));
+    PickEntry(frame->mapsList, "mp_b,c");
+    wxTEST_DIALOG(ChooseEntry(frame->mapClassChoice, "demo"),
+                  ExpectErrorDialog("The map class cannot be remembered for the map 'mp_b,c': "
+                                    "config.csv cannot hold a map name with a comma or a vertical bar."));
+    EXPECT_EQ(ReadFileBytes(config), second + ",mp_a|demo\r\n");
 }
 
 TEST(MapsTab, FilesChosenThroughTheDialogs) {
@@ -125,8 +141,13 @@ TEST(MapsTab, FilesChosenThroughTheDialogs) {
     const std::string text = window.dir.File("test.txt");
     WriteFileBytes(text, "");
     wxTEST_DIALOG(Click(frame->selectInputButton), wxExpectModal<wxFileDialog>(FromNarrow(text)));
+    EXPECT_EQ(ToNarrow(frame->openMapDialog->GetDirectory()), install + "/map_source");
     EXPECT_EQ(ToNarrow(frame->inputField->GetValue()), text);
     EXPECT_EQ(ToNarrow(frame->outputField->GetValue()), window.dir.File("test_foliage.txt"));
+    // A long path shows its end, and all of it as a tool tip.
+    EXPECT_EQ(frame->inputField->GetInsertionPoint(), frame->inputField->GetLastPosition());
+    EXPECT_EQ(ToNarrow(frame->outputField->GetToolTipText()), window.dir.File("test_foliage.txt"));
+    SaveScreenshot(frame, "maps_tab_long_paths");
 
     wxTEST_DIALOG(Click(frame->selectInputButton),
                   wxExpectModal<wxFileDialog>(FromNarrow(window.dir.File("gone.map"))),
