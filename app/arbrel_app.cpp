@@ -1,5 +1,6 @@
 #include "app/arbrel_app.h"
 
+#include <wx/cmdline.h>
 #include <wx/filename.h>
 #include <wx/iconbndl.h>
 #include <wx/image.h>
@@ -9,8 +10,22 @@
 #include <wx/translation.h>
 
 #include "app/arbrel_frame.h"
+#include "dialogs/narrow_text.h"
+
+void ArbrelApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption(wxEmptyString, _T("data-dir"),
+                     _("the settings directory (default: data beside the executable)"));
+}
+
+bool ArbrelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    wxString directory;
+    if (parser.Found(_T("data-dir"), &directory)) dataDirectory = ToNarrow(directory);
+    return wxApp::OnCmdLineParsed(parser);
+}
 
 bool ArbrelApp::OnInit() {
+    if (!wxApp::OnInit()) return false;  // parses the command line
     // Catalogues are looked for in "locale" beside the executable as well as
     // in the system's places.
     const wxString executableDir =
@@ -23,7 +38,7 @@ bool ArbrelApp::OnInit() {
     }
 
     wxInitAllImageHandlers();
-    ArbrelFrame* frame = new ArbrelFrame(nullptr, -1);
+    ArbrelFrame* frame = new ArbrelFrame(nullptr, -1, std::string(), dataDirectory);
 #ifdef __WXMSW__
     // The executable's icon (all its sizes) for the title bar, Alt+Tab and
     // the taskbar; Linux takes it from the desktop entry.

@@ -95,7 +95,9 @@ void FinishPage(wxPanel* page, wxSizer* sizer) {
 
 }  // namespace
 
-ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDirectoryOverride) {
+ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDirectoryOverride,
+                         const std::string& dataDirectory)
+    : dataDirectoryOverride(dataDirectory) {
     Create(parent, wxID_ANY, _("Arbrel v3.5 - by Quennick"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, _T("wxID_ANY"));
     SetClientSize(wxSize(509, 341));
@@ -472,7 +474,9 @@ void ArbrelFrame::LoadStore() {
     startupErrors = store.errors;
 }
 
-std::string ArbrelFrame::DataDirectory() const { return paths::Join(appDirectory, "data"); }
+std::string ArbrelFrame::DataDirectory() const {
+    return dataDirectoryOverride.empty() ? paths::Join(appDirectory, "data") : dataDirectoryOverride;
+}
 
 void ArbrelFrame::ReportStartupErrors() {
     if (startupErrors.empty()) return;

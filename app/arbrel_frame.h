@@ -31,9 +31,11 @@ class ClassConfigurationLine;
 class ArbrelFrame : public wxFrame, public ProgressReceiver {
 public:
     // appDirectoryOverride (tests) replaces the executable's directory as the
-    // place of `data`; it must end with a separator.
+    // place of `data`; it must end with a separator. dataDirectory, when not
+    // empty, is the settings directory to use instead of that `data`.
     explicit ArbrelFrame(wxWindow* parent, wxWindowID id = -1,
-                         const std::string& appDirectoryOverride = std::string());
+                         const std::string& appDirectoryOverride = std::string(),
+                         const std::string& dataDirectory = std::string());
     ~ArbrelFrame() override;
 
     // Shows what went wrong while loading the data directory, if anything.
@@ -54,6 +56,7 @@ public:
     int modelsPlaced = 0;
     wxStandardPathsBase* standardPaths = nullptr;
     std::string appDirectory;
+    std::string dataDirectoryOverride;  // --data-dir; empty: `data` in appDirectory
     std::vector<std::string> startupErrors;
 
     wxDirDialog* installDirDialog = nullptr;

@@ -23,14 +23,15 @@ const char kCliUsage[] =
     "  --preview FILE     also write a top-down PNG of the terrain and the placements\n"
     "  --preview-size PX  the preview's longer side in pixels (16 to 8192, default 1024)\n"
     "  --format FORMAT    table (default) or csv, for textures and --dry-run reports\n"
-    "  --help, --version\n";
+    "  --verbose          say where the output went (done anyway on a terminal)\n"
+    "  -h, --help, -V, --version\n";
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             positional.push_back(arg);
             continue;
         }
@@ -38,16 +39,16 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
             optionsEnded = true;
             continue;
         }
-        if (arg == "--help") {
+        if (arg == "--help" || arg == "-h") {
             parsed.help = true;
             return true;
         }
-        if (arg == "--version") {
+        if (arg == "--version" || arg == "-V") {
             parsed.version = true;
             return true;
         }
-        if (arg == "--dry-run") {
-            parsed.dryRun = true;
+        if (arg == "--dry-run" || arg == "--verbose") {
+            (arg == "--dry-run" ? parsed.dryRun : parsed.verbose) = true;
             continue;
         }
         std::string name = arg, value;

@@ -22,6 +22,7 @@ struct CliArguments {
     std::string previewPath;  // empty: no preview
     int previewSize = 1024;
     ReportFormat format = ReportFormat::Table;
+    bool verbose = false;  // say where the output went even when stderr is no terminal
     bool help = false;
     bool version = false;
 };

@@ -9,6 +9,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/reports.h"
 #include "cli/terminal_progress.h"
+#include "cli/translation.h"
 #include "config/configuration_store.h"
 #include "config/paths.h"
 #include "config/platform.h"
@@ -20,29 +21,56 @@
 
 namespace {
 
+const char kProgram[] = "arbrel-cli: ";
+
+// A run's failure: the window's message on the first line, then what the
+// system or the pipeline knows about it.
 void PrintFailure(const RunResult& result) {
-    std::fprintf(stderr, "%s\n", result.message.c_str());
+    std::fprintf(stderr, "%s%s\n", kProgram, _(result.message.c_str()));
     if (!result.detail.empty()) std::fprintf(stderr, "%s\n", result.detail.c_str());
 }
 
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
 // Loads the data directory's classes; false (with the message printed) when
-// the named map class is not among them.
+// the directory is missing or the named map class is not among them.
 bool LoadClasses(FoliageEngine& engine, const CliArguments& args) {
     std::string dataDir = args.dataDir;
     if (dataDir.empty()) {
         const std::string executableDir = platform::ExecutableDirectory();
         if (executableDir.empty()) {
-            std::fputs("Cannot find the directory of arbrel-cli; give --data-dir.\n", stderr);
+            std::fprintf(stderr, "%s%s\n", kProgram, _("Cannot find the directory of arbrel-cli; give --data-dir."));
             return false;
         }
         dataDir = paths::Join(executableDir, "data");
     }
     const StoreContents store = LoadConfigurationStore(engine, dataDir, /*readOnly=*/true);
-    for (const std::string& error : store.errors) std::fprintf(stderr, "%s\n", error.c_str());
+    // The texture report needs no classes unless a map class or a data
+    // directory was named.
+    if (store.dataDirectoryMissing && (args.haveMapClass || !args.dataDir.empty())) {
+        std::fprintf(stderr, "%s", kProgram);
+        std::fprintf(stderr, _("The data directory '%s' does not exist."), dataDir.c_str());
+        std::fputc('\n', stderr);
+        if (args.dataDir.empty()) std::fprintf(stderr, "%s\n", _("Give one with --data-dir DIR."));
+        return false;
+    }
+    for (const std::string& error : store.errors) std::fprintf(stderr, "%s%s\n", kProgram, error.c_str());
     if (!args.haveMapClass) return true;
     for (const std::string& name : store.mapClassNames)
         if (name == args.mapClass) return true;
-    std::fprintf(stderr, "Map class '%s' is not loaded from '%s'.\n", args.mapClass.c_str(), dataDir.c_str());
+    std::fprintf(stderr, "%s", kProgram);
+    std::fprintf(stderr, _("Map class '%s' is not loaded from '%s'."), args.mapClass.c_str(), dataDir.c_str());
+    std::fputc('\n', stderr);
+    if (store.mapClassNames.empty()) {
+        std::fprintf(stderr, "%s\n", _("It has no map classes."));
+    } else {
+        std::fprintf(stderr, _("Its map classes: %s."), JoinNames(store.mapClassNames).c_str());
+        std::fputc('\n', stderr);
+    }
     return false;
 }
 
@@ -79,13 +107,16 @@ int Place(const CliArguments& args) {
     PreviewRecorder preview(engine.meshes, args.previewSize);
     if (!args.previewPath.empty()) request.observer = &preview;
 
-    const bool console = platform::IsTerminal(stderr);
-    TerminalProgress progress(console, console && platform::TerminalUnderstandsEscapes(stderr));
+    // Ctrl-C and the like end the run through its failure path, which
+    // removes the temporary output file.
+    platform::CatchInterrupts();
+    const bool terminal = platform::IsTerminal(stderr);
+    TerminalProgress progress(terminal, terminal && platform::TerminalUnderstandsEscapes(stderr));
     const RunResult result = RunFoliage(engine, progress, request);
     progress.Finish();
     if (!result.ok) {
         PrintFailure(result);
-        return 1;
+        return platform::InterruptRequested() ? 130 : 1;
     }
     if (args.dryRun)
         std::fputs(FormatDryRun(result.statistics, static_cast<std::uint64_t>(progress.meshesRead),
@@ -96,9 +127,15 @@ int Place(const CliArguments& args) {
     if (!args.previewPath.empty()) {
         std::string error;
         if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
-            std::fprintf(stderr, "Cannot write the preview: %s\n", error.c_str());
+            std::fprintf(stderr, "%s", kProgram);
+            std::fprintf(stderr, _("Cannot write the preview: %s"), error.c_str());
+            std::fputc('\n', stderr);
             return 1;
         }
+    }
+    if (!args.dryRun && (terminal || args.verbose)) {
+        std::fprintf(stderr, _("Output: %s"), result.outputPath.c_str());
+        std::fputc('\n', stderr);
     }
     return 0;
 }
@@ -108,6 +145,7 @@ int Place(const CliArguments& args) {
 int main(int argc, char** argv) {
     try {
         platform::UseUtf8Console();
+        LoadTranslations();
         const std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
         CliArguments args;
         std::string error;

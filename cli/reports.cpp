@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/translation.h"
+
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;
+
+// Characters, not bytes: a translated heading may hold UTF-8 sequences.
+std::size_t Width(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 // Columns padded to their widest cell; numbers (all columns but the first)
 // are right-aligned.
@@ -13,13 +21,13 @@ std::string AlignedTable(const Table& table) {
     std::vector<std::size_t> widths;
     for (const auto& row : table) {
         widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], Width(row[i]));
     }
     std::string text;
     for (const auto& row : table) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i) {
-            const std::string pad(widths[i] - row[i].size(), ' ');
+            const std::string pad(widths[i] - Width(row[i]), ' ');
             if (i > 0) line += "  ";
             line += i == 0 ? row[i] + pad : pad + row[i];
         }
@@ -60,12 +68,14 @@ std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool 
                                 ReportFormat format) {
     const bool csv = format == ReportFormat::Csv;
     Table table;
-    table.push_back({csv ? "texture" : "Texture", csv ? "meshes" : "Meshes", csv ? "cells" : "Cells",
-                     csv ? "area" : "Area (64x64)"});
-    if (withRules) table.back().push_back(csv ? "rule" : "Rule");
+    // The table's headings are for reading and are translated; CSV keeps
+    // fixed names for scripts.
+    table.push_back({csv ? "texture" : _("Texture"), csv ? "meshes" : _("Meshes"), csv ? "cells" : _("Cells"),
+                     csv ? "area" : _("Area (64x64)")});
+    if (withRules) table.back().push_back(csv ? "rule" : _("Rule"));
     for (const TextureReportRow& row : rows) {
         table.push_back({row.texture, std::to_string(row.meshes), std::to_string(row.cells), Area(row.area)});
-        if (withRules) table.back().push_back(csv ? (row.hasRule ? "1" : "0") : (row.hasRule ? "yes" : "no"));
+        if (withRules) table.back().push_back(csv ? (row.hasRule ? "1" : "0") : (row.hasRule ? _("yes") : _("no")));
     }
     return csv ? Csv(table) : AlignedTable(table);
 }
@@ -87,9 +97,9 @@ std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead
                        "\nMeshes processed: " + std::to_string(stats.meshesProcessed) +
                        "\nModels placed: " + std::to_string(stats.modelsPlaced) +
                        "\nOutput size: " + std::to_string(stats.outputSize) + " bytes\n";
-    Table models = {{"Model", "Placed"}};
+    Table models = {{_("Model"), _("Placed")}};
     for (const auto& entry : stats.modelsPerModel) models.push_back({entry.first, std::to_string(entry.second)});
-    Table textures = {{"Texture", "Placed"}};
+    Table textures = {{_("Texture"), _("Placed")}};
     for (const auto& entry : stats.modelsPerTexture)
         textures.push_back({entry.first, std::to_string(entry.second)});
     return text + "\n" + AlignedTable(models) + "\n" + AlignedTable(textures);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "config/platform.h"
+
 void TerminalProgress::Finish() {
     if (!drawn_) return;
     if (escapes_)
@@ -11,6 +13,8 @@ void TerminalProgress::Finish() {
     std::fflush(stderr);
     drawn_ = false;
 }
+
+bool TerminalProgress::KeepGoing() { return !platform::InterruptRequested(); }
 
 void TerminalProgress::MeshRead() {
     ++meshesRead;

@@ -17,6 +17,8 @@ public:
     void MeshRead() override;
     void MeshProcessed() override;
     void ModelPlaced() override { ++modelsPlaced; }
+    // Ctrl-C and the like (see platform::CatchInterrupts) stop the run.
+    bool KeepGoing() override;
 
     int meshesRead = 0;
     int meshesProcessed = 0;

@@ -149,6 +149,10 @@ StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& d
     try {
         const std::string modelDirectory = paths::Join(dataDirectory, "models");
         const std::string mapDirectory = paths::Join(dataDirectory, "maps");
+        if (readOnly && StatusOf(dataDirectory, contents).type() == fs::file_type::not_found) {
+            contents.dataDirectoryMissing = true;
+            return contents;
+        }
         if (!readOnly) {
             EnsureDirectory(dataDirectory, contents);
             EnsureDirectory(mapDirectory, contents);

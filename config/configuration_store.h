@@ -13,6 +13,7 @@ struct StoreContents {
     std::vector<std::string> modelClassNames;  // loaded model classes, listing order
     std::vector<std::string> mapClassNames;    // loaded map classes, listing order
     std::vector<std::string> errors;           // failures worth showing (path and reason)
+    bool dataDirectoryMissing = false;         // read-only, and the directory is not there
 };
 
 // dataDirectory is the `data` directory (with or without trailing separator).

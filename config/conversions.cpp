@@ -88,12 +88,12 @@ float StringToFloat(std::string_view text) {
     }
     if (intDigits == 0 && fracDigits == 0) return 0.0f;
     // An exponent counts only when at least one digit follows it.
-    std::size_t exponentAt = 0;
+    std::size_t exponentAt = 0;  // from the mantissa's start; 0 for none
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        exponentAt = i - mantissaStart;
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && IsDigit(text[j])) {
+            exponentAt = i - mantissaStart;
             while (j < text.size() && IsDigit(text[j])) ++j;
             i = j;
         }

@@ -16,12 +16,39 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+#include <atomic>
+
 namespace platform {
+
+namespace {
+// Set from a signal handler (or, on Windows, the console's handler thread):
+// a lock-free atomic is safe in both.
+std::atomic<int> interrupted{0};
+static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
+}  // namespace
+
+bool InterruptRequested() { return interrupted.load() != 0; }
+
+namespace {
+
+// "de_DE.UTF-8@euro" -> "de_DE"; "C" and "POSIX" -> "".
+std::string LanguageFromEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (!value || !*value) continue;
+        std::string language(value);
+        language = language.substr(0, language.find_first_of(".@"));
+        return language == "C" || language == "POSIX" ? std::string() : language;
+    }
+    return std::string();
+}
+}  // namespace
 
 #ifdef _WIN32
 
@@ -207,6 +234,31 @@ std::string ExecutableDirectory() {
 
 void AdviseLargeBuffer(void*, std::size_t) {}
 
+namespace {
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    if (interrupted.exchange(1) != 0 && event != CTRL_CLOSE_EVENT) return FALSE;  // the second: default
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+        // Windows ends the process when this returns: give the main thread
+        // time to remove its temporary file and exit by itself.
+        for (int i = 0; i < 90; ++i) Sleep(50);
+    }
+    return TRUE;
+}
+}  // namespace
+
+void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
+
+std::string UserLanguage() {
+    if (std::getenv("LC_ALL") || std::getenv("LC_MESSAGES") || std::getenv("LANG"))
+        return LanguageFromEnvironment();
+    char language[16] = {0}, country[16] = {0};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, language, sizeof language) == 0)
+        return std::string();
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, country, sizeof country) == 0)
+        return language;
+    return std::string(language) + "_" + country;
+}
+
 #else
 
 std::string LastErrorText() { return std::strerror(errno); }
@@ -252,7 +304,13 @@ std::string ProcessTag() { return std::to_string(static_cast<long>(getpid())); }
 
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
-bool TerminalUnderstandsEscapes(std::FILE* stream) { return IsTerminal(stream); }
+bool TerminalUnderstandsEscapes(std::FILE* stream) {
+    // TERM=dumb (an editor's console) or NO_COLOR asks for plain text.
+    const char* term = std::getenv("TERM");
+    const char* noColor = std::getenv("NO_COLOR");
+    if ((term && std::strcmp(term, "dumb") == 0) || (noColor && *noColor)) return false;
+    return IsTerminal(stream);
+}
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -280,6 +338,23 @@ void AdviseLargeBuffer(void* buffer, std::size_t size) {
     (void)buffer;
     (void)size;
 #endif
+}
+
+namespace {
+void OnInterruptSignal(int) { interrupted.store(1); }
+}  // namespace
+
+std::string UserLanguage() { return LanguageFromEnvironment(); }
+
+void CatchInterrupts() {
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = OnInterruptSignal;
+    sigemptyset(&action.sa_mask);
+    // Interrupted reads and writes go on; the handler is reset after the
+    // first signal, so a second one ends the process.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 #endif

@@ -44,7 +44,8 @@ std::string ProcessTag();
 // Whether the stream is an interactive terminal (on Windows: a console).
 bool IsTerminal(std::FILE* stream);
 // Whether the terminal behind the stream understands ANSI escape sequences
-// (never assumed of a Windows console).
+// (never assumed of a Windows console, nor when TERM=dumb or NO_COLOR asks
+// for plain text).
 bool TerminalUnderstandsEscapes(std::FILE* stream);
 // The program's arguments (without its name) as UTF-8; Windows hands argv
 // over in the ANSI code page, so the wide command line is used there.
@@ -54,6 +55,16 @@ void UseUtf8Console();
 // Directory of the running executable, with a trailing separator; empty when
 // it cannot be found.
 std::string ExecutableDirectory();
+// The user's language for messages as "ll_CC" or "ll" (LC_ALL, LC_MESSAGES
+// or LANG; on Windows, when those are not set, the user's locale); empty
+// for C/POSIX or when unknown.
+std::string UserLanguage();
+// From now on Ctrl-C, SIGINT, SIGTERM and SIGHUP (on Windows Ctrl-C,
+// Ctrl-Break and closing the console) only raise a flag that the program
+// polls with InterruptRequested(), so it can end its work and clean up. A
+// second such signal ends the process at once.
+void CatchInterrupts();
+bool InterruptRequested();
 // Asks for large pages behind a big, freshly allocated buffer before it is
 // filled: reading a map of a hundred MB into small pages spends more time in
 // page faults than in parsing. A hint only; nothing happens where it is not

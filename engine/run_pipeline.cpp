@@ -81,20 +81,42 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
     return true;
 }
 
-// Input: a map of the installation, else the text as typed.
+// "'path' (not found)" or "'path' (a directory)", for the account of what
+// was tried.
+std::string Tried(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(platform::FsPath(path), error);
+    const char* what = fs::is_directory(status) ? "a directory"
+                       : fs::exists(status)     ? "not a regular file"
+                                                : "not found";
+    return "'" + path + "' (" + what + ")";
+}
+
+bool EndsWithMap(const std::string& text) {
+    return text.size() > 4 && text.compare(text.size() - 4, 4, ".map") == 0;
+}
+
+// Input: a map of the installation, else the text as typed. On failure the
+// detail names both paths tried.
 bool ResolveInput(const RunRequest& request, RunResult& result) {
+    std::string candidate;
     if (!request.installDir.empty()) {
-        const std::string candidate = paths::Join(paths::Join(request.installDir, "map_source"),
-                                                  request.inputText + ".map");
+        candidate = paths::Join(paths::Join(request.installDir, "map_source"), request.inputText + ".map");
         if (IsRegularFile(candidate)) result.inputPath = candidate;
     }
     if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
         result.inputPath = request.inputText;
-    if (result.inputPath.empty()) {
-        result = Fail(result, kInputNotAFile);
-        return false;
-    }
-    return true;
+    if (!result.inputPath.empty()) return true;
+
+    std::string detail = "Tried " + (candidate.empty() ? std::string() : Tried(candidate) + " and ") +
+                         Tried(request.inputText) + ".";
+    if (request.installDir.empty() && paths::DirectoryPart(request.inputText).empty())
+        detail += "\nNo installation directory is chosen, so a map name alone is not found.";
+    else if (EndsWithMap(request.inputText))
+        detail += "\nA map of the installation is named without \".map\": '" +
+                  request.inputText.substr(0, request.inputText.size() - 4) + "'.";
+    result = Fail(result, kInputNotAFile, detail);
+    return false;
 }
 
 // Reads the resolved input and checks that it has terrain; false with the

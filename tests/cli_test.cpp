@@ -7,6 +7,13 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "config/paths.h"
 #include "tests/test_support.h"
 
@@ -21,11 +28,13 @@ struct CliRun {
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
-// Runs arbrel-cli with the given arguments (already quoted where needed).
-CliRun RunCli(const TempDir& dir, const std::string& arguments) {
+// Runs arbrel-cli (or `program`) with the given arguments (already quoted
+// where needed), after a POSIX shell's `environment` assignments.
+CliRun RunCli(const TempDir& dir, const std::string& arguments,
+              std::string program = std::string(ARBREL_BIN_DIR) + "/arbrel-cli",
+              const std::string& environment = std::string()) {
     const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-    std::string program = std::string(ARBREL_BIN_DIR) + "/arbrel-cli";
-    std::string command = Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
+    std::string command = environment + Quote(program) + " " + arguments + " >" + Quote(out) + " 2>" + Quote(err);
 #ifdef _WIN32
     // cmd.exe takes "/" in a program name for a switch, and drops the
     // outermost quotes of the whole line.
@@ -94,8 +103,10 @@ TEST(ArbrelCli, DemoRunPrintsTheThreeCountsAndIsReproducible) {
     EXPECT_GT(std::atoi(first.out.c_str() + prefix.size()), 50);
     EXPECT_EQ(first.out.back(), '\n');
 
-    const CliRun second = RunCli(dir, DemoArguments(dir.File("b.map")));
+    // Where the output went goes to stderr with --verbose (and on a terminal).
+    const CliRun second = RunCli(dir, "--verbose " + DemoArguments(dir.File("b.map")));
     EXPECT_EQ(second.out, first.out);
+    EXPECT_EQ(second.err, "Output: " + dir.File("b.map") + "\n");
     EXPECT_EQ(ReadFileBytes(dir.File("a.map")), ReadFileBytes(dir.File("b.map")));
     const std::string input = ReadFileBytes(Samples("install/map_source/mp_demo.map"));
     EXPECT_EQ(ReadFileBytes(dir.File("a.map")).compare(0, input.size(), input), 0);
@@ -108,9 +119,12 @@ TEST(ArbrelCli, HelpNamesEveryFeatureAndVersion) {
     for (const char* word : {"Usage: arbrel-cli", "textures", "--format", "--dry-run", "--seed", "--preview",
                              "--preview-size"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
-    run = RunCli(dir, "--version");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, std::string("arbrel-cli ") + ARBREL_VERSION + "\n");
+    EXPECT_EQ(RunCli(dir, "-h").out, run.out);
+    for (const char* option : {"--version", "-V"}) {
+        run = RunCli(dir, option);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out, std::string("arbrel-cli ") + ARBREL_VERSION + "\n");
+    }
 }
 
 // Wrong arguments exit 2 with the usage, failed runs exit 1 with their
@@ -126,13 +140,20 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage},
         {"--bogus x --map-class d a b", 2, usage}, {"--map-class", 2, usage}, {"--map-class d a b c", 2, usage},
         {"textures", 2, usage}, {"textures a b", 2, usage}, {"textures --seed 2 a", 2, usage},
-        {"textures --format xml a", 2, usage},
+        {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
-         "Map class 'nosuchclass' is not loaded from '" + Samples("data") + "'.\n"},
+         "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
+             "'.\nIts map classes: demo.\n"},
+        {"--data-dir " + Quote(dir.File("nodata")) + " --map-class demo mp_demo " + Quote(out), 1,
+         "arbrel-cli: The data directory '" + dir.File("nodata") + "' does not exist.\n"},
         {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input
-         "Path specified for the .map input file is not a file.\n"},
+         "arbrel-cli: Path specified for the .map input file is not a file.\nTried '" + dir.path() +
+             "' (a directory).\n"},
+        {DemoData() + " --map-class demo mp_demo.map " + Quote(out), 1,  // both paths, and a hint
+         "mp_demo.map.map' (not found) and 'mp_demo.map' (not found).\n"
+         "A map of the installation is named without \".map\": 'mp_demo'."},
         {demoClass + Quote(dir.File("empty.map")) + " " + Quote(out), 1,
-         "Your map does not have any terrain meshes, which is required to add models to.\n"},
+         "arbrel-cli: Your map does not have any terrain meshes, which is required to add models to.\n"},
         {demoClass + Quote(Samples("install/map_source/mp_demo.map")) + " " + Quote(dir.File("no/such/dir/out.map")),
          1, dir.File("no/such/dir")},
         {"textures " + Quote(dir.File("missing.map")), 1, "is not a file."},
@@ -249,3 +270,68 @@ TEST(ArbrelCli, PreviewBesideARunAndADryRun) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Cannot write the preview"), std::string::npos) << run.err;
 }
+
+#ifndef _WIN32
+// A run signalled part way (once its temporary output file exists) ends
+// with 130, removes that file, and leaves the old output and the input as
+// they were.
+TEST(ArbrelCli, AnInterruptedRunLeavesNoTemporaryFile) {
+    TempDir dir;
+    std::string map;
+    for (int i = 0; i < 3000; ++i) map += ReadFileBytes(Samples("install/map_source/mp_demo.map"));
+    const std::string input = dir.File("many.map"), output = dir.File("out.map");
+    WriteFileBytes(input, map);
+    fs::create_directories(dir.File("data/maps"));
+    fs::create_directories(dir.File("data/models"));
+    fs::copy_file(Samples("data/models/grass.csv"), dir.File("data/models/grass.csv"));
+    WriteFileBytes(dir.File("data/maps/dense.csv"), "ground_grass_field,0,20,grass\r\n");
+
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        WriteFileBytes(output, "the previous output");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const int err = open(dir.File("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(err, 2);
+            const std::string cli = std::string(ARBREL_BIN_DIR) + "/arbrel-cli", data = dir.File("data");
+            execl(cli.c_str(), cli.c_str(), "--data-dir", data.c_str(), "--map-class", "dense", input.c_str(),
+                  output.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        bool signalled = false;
+        for (int wait = 0; wait < 20000 && !signalled; ++wait) {
+            for (const auto& entry : fs::directory_iterator(dir.path()))
+                if (entry.path().filename().string().find("out.map.tmp") == 0) signalled = kill(child, signal) == 0;
+            if (!signalled) usleep(1000);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(signalled) << signal;
+        ASSERT_TRUE(WIFEXITED(status)) << signal;
+        EXPECT_EQ(WEXITSTATUS(status), 130) << ReadFileBytes(dir.File("stderr.txt"));
+        EXPECT_EQ(ReadFileBytes(output), "the previous output");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4) << signal;
+    }
+    EXPECT_EQ(ReadFileBytes(input), map);
+}
+
+// The messages and the table's headings come from the catalogue of the
+// language LANG names, beside the executable.
+TEST(ArbrelCli, MessagesComeFromTheCatalogueOfTheLanguage) {
+    TempDir dir;
+    fs::create_directories(dir.File("locale/xx/LC_MESSAGES"));
+    WriteFileBytes(dir.File("xx.po"), "msgid \"Map class '%s' is not loaded from '%s'.\"\n"
+                                      "msgstr \"Keine Klasse '%s' in '%s'.\"\n"
+                                      "msgid \"Texture\"\nmsgstr \"Texturname\"\n");
+    if (std::system(("msgfmt -o " + Quote(dir.File("locale/xx/LC_MESSAGES/arbrel.mo")) + " " +
+                     Quote(dir.File("xx.po"))).c_str()) != 0)
+        GTEST_SKIP() << "msgfmt (gettext) is not installed";
+    fs::copy_file(std::string(ARBREL_BIN_DIR) + "/arbrel-cli", dir.File("arbrel-cli"));
+    const std::string program = dir.File("arbrel-cli"), language = "LC_ALL= LC_MESSAGES= LANG=xx_YY.UTF-8 ";
+    CliRun run = RunCli(dir, DemoArguments(dir.File("out.map"), "nosuch"), program, language);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+              "arbrel-cli: Keine Klasse 'nosuch' in '" + Samples("data") + "'.");
+    run = RunCli(dir, "textures " + DemoData() + " mp_demo", program, language);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Texturname          Meshes  Cells  Area (64x64)");
+}
+#endif

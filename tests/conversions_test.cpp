@@ -32,6 +32,7 @@ TEST(StringToFloat, TakesTheLongestNumericPrefix) {
         {"", 0.0f}, {"abc", 0.0f}, {"inf", 0.0f}, {"nan", 0.0f}, {"-inf", 0.0f},
         {"0x1p3", 0.0f}, {"1024 512", 1024.0f}, {"1e50", std::numeric_limits<float>::max()},
         {"-1e50", -std::numeric_limits<float>::max()},
+        {"55555555555555555555555555555555555555555555555555.1e ", std::numeric_limits<float>::max()},
     };
     for (const Case& c : cases) EXPECT_EQ(StringToFloat(c.text), c.want) << '"' << c.text << '"';
     EXPECT_EQ(StringToFloat("1e-60"), 0.0f);
@@ -80,5 +81,6 @@ TEST(Conversions, IgnoreTheProcessLocale) {
     EXPECT_EQ(StringToFloat("0.00000000000000000000000000000000000000000000000001"), 0.0f);
     EXPECT_EQ(StringToFloat("1.5e-40"), 1.5e-40f);  // the nearest subnormal
     EXPECT_EQ(StringToFloat("1e999999999999"), std::numeric_limits<float>::max());
+    EXPECT_EQ(StringToFloat(std::string(60, '2') + "E+"), std::numeric_limits<float>::max());
     std::setlocale(LC_ALL, saved.c_str());
 }

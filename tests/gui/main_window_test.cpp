@@ -232,7 +232,8 @@ TEST(MainWindow, EachRunFailureEndsInOneErrorDialog) {
     frame->inputField->SetValue(FromNarrow(window.dir.path()));  // a directory
     frame->outputField->SetValue(FromNarrow(output));
     wxTEST_DIALOG(window.Run(),
-                  ExpectErrorDialog("Path specified for the .map input file is not a file."));
+                  ExpectErrorDialog("Path specified for the .map input file is not a file.\n\nTried '" +
+                                    window.dir.path() + "' (a directory)."));
 
     frame->inputField->SetValue(FromNarrow(kSampleMap));
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog("Map configuration not set."));
