@@ -56,7 +56,10 @@ namespace {
 // system has none.
 bool UseGermanLocale() {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return true;
-#ifndef _WIN32
+#ifdef _WIN32
+    // The Windows C runtime names its locales by language and code page.
+    return std::setlocale(LC_ALL, "German_Germany.1252") != nullptr;
+#else
     const std::string dir = std::string(ARBREL_BIN_DIR) + "/../test-locales";
     const std::string command = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
                                 "/de_DE.UTF-8' >/dev/null 2>&1";
