@@ -57,15 +57,15 @@ namespace {
 bool UseGermanLocale() {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return true;
 #ifdef _WIN32
-    // The Windows C runtime names its locales by language and code page.
+    // The Windows C runtime knows the locale by its Windows name.
     return std::setlocale(LC_ALL, "German_Germany.1252") != nullptr;
 #else
     const std::string dir = std::string(ARBREL_BIN_DIR) + "/../test-locales";
     const std::string command = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
                                 "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) == 0) setenv("LOCPATH", dir.c_str(), 1);
-#endif
     return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+#endif
 }
 
 }  // namespace
