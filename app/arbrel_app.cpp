@@ -2,6 +2,7 @@
 
 #include <wx/cmdline.h>
 #include <wx/filename.h>
+#include <wx/iconbndl.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/sizer.h>
@@ -38,6 +39,11 @@ bool ArbrelApp::OnInit() {
 
     wxInitAllImageHandlers();
     ArbrelFrame* frame = new ArbrelFrame(nullptr, -1, std::string(), dataDirectory);
+#ifdef __WXMSW__
+    // The executable's icon (all its sizes) for the title bar, Alt+Tab and
+    // the taskbar; Linux takes it from the desktop entry.
+    frame->SetIcons(wxIconBundle(_T("aaaa"), 0));
+#endif
     frame->Show();
     SetTopWindow(frame);
     // Problems with the data directory are shown once the window is up.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -53,10 +54,16 @@ std::vector<std::string> FilesBeside(const TempDir& dir) {
     return names;
 }
 
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
 int RunCli(const std::string& output) {
-    const std::string command = std::string(ARBREL_BIN_DIR) + "/arbrel-cli --data-dir '" +
-                                ARBREL_SOURCE_DIR + "/samples/data' --map-class demo '" +
-                                kSampleMap + "' '" + output + "' > '" + output + ".txt' 2>&1";
+    std::string command = Quote(std::string(ARBREL_BIN_DIR) + "/arbrel-cli") + " --data-dir " +
+                          Quote(std::string(ARBREL_SOURCE_DIR) + "/samples/data") +
+                          " --map-class demo " + Quote(kSampleMap) + " " + Quote(output) + " > " +
+                          Quote(output + ".txt") + " 2>&1";
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // cmd.exe strips one outer pair of quotes
+#endif
     return std::system(command.c_str());
 }
 
@@ -269,7 +276,9 @@ TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {
                                ToNarrow(frame->meshesProcessedCount->GetLabel()) +
                                "\nModels placed: " + ToNarrow(frame->modelsPlacedCount->GetLabel()) +
                                "\n";
-    EXPECT_NE(ReadFileBytes(fromCli + ".txt").find(counts), std::string::npos) << counts;
+    std::string report = ReadFileBytes(fromCli + ".txt");
+    report.erase(std::remove(report.begin(), report.end(), '\r'), report.end());  // Windows console text
+    EXPECT_NE(report.find(counts), std::string::npos) << counts;
     EXPECT_EQ(frame->gauge->GetValue(), frame->gauge->GetRange());
     EXPECT_GT(frame->gauge->GetRange(), 0);
     SaveScreenshot(frame, "main_maps_after_run");
