@@ -356,7 +356,7 @@ TEST(ArbrelCli, BudgetMaxModelsMarkReplaceAndStrip) {
 
     run = RunCli(dir, "--max-models " + std::to_string(placed - 1) + " " + DemoArguments(dir.File("no.map")));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "The output would hold " + std::to_string(placed) +
+    EXPECT_EQ(run.err, "arbrel-cli: The output would hold " + std::to_string(placed) +
                            " static models, more than the limit of " + std::to_string(placed - 1) +
                            "; nothing was written.\n");
     EXPECT_FALSE(FileExists(dir.File("no.map")));
