@@ -73,9 +73,13 @@ bool UseGermanLocale() {
 TEST(Conversions, IgnoreTheProcessLocale) {
     // A locale with a decimal comma must not leak into files, the output map
     // or the numbers read from them, in range or out of it.
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    ASSERT_TRUE(UseGermanLocale());
+    struct Restore {
+        std::string saved;
+        ~Restore() { std::setlocale(LC_ALL, saved.c_str()); }
+    } restore{std::setlocale(LC_ALL, nullptr) ? std::setlocale(LC_ALL, nullptr) : "C"};
+    ASSERT_TRUE(UseGermanLocale()) << "no de_DE locale, and localedef cannot make one";
+    // Proves the cases below run with a decimal comma, not in "C".
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(FloatToString(0.5f), "0.5");
     EXPECT_EQ(StringToFloat("0.5"), 0.5f);
     EXPECT_EQ(StringToFloat("1.5e40"), std::numeric_limits<float>::max());
@@ -85,5 +89,4 @@ TEST(Conversions, IgnoreTheProcessLocale) {
     EXPECT_EQ(StringToFloat("1.5e-40"), 1.5e-40f);  // the nearest subnormal
     EXPECT_EQ(StringToFloat("1e999999999999"), std::numeric_limits<float>::max());
     EXPECT_EQ(StringToFloat(std::string(60, '2') + "E+"), std::numeric_limits<float>::max());
-    std::setlocale(LC_ALL, saved.c_str());
 }
