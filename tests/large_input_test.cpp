@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 
 #include <filesystem>
@@ -90,35 +89,29 @@ TEST(LargeInput, ASizeLineClaimingTwoBillionVertices) {
     EXPECT_EQ(ReadFileBytes(dir.File("out.map")).compare(0, map.size(), map), 0);
 }
 
+// Read as a map, a model class and config.csv, the line is one long name,
+// kept whole.
 TEST(LargeInput, ALineOfAHundredMegabytesWithoutABreak) {
     TempDir dir;
-    const std::string line(std::size_t{100} << 20, 'x');
-    struct Case {
-        const char* name;
-        std::string file;
-        std::function<bool(FoliageEngine&, const std::string&)> load;
-    };
-    const Case cases[] = {
-        {"map", "line.map",
-         [](FoliageEngine& e, const std::string& p) {
-             CountingProgress progress;
-             return e.ReadMap(progress, p, FileSize(p));
-         }},
-        {"model class", "line.csv",
-         [](FoliageEngine& e, const std::string& p) { return e.LoadModelClass(p, FileSize(p)); }},
-        {"config", "config.csv",
-         [](FoliageEngine& e, const std::string& p) { return e.LoadConfig(p, FileSize(p)); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = dir.File(c.file);
-        WriteFileBytes(path, line);
+    const std::string line(std::size_t{100} << 20, 'x'), path = dir.File("line.csv");
+    WriteFileBytes(path, line);
+    {
         FoliageEngine engine;
-        if (!c.load(engine, path)) {
-            EXPECT_FALSE(engine.LastError().empty());
-        }
-        fs::remove(path);
+        CountingProgress progress;
+        ASSERT_TRUE(engine.ReadMap(progress, path, line.size())) << engine.LastError();
+        EXPECT_TRUE(engine.meshes.empty());
+        EXPECT_EQ(engine.mapSize, line.size());
     }
+    {
+        FoliageEngine engine;
+        ASSERT_TRUE(engine.LoadModelClass(path, line.size())) << engine.LastError();
+        ASSERT_EQ(engine.modelClasses["line"].size(), 1u);
+        EXPECT_EQ(engine.modelClasses["line"][0].modelName.size(), line.size());
+    }
+    FoliageEngine engine;
+    ASSERT_TRUE(engine.LoadConfig(path, line.size())) << engine.LastError();
+    ASSERT_EQ(engine.installations.size(), 1u);
+    EXPECT_EQ(engine.installations.begin()->first.size(), line.size());
 }
 
 TEST(LargeInput, AHundredThousandClasses) {
