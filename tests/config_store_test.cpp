@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -241,22 +240,6 @@ TEST(Loaders, ReadTheGivenSizeOfProtectedFilesAndAddNothingOnFailure) {
     EXPECT_EQ(engine.modelClasses["grass"], std::vector<ModelOption>{ModelOption("m", 1, 2)});
     EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
     EXPECT_EQ(engine.installations["/g"]["a"], "b");
-}
-
-TEST(Loaders, SurviveGarbage) {
-    std::mt19937 random(7);
-    std::string garbage(1 << 16, '\0');
-    for (char& c : garbage) c = static_cast<char>(random());
-    const std::string hugeLine = std::string(1 << 20, 'x') + "," + std::string(200000, ',') + "1e99999";
-    for (const std::string& data : {garbage, hugeLine, std::string(1000, '\0'), std::string("\r\r\n\n,|,|")}) {
-        FoliageEngine engine;
-        engine.modelClasses[std::string(1 << 20, 'x')];
-        ParseConfig(engine, data.data(), data.size());
-        ParseModelClass(engine, "m", data.data(), data.size());
-        ParseMapClass(engine, "t", data.data(), data.size());
-        for (auto& [name, options] : engine.mapClasses)
-            for (const TextureOption& option : options) EXPECT_NE(option.densityMultiplier, 0.0f);
-    }
 }
 
 TEST(ConfigurationStore, RoundTripGivesTheSameTablesAndIdenticalFiles) {
