@@ -75,12 +75,6 @@ long NumberAfter(const std::string& text, const std::string& label) {
     return at == std::string::npos ? -1 : std::atol(text.c_str() + at + label.size());
 }
 
-long Occurrences(const std::string& text, const std::string& needle) {
-    long count = 0;
-    for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
-    return count;
-}
-
 // "WIDTHxHEIGHT" from the PNG's header.
 std::string PngSize(const std::string& png) {
     if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return "not a PNG";
@@ -230,7 +224,7 @@ TEST(ArbrelCli, DryRunCountsEqualARealRun) {
         const std::size_t nameAt = at + 7, comma = csv.out.find(',', nameAt);
         const std::string name = csv.out.substr(nameAt, comma - nameAt);
         const long count = std::atol(csv.out.c_str() + comma + 1);
-        EXPECT_EQ(count, Occurrences(output, "\"model\" \"" + name + "\"")) << name;
+        EXPECT_EQ(count, static_cast<long>(Occurrences(output, "\"model\" \"" + name + "\""))) << name;
         perModel += count;
     }
     EXPECT_GT(perModel, 0);

@@ -39,15 +39,6 @@ TerrainMesh Grid(const std::string& texture, int rows, int columns, float step) 
 
 void LoadSamples(FoliageEngine& engine) { LoadConfigurationStore(engine, kSource + "/samples/data", true); }
 
-RunRequest DemoRequest(const std::string& input, const std::string& output) {
-    RunRequest request;
-    request.inputText = input;
-    request.outputText = output;
-    request.mapClassChosen = true;
-    request.mapClassName = "demo";
-    return request;
-}
-
 // Counts the misc_model blocks after the copied input, by model name.
 std::map<std::string, std::uint64_t> ModelsInOutput(const std::string& output, std::size_t inputSize) {
     std::map<std::string, std::uint64_t> counts;

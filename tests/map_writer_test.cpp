@@ -21,14 +21,6 @@ void LoadBytes(FoliageEngine& engine, const std::string& bytes) {
     engine.mapSize = static_cast<std::uint32_t>(bytes.size());
 }
 
-TerrainMesh FlatCell(const std::string& texture) {
-    TerrainMesh mesh;
-    mesh.texture = texture;
-    mesh.rows = mesh.columns = 2;
-    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}};
-    return mesh;
-}
-
 // An engine with one 64-unit grass cell and a map class "demo" placing "tree".
 void Prepare(FoliageEngine& engine, const std::string& input, float zOffset = 0) {
     LoadBytes(engine, input);

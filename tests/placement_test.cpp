@@ -8,6 +8,7 @@
 
 #include "config/conversions.h"
 #include "engine/foliage_engine.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -42,11 +43,6 @@ TerrainMesh Mesh(std::string texture, int rows, int columns, std::vector<MeshVer
     mesh.columns = columns;
     mesh.vertices = std::move(vertices);
     return mesh;
-}
-
-// One flat 64 x 64 cell whose normal points up.
-TerrainMesh FlatCell(const std::string& texture = "grass") {
-    return Mesh(texture, 2, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}});
 }
 
 void Configure(FoliageEngine& engine, const ModelOption& model, const TextureOption& texture) {

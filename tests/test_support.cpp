@@ -1,7 +1,8 @@
 #include "tests/test_support.h"
 
-#include <filesystem>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
 #include "config/platform.h"
@@ -55,3 +56,49 @@ bool FileExists(const std::string& path) {
 }
 
 std::string TestDataPath(const std::string& name) { return std::string(ARBREL_TEST_DATA_DIR) + "/" + name; }
+
+std::vector<std::string> FileNames(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(platform::FsPath(directory)))
+        names.push_back(platform::PathText(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& needle, std::size_t from) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(needle, from); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
+    return count;
+}
+
+const char kOneMeshMap[] =
+    "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
+    "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
+    "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n";
+
+TerrainMesh MakeMesh(const std::string& texture, int rows, int columns, std::vector<MeshVertex> vertices) {
+    TerrainMesh mesh;
+    mesh.texture = texture;
+    mesh.rows = rows;
+    mesh.columns = columns;
+    mesh.vertices = std::move(vertices);
+    return mesh;
+}
+
+TerrainMesh FlatCell(const std::string& texture) {
+    return MakeMesh(texture, 2, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}});
+}
+
+void AddTreesOnGrass(FoliageEngine& engine, const ModelOption& tree) {
+    engine.modelClasses["trees"] = {tree};
+    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+}
+
+RunRequest DemoRequest(const std::string& input, const std::string& output) {
+    RunRequest request;
+    request.inputText = input;
+    request.outputText = output;
+    request.mapClassChosen = true;
+    request.mapClassName = "demo";
+    return request;
+}
