@@ -25,10 +25,7 @@ const char kNoMapClass[] = "Map configuration not set.";
 const char kReadFailed[] = "An error occured while reading the map file.";
 const char kNoTerrain[] = "Your map does not have any terrain meshes, which is required to add models to.";
 
-const char kOneMesh[] =
-    "iwmap 4\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
-    "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
-    "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n";
+const std::string kOneMesh = kOneMeshMap;
 
 // An installation directory with map_source/mp_test.map, and an engine that
 // places one model class on its grass.
@@ -42,18 +39,14 @@ struct Fixture {
     Fixture() {
         fs::create_directories(mapSource);
         WriteFileBytes(paths::Join(mapSource, "mp_test.map"), kOneMesh);
-        engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
-        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+        AddTreesOnGrass(engine);
     }
 
     RunResult Run(const std::string& input, const std::string& output, bool chosen = true,
                   const std::string& installDir = "use") {
-        RunRequest request;
-        request.inputText = input;
-        request.outputText = output;
+        RunRequest request = DemoRequest(input, output);
         request.installDir = installDir == "use" ? install : installDir;
         request.mapClassChosen = chosen;
-        request.mapClassName = "demo";
         return RunFoliage(engine, progress, request);
     }
 };
@@ -70,7 +63,7 @@ TEST(RunFoliage, MapNameOfTheInstallationIntoItsMapSource) {
     EXPECT_EQ(f.progress.meshesProcessed, 1);
     EXPECT_EQ(f.progress.modelsPlaced, 6);
     const std::string output = ReadFileBytes(result.outputPath);
-    EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+    EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
 }
 
 // UTF-8 names reach the file system intact (wide paths on Windows): an
@@ -87,7 +80,7 @@ TEST(RunFoliage, NonAsciiNamesRoundTripThroughTheFileSystem) {
     std::vector<std::string> maps = ListMapSource(mapSource).mapNames;
     std::sort(maps.begin(), maps.end());
     EXPECT_EQ(maps, (std::vector<std::string>{map, map + "_foliage"}));
-    EXPECT_EQ(ReadFileBytes(result.outputPath).compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
+    EXPECT_EQ(ReadFileBytes(result.outputPath).compare(0, kOneMesh.size(), kOneMesh), 0);
 
     const std::string data = f.dir.File("Donn\xc3\xa9\x65s");
     LoadConfigurationStore(f.engine, data);  // makes data, maps and models
@@ -171,7 +164,7 @@ TEST(RunFoliage, MapsWithoutTerrainWriteNothing) {
 // message and writes nothing.
 TEST(RunFoliage, BrokenMapsNeverCrash) {
     Fixture f;
-    const std::string mesh(kOneMesh);
+    const std::string& mesh = kOneMesh;
     const std::string cases[] = {
         mesh.substr(0, mesh.size() / 2),                                   // truncated
         mesh.substr(0, mesh.find("   (")) + "}}}}",                        // mesh without rows
@@ -199,8 +192,8 @@ TEST(RunFoliage, OutputMayBeTheInputItself) {
     const RunResult result = f.Run("mp_test", path);
     ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
     const std::string output = ReadFileBytes(path);
-    EXPECT_EQ(output.compare(0, sizeof kOneMesh - 1, kOneMesh), 0);
-    EXPECT_GT(output.size(), sizeof kOneMesh);
+    EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
+    EXPECT_GT(output.size(), kOneMesh.size());
 }
 
 TEST(RunFoliage, AnOutputThatIsADirectoryIsRefusedBeforeReading) {
@@ -215,54 +208,36 @@ TEST(RunFoliage, AnOutputThatIsADirectoryIsRefusedBeforeReading) {
 
 namespace {
 
-// Asks to stop, or throws, once it has seen `limit` meshes read or models
-// placed.
-class InterruptingProgress : public CountingProgress {
-public:
-    InterruptingProgress(bool countModels, int limit, bool throws)
-        : countModels_(countModels), limit_(limit), throws_(throws) {}
-    void MeshRead() override {
-        CountingProgress::MeshRead();
-        if (!countModels_) Reached(meshesRead);
+// Asks to stop, or throws, at the second model placed (or the first mesh read).
+struct InterruptingProgress : CountingProgress {
+    bool countModels, throws, stop = false;
+    void MeshRead() override { CountingProgress::MeshRead(); Reached(!countModels && meshesRead >= 1); }
+    void ModelPlaced() override { CountingProgress::ModelPlaced(); Reached(countModels && modelsPlaced >= 2); }
+    bool KeepGoing() override { return !stop; }
+    void Reached(bool reached) {
+        if (reached && throws) throw std::runtime_error("the display failed");
+        stop = stop || reached;
     }
-    void ModelPlaced() override {
-        CountingProgress::ModelPlaced();
-        if (countModels_) Reached(modelsPlaced);
-    }
-    bool KeepGoing() override { return !stop_; }
-
-private:
-    void Reached(int count) {
-        if (count < limit_) return;
-        if (throws_) throw std::runtime_error("the display failed");
-        stop_ = true;
-    }
-    bool countModels_;
-    int limit_;
-    bool throws_;
-    bool stop_ = false;
 };
 
 }  // namespace
 
 TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
-    struct Case { bool countModels; int limit; bool throws; bool dryRun; const char* message; };
+    struct Case { bool countModels; bool throws; bool dryRun; const char* message; };
     const char* stopped = "The run was stopped. Nothing was written.";
     const Case cases[] = {
-        {false, 1, false, false, stopped},  // while reading
-        {true, 2, false, false, stopped},   // while placing
-        {true, 2, false, true, stopped},    // a dry run
-        {true, 2, true, false, "The run ended with an unexpected failure. Nothing was written."},
+        {false, false, false, stopped},  // while reading
+        {true, false, false, stopped},   // while placing
+        {true, false, true, stopped},    // a dry run
+        {true, true, false, "The run ended with an unexpected failure. Nothing was written."},
     };
     for (const Case& c : cases) {
         Fixture f;
-        InterruptingProgress progress(c.countModels, c.limit, c.throws);
-        RunRequest request;
-        request.inputText = "mp_test";
-        request.outputText = f.dir.File("out.map");
+        InterruptingProgress progress;
+        progress.countModels = c.countModels;
+        progress.throws = c.throws;
+        RunRequest request = DemoRequest("mp_test", f.dir.File("out.map"));
         request.installDir = f.install;
-        request.mapClassChosen = true;
-        request.mapClassName = "demo";
         request.dryRun = c.dryRun;
         const RunResult result = RunFoliage(f.engine, progress, request);
         EXPECT_FALSE(result.ok);
@@ -270,10 +245,7 @@ TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
         EXPECT_EQ(result.stopped, !c.throws);
         EXPECT_EQ(result.detail, c.throws ? "the display failed" : "");
         EXPECT_LE(progress.modelsPlaced, 2);  // nothing placed after the stop
-        std::vector<std::string> left;
-        for (const auto& entry : fs::directory_iterator(f.dir.path()))
-            left.push_back(entry.path().filename().string());
-        EXPECT_EQ(left, std::vector<std::string>{"cod"}) << c.limit;
+        EXPECT_EQ(FileNames(f.dir.path()), std::vector<std::string>{"cod"});
     }
 }
 
