@@ -36,18 +36,14 @@ struct Recorder : PlacementSink {
     }
 };
 
-TerrainMesh Mesh(std::string texture, int rows, int columns, std::vector<MeshVertex> vertices) {
-    TerrainMesh mesh;
-    mesh.texture = std::move(texture);
-    mesh.rows = rows;
-    mesh.columns = columns;
-    mesh.vertices = std::move(vertices);
-    return mesh;
-}
-
-void Configure(FoliageEngine& engine, const ModelOption& model, const TextureOption& texture) {
+// Places a mesh with "tree" (or `model`) on grass by map class "demo".
+Recorder Place(FoliageEngine& engine, const TerrainMesh& mesh, const ModelOption& model = ModelOption("tree", 1, 1),
+               const TextureOption& texture = TextureOption("grass", false, 1, {"trees"})) {
     engine.modelClasses["trees"] = {model};
     engine.mapClasses["demo"] = {texture};
+    Recorder sink;
+    engine.PlaceOnMesh(mesh, "demo", sink);
+    return sink;
 }
 
 }  // namespace
@@ -78,21 +74,11 @@ TEST(RandomRange, SecondChanceAndOpacityShares) {
     EXPECT_EQ(belowOpaque, 32640);
 }
 
-TEST(RandomRange, FreshEngineStartsTheClassicSequence) {
-    FoliageEngine engine;
-    EXPECT_EQ(engine.random.Next(), 41);
-    EXPECT_EQ(engine.random.Next(), 18467);
-    FoliageEngine other;
-    EXPECT_EQ(other.RandomRange(0, 1), 0.00125f);
-}
-
 // Worked out draw by draw, independently of this code: three candidates per
 // triangle, every one kept, weights redrawn once on the first candidate.
 TEST(PlaceOnMesh, FlatCellGivesSixPlacementsWithEveryDraw) {
     FoliageEngine engine;
-    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-    Recorder sink;
-    engine.PlaceOnMesh(FlatCell(), "demo", sink);
+    const Recorder sink = Place(engine, FlatCell());
     const std::vector<std::string> want = {
         "11.209 37.4355 0 0.91141 0 322.537 0",  "32.4794 21.7933 0 0.68222 0 32.904 0",
         "3.81056 13.9277 0 0.50445 0 1.6809 0",  "26.5363 42.783 0 0.67605 -0 162.279 0",
@@ -108,13 +94,12 @@ TEST(PlaceOnMesh, FlatCellGivesSixPlacementsWithEveryDraw) {
 // uneven distribution, a density multiplier and a Z offset.
 TEST(PlaceOnMesh, SlopedNonSquareMeshWithOpacity) {
     FoliageEngine engine;
-    Configure(engine, ModelOption("bush", 0.5f, 2.0f, false, true, 4.0f, 10, 200, 0.8f, 1.2f),
-              TextureOption("dirt", true, 1.5f, {"trees"}));
-    Recorder sink;
-    engine.PlaceOnMesh(Mesh("dirt", 3, 2,
-                            {{0, 0, 0, 0}, {0, 48, 8, 100}, {40, 0, 16, 200},
-                             {40, 48, 24, 255}, {80, 0, 0, 128}, {80, 48, 8, 64}}),
-                       "demo", sink);
+    const Recorder sink = Place(engine,
+                                MakeMesh("dirt", 3, 2,
+                                         {{0, 0, 0, 0}, {0, 48, 8, 100}, {40, 0, 16, 200},
+                                          {40, 48, 24, 255}, {80, 0, 0, 128}, {80, 48, 8, 64}}),
+                                ModelOption("bush", 0.5f, 2.0f, false, true, 4.0f, 10, 200, 0.8f, 1.2f),
+                                TextureOption("dirt", true, 1.5f, {"trees"}));
     ASSERT_EQ(sink.lines.size(), 15u);
     EXPECT_EQ(sink.lines[0], "0.5992 32.6899 9.688 0.85892 7.24025 131.199 -22.6366");
     EXPECT_EQ(sink.lines[9], "69.7244 7.05456 9.286 0.91443 23.7482 338.774 0.927433");
@@ -124,15 +109,10 @@ TEST(PlaceOnMesh, SlopedNonSquareMeshWithOpacity) {
 
 TEST(PlaceOnMesh, ShortVertexListUsesOnlyCompleteRows) {
     FoliageEngine a, b;
-    for (FoliageEngine* e : {&a, &b})
-        Configure(*e, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-    Recorder full, shortList;
     TerrainMesh mesh = FlatCell();
-    a.PlaceOnMesh(mesh, "demo", full);
     mesh.rows = 3;  // claims a third row, but only one vertex of it is there
     mesh.vertices.push_back({0, 128, 0, 255});
-    b.PlaceOnMesh(mesh, "demo", shortList);
-    EXPECT_EQ(shortList.lines, full.lines);
+    EXPECT_EQ(Place(a, mesh).lines, Place(b, FlatCell()).lines);
 }
 
 TEST(PlaceOnMesh, DegenerateGridsGiveNothingAndNoDraws) {
@@ -142,12 +122,9 @@ TEST(PlaceOnMesh, DegenerateGridsGiveNothingAndNoDraws) {
                           {std::numeric_limits<std::int32_t>::max(), 3, 4}};
     for (const Case& c : cases) {
         FoliageEngine engine;
-        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-        Recorder sink;
-        engine.PlaceOnMesh(Mesh("grass", c.rows, c.columns,
-                                std::vector<MeshVertex>(c.vertices, MeshVertex{1, 2, 3, 255})),
-                           "demo", sink);
-        EXPECT_TRUE(sink.lines.empty()) << c.rows << "x" << c.columns;
+        EXPECT_TRUE(Place(engine, MakeMesh("grass", c.rows, c.columns,
+                                           std::vector<MeshVertex>(c.vertices, MeshVertex{1, 2, 3, 255})))
+                        .lines.empty()) << c.rows << "x" << c.columns;
         EXPECT_EQ(engine.random.State(), 1u) << c.rows << "x" << c.columns;
     }
 }
@@ -155,10 +132,8 @@ TEST(PlaceOnMesh, DegenerateGridsGiveNothingAndNoDraws) {
 TEST(PlaceOnMesh, NegativeOrZeroDensityDrawsOnlyTheRoundingPair) {
     for (float multiplier : {-1.0f, 0.0f, -1e30f}) {
         FoliageEngine engine;
-        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, multiplier, {"trees"}));
-        Recorder sink;
-        engine.PlaceOnMesh(FlatCell(), "demo", sink);
-        EXPECT_TRUE(sink.lines.empty()) << multiplier;
+        EXPECT_TRUE(Place(engine, FlatCell(), ModelOption("tree", 1, 1),
+                          TextureOption("grass", false, multiplier, {"trees"})).lines.empty()) << multiplier;
         EXPECT_EQ(engine.random.State(), StateAfterDraws(4)) << multiplier;  // 2 triangles x 2 draws
     }
 }
@@ -168,37 +143,28 @@ TEST(PlaceOnMesh, NonFiniteCoordinatesNeverHangOrCrash) {
     const float inf = std::numeric_limits<float>::infinity();
     for (float bad : {nan, inf, -inf, 1e30f}) {
         FoliageEngine engine;
-        Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-        Recorder sink;
         TerrainMesh mesh = FlatCell();
         mesh.vertices[3].x = bad;  // the corner only triangle 1 uses as A
-        engine.PlaceOnMesh(mesh, "demo", sink);
-        EXPECT_EQ(sink.lines.size(), 3u) << bad;  // triangle 0 is untouched
+        EXPECT_EQ(Place(engine, mesh).lines.size(), 3u) << bad;  // triangle 0 is untouched
     }
 }
 
-TEST(PlaceOnMesh, CollinearEdgesTiltWithoutNaN) {
-    FoliageEngine engine;
-    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-    Recorder sink;
-    engine.PlaceOnMesh(Mesh("grass", 2, 2, {{0, 0, 0, 255}, {128, 0, 0, 255}, {64, 0, 0, 255}, {192, 0, 0, 255}}),
-                       "demo", sink);
-    ASSERT_FALSE(sink.placements.empty());
-    for (const ModelPlacement& p : sink.placements) {
-        EXPECT_TRUE(std::isfinite(p.pitch) && std::isfinite(p.roll) && std::isfinite(p.yaw));
-        EXPECT_NEAR(std::hypot(p.pitch, p.roll), 127.279f, 0.01f);  // |(90, -90)| turned by the yaw
+// Collinear edges tilt by |(90, -90)| turned by the yaw, without NaN; a
+// downward normal (x and y swapped against FlatCell) turns models upside down.
+TEST(PlaceOnMesh, CollinearEdgesAndDownwardNormalsTilt) {
+    const struct { std::vector<MeshVertex> vertices; float tilt, tolerance; } cases[] = {
+        {{{0, 0, 0, 255}, {128, 0, 0, 255}, {64, 0, 0, 255}, {192, 0, 0, 255}}, 127.279f, 0.01f},
+        {{{0, 0, 0, 255}, {64, 0, 0, 255}, {0, 64, 0, 255}, {64, 64, 0, 255}}, 180.0f, 0.001f},
+    };
+    for (const auto& c : cases) {
+        FoliageEngine engine;
+        const Recorder sink = Place(engine, MakeMesh("grass", 2, 2, c.vertices));
+        ASSERT_FALSE(sink.placements.empty());
+        for (const ModelPlacement& p : sink.placements) {
+            EXPECT_TRUE(std::isfinite(p.pitch) && std::isfinite(p.roll) && std::isfinite(p.yaw));
+            EXPECT_NEAR(std::hypot(p.pitch, p.roll), c.tilt, c.tolerance);
+        }
     }
-}
-
-TEST(PlaceOnMesh, DownwardNormalTurnsModelsUpsideDown) {
-    FoliageEngine engine;
-    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-    Recorder sink;
-    // x and y swapped against FlatCell: the vertex order makes N point down.
-    engine.PlaceOnMesh(Mesh("grass", 2, 2, {{0, 0, 0, 255}, {64, 0, 0, 255}, {0, 64, 0, 255}, {64, 64, 0, 255}}),
-                       "demo", sink);
-    ASSERT_FALSE(sink.placements.empty());
-    for (const ModelPlacement& p : sink.placements) EXPECT_NEAR(std::hypot(p.pitch, p.roll), 180.0f, 0.001f);
 }
 
 TEST(PlaceOnMesh, MatchingIsExactAndRepeatedOptionsAllApply) {
@@ -234,13 +200,10 @@ TEST(PlaceOnMesh, MissingClassesPlaceNothingAndAreNotEntered) {
 TEST(PlaceOnMesh, OpacityWindowAndDraw) {
     auto placed = [](float alpha, bool useOpacity, float opacityMin, float opacityMax) {
         FoliageEngine engine;
-        ModelOption model("tree", 1, 1, true, false, 0, opacityMin, opacityMax);
-        Configure(engine, model, TextureOption("grass", useOpacity, 4, {"trees"}));
         TerrainMesh mesh = FlatCell();
         for (MeshVertex& v : mesh.vertices) v.alpha = alpha;
-        Recorder sink;
-        engine.PlaceOnMesh(mesh, "demo", sink);
-        return sink.lines.size();
+        return Place(engine, mesh, ModelOption("tree", 1, 1, true, false, 0, opacityMin, opacityMax),
+                     TextureOption("grass", useOpacity, 4, {"trees"})).lines.size();
     };
     EXPECT_EQ(placed(0, true, 0, 256), 0u);     // alpha 0 never beats the draw
     EXPECT_GT(placed(255, true, 0, 256), 60u);  // about 255/256 of the candidates
@@ -248,13 +211,4 @@ TEST(PlaceOnMesh, OpacityWindowAndDraw) {
     EXPECT_EQ(placed(0, false, 0.001f, 256), 0u);
     EXPECT_EQ(placed(200, false, 0, 199), 0u);
     EXPECT_EQ(placed(std::numeric_limits<float>::quiet_NaN(), false, 0, 256), 0u);
-}
-
-TEST(PlaceOnMesh, LaterRunsContinueTheSequence) {
-    FoliageEngine engine;
-    Configure(engine, ModelOption("tree", 1, 1), TextureOption("grass", false, 1, {"trees"}));
-    Recorder first, second;
-    engine.PlaceOnMesh(FlatCell(), "demo", first);
-    engine.PlaceOnMesh(FlatCell(), "demo", second);
-    EXPECT_NE(first.lines, second.lines);
 }
