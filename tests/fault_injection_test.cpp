@@ -32,12 +32,7 @@ const char kPrevious[] = "the previous file, which must survive\r\n";
 
 // A map with one 2x2 grass mesh, padded with a comment so it is larger than
 // the file size limits used below.
-std::string OneMeshMap() {
-    return "iwmap 4\n// " + std::string(4000, 'p') +
-           "\n{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n   grass\n   lightmap_gray\n"
-           "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
-           "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n";
-}
+std::string OneMeshMap() { return "iwmap 4\n// " + std::string(4000, 'p') + "\n" + (kOneMeshMap + 8); }
 
 // An engine whose every save produces well over 4 KB.
 void Prepare(FoliageEngine& engine) {
@@ -45,11 +40,7 @@ void Prepare(FoliageEngine& engine) {
     engine.mapBuffer.reset(new char[map.size()]);
     std::memcpy(engine.mapBuffer.get(), map.data(), map.size());
     engine.mapSize = static_cast<std::uint32_t>(map.size());
-    TerrainMesh mesh;
-    mesh.texture = "grass";
-    mesh.rows = mesh.columns = 2;
-    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255}, {64, 64, 0, 255}};
-    engine.meshes = {mesh};
+    engine.meshes = {FlatCell()};
     for (int i = 0; i < 300; ++i) {
         const std::string n = std::to_string(i);
         engine.installations["C:/Games/CoD4"]["mp_map_" + n] = "class_" + n;
@@ -84,13 +75,6 @@ const Writer kWriters[] = {
          return WritePng(paths::Join(d, "target.png"), image, e.lastError);
      }},
 };
-
-int EntryCount(const std::string& directory) {
-    int n = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) ++n;
-    return n;
-}
 
 #ifndef _WIN32
 // Runs `action` in a child process whose files may not grow beyond
@@ -133,7 +117,7 @@ TEST(FaultInjection, AWriteThatFailsPartWayKeepsThePreviousFile) {
             });
             EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
             EXPECT_EQ(ReadFileBytes(dir.File(writer.fileName)), kPrevious);
-            EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
+            EXPECT_EQ(FileNames(dir.path()).size(), 1u) << "a temporary file was left behind";
         }
     }
 #endif
@@ -149,7 +133,7 @@ TEST(FaultInjection, TheSameWritesSucceedWithoutTheLimit) {
         Prepare(engine);
         ASSERT_TRUE(writer.write(engine, dir.path())) << engine.LastError();
         EXPECT_GT(FileSize(dir.File(writer.fileName)), 4000u);
-        EXPECT_EQ(EntryCount(dir.path()), 1);
+        EXPECT_EQ(FileNames(dir.path()).size(), 1u);
     }
 }
 
@@ -171,7 +155,7 @@ TEST(FaultInjection, AReadOnlyDirectoryKeepsThePreviousFile) {
         EXPECT_FALSE(engine.LastError().empty());
         fs::permissions(locked, fs::perms(0755));  // so TempDir can remove it
         EXPECT_EQ(ReadFileBytes(paths::Join(locked, writer.fileName)), kPrevious);
-        EXPECT_EQ(EntryCount(locked), 1) << "a temporary file was left behind";
+        EXPECT_EQ(FileNames(locked).size(), 1u) << "a temporary file was left behind";
     }
 #endif
 }
@@ -189,7 +173,7 @@ TEST(FaultInjection, ARenameOntoANonEmptyDirectoryFailsAndLeavesItAlone) {
         EXPECT_FALSE(writer.write(engine, dir.path()));
         EXPECT_FALSE(engine.LastError().empty());
         EXPECT_EQ(ReadFileBytes(paths::Join(dir.File(writer.fileName), "keep")), "kept");
-        EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
+        EXPECT_EQ(FileNames(dir.path()).size(), 1u) << "a temporary file was left behind";
     }
 }
 
@@ -205,19 +189,13 @@ TEST(FaultInjection, ARunOntoItsOwnInputThatFailsHalfWayKeepsTheInput) {
     const int status = RunWithFileSizeLimit(input.size() / 2, [&](std::string& message) {
         FoliageEngine engine;
         CountingProgress progress;
-        engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
-        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
-        RunRequest request;
-        request.inputText = map;
-        request.outputText = map;
-        request.mapClassChosen = true;
-        request.mapClassName = "demo";
-        const RunResult result = RunFoliage(engine, progress, request);
+        AddTreesOnGrass(engine);
+        const RunResult result = RunFoliage(engine, progress, DemoRequest(map, map));
         message = result.message;
         return result.ok;
     });
     EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
     EXPECT_EQ(ReadFileBytes(map), input);
-    EXPECT_EQ(EntryCount(dir.path()), 1) << "a temporary file was left behind";
+    EXPECT_EQ(FileNames(dir.path()).size(), 1u) << "a temporary file was left behind";
 #endif
 }
