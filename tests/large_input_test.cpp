@@ -83,8 +83,7 @@ TEST(LargeInput, ASizeLineClaimingTwoBillionVertices) {
     EXPECT_LT(engine.meshes[0].vertices.capacity(), 1024u);
 
     // Placement walks the cells the vertices really form, or none.
-    engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
-    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+    AddTreesOnGrass(engine);
     ASSERT_TRUE(engine.PlaceAndWrite(progress, dir.File("out.map"), "demo")) << engine.LastError();
     EXPECT_EQ(ReadFileBytes(dir.File("out.map")).compare(0, map.size(), map), 0);
 }
