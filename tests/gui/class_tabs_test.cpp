@@ -96,23 +96,13 @@ TEST(ClassTabs, FromAnEmptyDataDirectoryToPlacedFoliageAndBackAfterRestart) {
     EXPECT_EQ(frame->mapClassChoice->GetStringSelection(), "meadow");
 }
 
-TEST(ClassTabs, NamesAreCheckedAndAnExistingFileIsNeverTruncated) {
+// The name rules are the core's; each tab checks against its own classes.
+TEST(ClassTabs, RefusedNamesAreReportedAndAddNothing) {
     WindowFixture window;
     window.Open();
     ArbrelFrame* frame = window.frame;
-    const std::string maps = window.dir.File("data/maps/");
-    WriteFileBytes(maps + "stray.csv", "kept,1,1\r\n");  // on disk but not listed
-
-    const struct { const char* name; const char* message; } refused[] = {
-        {"", "Name has no length."},
-        {"a.b", "Name contains invalid characters (? / \\ \" * : < > | , .)."},
-        {"x,y", "Name contains invalid characters (? / \\ \" * : < > | , .)."},
-        {"DEMO", "Name 'DEMO' already exists."},
-        {"stray", "Could not make file 'stray'."},
-    };
-    for (const auto& r : refused)
-        wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass(r.name), ExpectErrorDialog(r.message));
-    EXPECT_EQ(ReadFileBytes(maps + "stray.csv"), "kept,1,1\r\n");
+    wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass("DEMO"),
+                  ExpectErrorDialog("Name 'DEMO' already exists."));
     EXPECT_EQ(Entries(frame->mapClassesList), std::vector<std::string>{"demo"});
     wxTEST_DIALOG(Click(frame->addModelClassButton), NameClass("Grass"),
                   ExpectErrorDialog("Name 'Grass' already exists."));
