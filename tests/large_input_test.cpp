@@ -7,14 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include <filesystem>
-
-#include "config/configuration_store.h"
-#include "config/paths.h"
 #include "engine/foliage_engine.h"
 #include "tests/test_support.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -111,34 +105,4 @@ TEST(LargeInput, ALineOfAHundredMegabytesWithoutABreak) {
     ASSERT_TRUE(engine.LoadConfig(path, line.size())) << engine.LastError();
     ASSERT_EQ(engine.installations.size(), 1u);
     EXPECT_EQ(engine.installations.begin()->first.size(), line.size());
-}
-
-TEST(LargeInput, AHundredThousandClasses) {
-    TempDir dir;
-    const std::string data = dir.File("data");
-    const std::string models = ModelClassDirectory(data);
-    const std::string maps = MapClassDirectory(data);
-    fs::create_directories(models);
-    fs::create_directories(maps);
-#ifdef _WIN32
-    constexpr int kClasses = 1000;  // under Wine each file costs about 10 ms to create
-#else
-    constexpr int kClasses = 100000;
-#endif
-    // One map class naming every model class, and a model class file each.
-    std::string mapClass = "grass,1,1";
-    for (int i = 0; i < kClasses; ++i) {
-        const std::string name = "class_" + std::to_string(i);
-        WriteFileBytes(paths::Join(models, name + ".csv"), "foliage/tree,1,1,1,1,0,0,256,0.5,1\r\n");
-        mapClass += "," + name;
-    }
-    WriteFileBytes(paths::Join(maps, "all.csv"), mapClass + "\r\n");
-
-    FoliageEngine engine;
-    const StoreContents contents = LoadConfigurationStore(engine, data, true);
-    EXPECT_TRUE(contents.errors.empty());
-    EXPECT_EQ(contents.modelClassNames.size(), std::size_t(kClasses));
-    EXPECT_EQ(engine.modelClasses.size(), std::size_t(kClasses));
-    ASSERT_EQ(engine.mapClasses["all"].size(), 1u);
-    EXPECT_EQ(engine.mapClasses["all"][0].modelClassNames.size(), std::size_t(kClasses));
 }
