@@ -17,19 +17,6 @@ std::string Fast(float v) {
 
 }  // namespace
 
-TEST(FormatFloatFast, WorkedExamples) {
-    struct Case { float value; const char* want; };
-    const Case cases[] = {
-        {1024, "1024"}, {-1536.5f, "-1536.5"}, {123456.7f, "123457"}, {0.5f, "0.5"},
-        {-0.0f, "-0"}, {0, "0"}, {1, "1"}, {256, "256"}, {0.1f, "0.1"}, {1234567, "1.23457e+06"},
-        {0.00001f, "1e-05"}, {100000, "100000"}, {1000000, "1e+06"}, {999999.5f, "1e+06"},
-        {0.0001f, "0.0001"}, {9.999995f, "10"}, {0.99997f, "0.99997"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Fast(c.value), c.want) << c.value;
-    EXPECT_EQ(Fast(std::numeric_limits<float>::infinity()), FloatToString(std::numeric_limits<float>::infinity()));
-    EXPECT_EQ(Fast(std::numeric_limits<float>::quiet_NaN()), FloatToString(std::numeric_limits<float>::quiet_NaN()));
-}
-
 // Every float near the powers of ten and the rounding ties, and a sweep of
 // bit patterns over the whole range, agree with the general formatter.
 TEST(FormatFloatFast, AgreesWithTheGeneralFormatter) {
@@ -53,6 +40,8 @@ TEST(FormatFloatFast, AgreesWithTheGeneralFormatter) {
             }
         }
     }
+    check(std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Fast(std::numeric_limits<float>::quiet_NaN()), FloatToString(std::numeric_limits<float>::quiet_NaN()));
     for (std::uint64_t bits = 0; bits < 0x100000000ull; bits += 1237) {
         const std::uint32_t b = static_cast<std::uint32_t>(bits);
         float v;
