@@ -24,13 +24,6 @@ constexpr std::size_t kOptionBytes = 4;
 // a huge mesh at a high density is a valid (slow) job, not a fault.
 constexpr double kMaxCandidates = 200000.0;
 
-class QuietProgress : public ProgressReceiver {
-public:
-    void MeshRead() override {}
-    void MeshProcessed() override {}
-    void ModelPlaced() override {}
-};
-
 class CountingSink : public PlacementSink {
 public:
     void Place(const ModelPlacement&) override { ++count; }
@@ -110,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     FoliageEngine engine;
-    QuietProgress progress;
+    NullProgress progress;
     if (!engine.ReadMap(progress, input, map.size())) return 0;
 
     const float densityMax = option[1] / 32.0f;  // up to 8 per 32 units of edge
