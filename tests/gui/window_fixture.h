@@ -110,19 +110,12 @@ inline void PickEntry(wxListBox* list, const wxString& text) {
 }
 
 // Answers the directory dialog with a chosen path.
-class ChooseDirectory : public wxExpectModalBase<wxDirDialog, ChooseDirectory> {
-public:
-    explicit ChooseDirectory(std::string path) : path_(std::move(path)) {}
-
-protected:
-    int OnInvoked(wxDirDialog* dialog) const override {
-        dialog->SetPath(FromNarrow(path_));
+inline AnswerDialog<wxDirDialog> ChooseDirectory(const std::string& path) {
+    return AnswerDialog<wxDirDialog>([path](wxDirDialog* dialog) {
+        dialog->SetPath(FromNarrow(path));
         return wxID_OK;
-    }
-
-private:
-    std::string path_;
-};
+    });
+}
 
 // The texts of a list or choice, in order.
 inline std::vector<std::string> Entries(const wxItemContainerImmutable* control) {
