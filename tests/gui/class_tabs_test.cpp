@@ -91,9 +91,6 @@ TEST(ClassTabs, FromAnEmptyDataDirectoryToPlacedFoliageAndBackAfterRestart) {
     PickEntry(frame->mapClassesList, "meadow");
     EXPECT_EQ(Entries(frame->textureOptionsList),
               std::vector<std::string>{"ground_grass_field,0,2,grass"});
-    ChooseEntry(frame->installDirChoice, FromNarrow(install));
-    PickEntry(frame->mapsList, "mp_demo");
-    EXPECT_EQ(frame->mapClassChoice->GetStringSelection(), "meadow");
 }
 
 // The name rules are the core's; each tab checks against its own classes.
