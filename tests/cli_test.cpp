@@ -141,6 +141,7 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage},
         {"--bogus x --map-class d a b", 2, usage}, {"--map-class", 2, usage}, {"--map-class d a b c", 2, usage},
         {"textures", 2, usage}, {"textures a b", 2, usage}, {"textures --seed 2 a", 2, usage},
+        {"textures --max-models 9 a", 2, usage},
         {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
