@@ -148,39 +148,31 @@ TEST(RunFoliage, MissingMapClassAfterTheDirectoryIsMade) {
     EXPECT_EQ(f.progress.meshesRead, 0);
 }
 
-TEST(RunFoliage, MapsWithoutTerrainWriteNothing) {
-    Fixture f;
-    const std::string out = f.dir.File("out.map");
-    const std::string cases[] = {std::string(), "iwmap 4\n{\n\"classname\" \"worldspawn\"\n}\n",
-                                 std::string("\0\0\0{\0}", 6)};
-    for (const std::string& bytes : cases) {
-        WriteFileBytes(f.dir.File("plain.map"), bytes);
-        EXPECT_EQ(f.Run(f.dir.File("plain.map"), out).message, kNoTerrain);
-        EXPECT_FALSE(FileExists(out));
-    }
-}
-
-// Each either writes the input and its placements, or is refused with the
-// message and writes nothing.
-TEST(RunFoliage, BrokenMapsNeverCrash) {
+// Maps without terrain are refused with the message and write nothing;
+// broken ones either write the input and its placements or are refused so.
+TEST(RunFoliage, MapsWithoutTerrainOrBrokenNeverCrash) {
     Fixture f;
     const std::string& mesh = kOneMesh;
-    const std::string cases[] = {
-        mesh.substr(0, mesh.size() / 2),                                   // truncated
-        mesh.substr(0, mesh.find("   (")) + "}}}}",                        // mesh without rows
-        std::string(mesh).replace(mesh.find("2 2 16 8"), 8, "1000000000 1000000000 16 8"),
-        std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v nan 0 inf"),
-        std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v 1e39 -1e39 0"),
-        std::string(mesh).insert(mesh.find("grass"), std::string("\0\0", 2)),
-        "{{{{{{{{ mesh {",
+    const struct { std::string bytes; bool mayPlace; } cases[] = {
+        {std::string(), false},
+        {"iwmap 4\n{\n\"classname\" \"worldspawn\"\n}\n", false},
+        {std::string("\0\0\0{\0}", 6), false},
+        {"{{{{{{{{ mesh {", false},
+        {mesh.substr(0, mesh.size() / 2), true},                                   // truncated
+        {mesh.substr(0, mesh.find("   (")) + "}}}}", true},                        // mesh without rows
+        {std::string(mesh).replace(mesh.find("2 2 16 8"), 8, "1000000000 1000000000 16 8"), true},
+        {std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v nan 0 inf"), true},
+        {std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v 1e39 -1e39 0"), true},
+        {std::string(mesh).insert(mesh.find("grass"), std::string("\0\0", 2)), true},
     };
-    for (const std::string& bytes : cases) {
+    for (const auto& c : cases) {
         const std::string input = f.dir.File("broken.map"), output = f.dir.File("out.map");
-        WriteFileBytes(input, bytes);
+        WriteFileBytes(input, c.bytes);
         fs::remove(output);
         const RunResult result = f.Run(input, output);
+        EXPECT_TRUE(c.mayPlace || !result.ok) << c.bytes;
         if (result.ok)
-            EXPECT_EQ(ReadFileBytes(output).compare(0, bytes.size(), bytes), 0);
+            EXPECT_EQ(ReadFileBytes(output).compare(0, c.bytes.size(), c.bytes), 0);
         else
             EXPECT_TRUE(result.message == kNoTerrain && !FileExists(output)) << result.message;
     }
