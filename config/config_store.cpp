@@ -11,13 +11,13 @@
 #include <string_view>
 #include <utility>
 
-#include "config/atomic_file.h"
 #include "config/conversions.h"
 #include "config/csv_lines.h"
 #include "config/option_checks.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "engine/foliage_engine.h"
+#include "io/atomic_file.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace {
 

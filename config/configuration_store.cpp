@@ -9,9 +9,9 @@
 #include <filesystem>
 
 #include "config/config_store.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "engine/foliage_engine.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace fs = std::filesystem;
 using std::error_code;

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "config/atomic_file.h"
 #include "engine/float_text.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_entities.h"
 #include "engine/placement_block.h"
+#include "io/atomic_file.h"
 
 namespace {
 
