@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "config/paths.h"
-#include "config/platform.h"
 #include "config/translatable.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "config/platform.h"
+#include "io/platform.h"
 #include "tests/fresh_temp_directory.h"
 
 namespace fs = std::filesystem;
