@@ -131,7 +131,9 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
         FoliageEngine engine;
         ParseModelClass(engine, "c", c.line.data(), c.line.size());
         ASSERT_EQ(engine.modelClasses.size(), c.kept ? 1u : 0u) << c.line;  // a dropped line adds no entry
-        if (c.kept) EXPECT_EQ(engine.modelClasses["c"], std::vector<ModelOption>{c.want}) << c.line;
+        if (c.kept) {
+            EXPECT_EQ(engine.modelClasses["c"], std::vector<ModelOption>{c.want}) << c.line;
+        }
     }
 }
 
@@ -154,7 +156,9 @@ TEST(MapClassFile, ReadsEachLineByTheFieldRules) {
         engine.modelClasses["rock"];
         ParseMapClass(engine, "c", c.line.data(), c.line.size());
         ASSERT_EQ(engine.mapClasses.size(), c.kept ? 1u : 0u) << c.line;  // a dropped line adds no entry
-        if (c.kept) EXPECT_EQ(engine.mapClasses["c"], std::vector<TextureOption>{c.want}) << c.line;
+        if (c.kept) {
+            EXPECT_EQ(engine.mapClasses["c"], std::vector<TextureOption>{c.want}) << c.line;
+        }
     }
 }
 

@@ -171,10 +171,11 @@ TEST(RunFoliage, MapsWithoutTerrainOrBrokenNeverCrash) {
         fs::remove(output);
         const RunResult result = f.Run(input, output);
         EXPECT_TRUE(c.mayPlace || !result.ok) << c.bytes;
-        if (result.ok)
+        if (result.ok) {
             EXPECT_EQ(ReadFileBytes(output).compare(0, c.bytes.size(), c.bytes), 0);
-        else
+        } else {
             EXPECT_TRUE(result.message == kNoTerrain && !FileExists(output)) << result.message;
+        }
     }
 }
 
