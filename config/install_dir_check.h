@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "config/platform.h"
+
 // installDir + separator + "map_source".
 std::string MapSourceDirectory(const std::string& installDir);
 
@@ -30,10 +32,5 @@ InstallDirCheck CheckInstallationDirectory(const std::string& installDir);
 // does (everywhere but Windows).
 bool SameInstallationDirectory(const std::string& a, const std::string& b);
 
-// The kind of an existing path, or why it could not be asked.
-enum class PathKind { Missing, RegularFile, Directory, Other, QueryFailed };
-struct PathQuery {
-    PathKind kind = PathKind::Missing;
-    std::string error;  // for QueryFailed: "Cannot read path '<path>': <reason>."
-};
-PathQuery QueryPath(const std::string& path);
+// "Cannot read path '<path>': <reason>." for a query that failed.
+std::string PathQueryFailure(const std::string& path, const platform::PathStatus& status);

@@ -35,6 +35,23 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 
 bool InterruptRequested() { return interrupted.load() != 0; }
 
+PathStatus QueryPath(const std::string& path) {
+    namespace fs = std::filesystem;
+    PathStatus result;
+    std::error_code ec;
+    switch (fs::status(FsPath(path), ec).type()) {
+        case fs::file_type::not_found: result.kind = PathKind::Missing; break;
+        case fs::file_type::regular: result.kind = PathKind::RegularFile; break;
+        case fs::file_type::directory: result.kind = PathKind::Directory; break;
+        case fs::file_type::none:  // the only answer of a failed query
+            result.kind = PathKind::QueryFailed;
+            result.reason = ErrorText(ec);
+            break;
+        default: result.kind = PathKind::Other; break;
+    }
+    return result;
+}
+
 namespace {
 
 // "de_DE.UTF-8@euro" -> "de_DE"; "C" and "POSIX" -> "".

@@ -33,11 +33,6 @@ const char kOutputIsDirectory[] = N_("Path specified for the .map output file is
 const char kOutOfMemory[] = N_("There was not enough memory to finish the run. Nothing was written.");
 const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing was written.");
 
-bool IsRegularFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(platform::FsPath(path), error) && !error;
-}
-
 std::string Describe(const std::string& what, const std::string& path,
                      const std::error_code& error) {
     return what + " '" + path + "': " + platform::ErrorText(error) + ".";
@@ -74,9 +69,8 @@ RunResult Guarded(Steps steps) {
 // exist). An empty directory means the current one.
 bool EnsureDirectory(const std::string& directory, std::string& message) {
     if (directory.empty()) return true;
+    if (platform::QueryPath(directory).kind == platform::PathKind::Directory) return true;
     std::error_code error;
-    if (fs::is_directory(platform::FsPath(directory), error)) return true;
-    error.clear();
     fs::create_directory(platform::FsPath(directory), error);
     if (error) {
         message = Describe("Cannot create the output directory", directory, error);
@@ -88,11 +82,11 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
 // "'path' (not found)" or "'path' (a directory)", for the account of what
 // was tried.
 std::string Tried(const std::string& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(platform::FsPath(path), error);
-    const char* what = fs::is_directory(status) ? "a directory"
-                       : fs::exists(status)     ? "not a regular file"
-                                                : "not found";
+    const platform::PathKind kind = platform::QueryPath(path).kind;
+    const char* what = kind == platform::PathKind::Directory ? "a directory"
+                       : kind == platform::PathKind::RegularFile || kind == platform::PathKind::Other
+                           ? "not a regular file"
+                           : "not found";
     return "'" + path + "' (" + what + ")";
 }
 
@@ -106,9 +100,10 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
     std::string candidate;
     if (!request.installDir.empty()) {
         candidate = paths::Join(paths::Join(request.installDir, "map_source"), request.inputText + ".map");
-        if (IsRegularFile(candidate)) result.inputPath = candidate;
+        if (platform::QueryPath(candidate).kind == platform::PathKind::RegularFile) result.inputPath = candidate;
     }
-    if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
+    if (result.inputPath.empty() && !request.inputText.empty() &&
+        platform::QueryPath(request.inputText).kind == platform::PathKind::RegularFile)
         result.inputPath = request.inputText;
     if (!result.inputPath.empty()) return true;
 
@@ -176,8 +171,7 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
         return false;
     }
     // Said now rather than after the whole run, when the rename would fail.
-    std::error_code error;
-    if (fs::is_directory(platform::FsPath(result.outputPath), error)) {
+    if (platform::QueryPath(result.outputPath).kind == platform::PathKind::Directory) {
         result = Fail(result, kOutputIsDirectory, result.outputPath);
         return false;
     }
