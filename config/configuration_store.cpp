@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "config/config_store.h"
+#include "config/install_dir_check.h"
 #include "config/paths.h"
 #include "config/platform.h"
 #include "engine/foliage_engine.h"
@@ -39,28 +40,6 @@ void EnsureDirectory(const std::string& path, StoreContents& contents) {
     if (ec) contents.errors.push_back("Cannot create directory '" + path + "': " + Reason(ec) + ".");
 }
 
-enum class DirectoryCheck { kIsDirectory, kNotDirectory, kUnknown };
-
-DirectoryCheck CheckDirectory(const std::string& path, StoreContents& contents) {
-    const PathKind kind = KindOf(path, contents);
-    if (kind == PathKind::QueryFailed) return DirectoryCheck::kUnknown;
-    return kind == PathKind::Directory ? DirectoryCheck::kIsDirectory : DirectoryCheck::kNotDirectory;
-}
-
-// An installation directory must hold map_source and Docs/model_pics.
-DirectoryCheck CheckInstallation(const std::string& directory, StoreContents& contents) {
-    const std::string required[] = {
-        directory,
-        paths::Join(directory, "map_source"),
-        paths::Join(paths::Join(directory, "Docs"), "model_pics"),
-    };
-    for (const std::string& path : required) {
-        const DirectoryCheck check = CheckDirectory(path, contents);
-        if (check != DirectoryCheck::kIsDirectory) return check;
-    }
-    return DirectoryCheck::kIsDirectory;
-}
-
 void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, bool readOnly,
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
@@ -82,19 +61,16 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
         return;
     }
     for (auto it = engine.installations.begin(); it != engine.installations.end();) {
-        switch (CheckInstallation(it->first, contents)) {
-            case DirectoryCheck::kIsDirectory:
-                contents.installDirs.push_back(it->first);
-                ++it;
-                break;
-            case DirectoryCheck::kNotDirectory:
-                it = engine.installations.erase(it);
-                break;
-            case DirectoryCheck::kUnknown:
-                // Could not tell (already reported): keep it in the file but
-                // do not offer it.
-                ++it;
-                break;
+        const InstallDirCheck check = CheckInstallationDirectory(it->first, /*withModelPics=*/true);
+        if (check.ok()) {
+            contents.installDirs.push_back(it->first);
+            ++it;
+        } else if (check.problem == InstallDirProblem::QueryFailed) {
+            // Could not tell: keep it in the file but do not offer it.
+            contents.errors.push_back(check.message);
+            ++it;
+        } else {
+            it = engine.installations.erase(it);
         }
     }
     if (!readOnly && !engine.SaveConfig(dataDirectory, "config"))

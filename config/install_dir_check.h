@@ -1,7 +1,8 @@
 #pragma once
 // What makes a directory usable as a game installation: it exists, is a
-// directory, and holds a map_source directory. Also how two installation
-// paths are compared.
+// directory, and holds a map_source directory; one that is kept across
+// restarts holds Docs/model_pics as well. Also how two installation paths
+// are compared.
 
 #include <string>
 
@@ -14,6 +15,7 @@ enum class InstallDirProblem {
     None,
     NotADirectory,  // missing, or not a directory
     NoMapSource,    // no map_source directory inside
+    NoModelPics,    // no Docs/model_pics directory inside (no message: start-up drops it quietly)
     QueryFailed,    // the file system could not answer (message names path and reason)
 };
 
@@ -26,7 +28,9 @@ struct InstallDirCheck {
     bool ok() const { return problem == InstallDirProblem::None; }
 };
 
-InstallDirCheck CheckInstallationDirectory(const std::string& installDir);
+// The Maps tab accepts a directory with map_source; start-up keeps a
+// remembered one only when it also has Docs/model_pics (withModelPics).
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool withModelPics = false);
 
 // Installation directories are told apart by case where the file system
 // does (everywhere but Windows).
