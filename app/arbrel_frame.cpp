@@ -10,6 +10,7 @@
 #include "app/help_texts.h"
 #include "config/configuration_store.h"
 #include "config/paths.h"
+#include "config/platform.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 
@@ -143,14 +144,7 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
     rootGrid->SetSizeHints(this);
     BindHandlers();
 
-    standardPaths = &wxStandardPaths::Get();
-    if (!appDirectoryOverride.empty()) {
-        appDirectory = appDirectoryOverride;
-    } else {
-        const std::string executable = ToNarrow(standardPaths->GetExecutablePath());
-        const std::size_t cut = executable.find_last_of("/\\");
-        if (cut != std::string::npos) appDirectory = executable.substr(0, cut + 1);
-    }
+    appDirectory = appDirectoryOverride.empty() ? platform::ExecutableDirectory() : appDirectoryOverride;
     LoadStore();
     ResetStatus();
 }
