@@ -297,26 +297,25 @@ std::string FormatModelClass(FoliageEngine& engine, const std::string& className
 namespace {
 
 template <typename Parse>
-bool LoadFile(FoliageEngine& engine, const std::string& path, std::uint64_t size, Parse parse) {
+bool LoadFile(std::string& error, const std::string& path, std::uint64_t size, Parse parse) {
     try {
         std::unique_ptr<char[]> buffer;
-        if (!ReadWholeFile(path, size, buffer, engine.lastError)) return false;
+        if (!ReadWholeFile(path, size, buffer, error)) return false;
         parse(buffer.get(), static_cast<std::size_t>(size));
         return true;
     } catch (const std::exception& e) {
-        engine.lastError = "Cannot load '" + path + "': " + e.what() + ".";
+        error = "Cannot load '" + path + "': " + e.what() + ".";
         return false;
     }
 }
 
 template <typename Format>
-bool SaveFile(FoliageEngine& engine, const std::string& directory, const std::string& baseName,
+bool SaveFile(std::string& error, const std::string& directory, const std::string& baseName,
               Format format) {
     try {
-        return WriteWholeFile(directory, baseName, format(), engine.lastError);
+        return WriteWholeFile(directory, baseName, format(), error);
     } catch (const std::exception& e) {
-        engine.lastError = "Cannot save '" + paths::Join(directory, baseName + ".csv") + "': " +
-                           e.what() + ".";
+        error = "Cannot save '" + paths::Join(directory, baseName + ".csv") + "': " + e.what() + ".";
         return false;
     }
 }
@@ -324,13 +323,13 @@ bool SaveFile(FoliageEngine& engine, const std::string& directory, const std::st
 }  // namespace
 
 bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {
-    return LoadFile(*this, path, size,
+    return LoadFile(lastError, path, size,
                     [&](const char* data, std::size_t n) { ParseConfig(*this, data, n); });
 }
 
 bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
     const std::string className = ClassNameFromPath(path);
-    return LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
+    return LoadFile(lastError, path, size, [&](const char* data, std::size_t n) {
         ParseMapClass(*this, className, data, n);
     });
 }
@@ -338,7 +337,7 @@ bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
 bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {
     const std::string className = ClassNameFromPath(path);
     std::vector<std::size_t> dropped;
-    const bool loaded = LoadFile(*this, path, size, [&](const char* data, std::size_t n) {
+    const bool loaded = LoadFile(lastError, path, size, [&](const char* data, std::size_t n) {
         ParseModelClass(*this, className, data, n, &dropped);
     });
     for (const std::size_t line : dropped)
@@ -349,14 +348,14 @@ bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) 
 }
 
 bool FoliageEngine::SaveConfig(const std::string& directory, const std::string& baseName) {
-    return SaveFile(*this, directory, baseName, [&] { return FormatConfig(*this); });
+    return SaveFile(lastError, directory, baseName, [&] { return FormatConfig(*this); });
 }
 
 bool FoliageEngine::SaveMapClass(const std::string& directory, const std::string& className) {
-    return SaveFile(*this, directory, className, [&] { return FormatMapClass(*this, className); });
+    return SaveFile(lastError, directory, className, [&] { return FormatMapClass(*this, className); });
 }
 
 bool FoliageEngine::SaveModelClass(const std::string& directory, const std::string& className) {
-    return SaveFile(*this, directory, className,
+    return SaveFile(lastError, directory, className,
                     [&] { return FormatModelClass(*this, className); });
 }

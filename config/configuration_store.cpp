@@ -57,7 +57,7 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
     }
     if (!engine.LoadConfig(path, size)) {
         // The file stays as it is: rewriting it now would empty it.
-        contents.errors.push_back(engine.lastError);
+        contents.errors.push_back(engine.LastError());
         return;
     }
     for (auto it = engine.installations.begin(); it != engine.installations.end();) {
@@ -74,7 +74,7 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
         }
     }
     if (!readOnly && !engine.SaveConfig(dataDirectory, "config"))
-        contents.errors.push_back(engine.lastError);
+        contents.errors.push_back(engine.LastError());
 }
 
 // Loads every regular file named <class>.csv of a class directory, in the
@@ -100,7 +100,7 @@ void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::stri
             continue;
         }
         if ((engine.*load)(path, size)) names.push_back(ClassNameFromPath(path));
-        else contents.errors.push_back(engine.lastError);
+        else contents.errors.push_back(engine.LastError());
         for (std::string& warning : engine.loadWarnings) contents.errors.push_back(std::move(warning));
         engine.loadWarnings.clear();
     }
