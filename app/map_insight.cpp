@@ -12,22 +12,27 @@
 #include "dialogs/preview_dialog.h"
 #include "dialogs/texture_report_dialog.h"
 #include "engine/map_statistics.h"
+#include "engine/number_text.h"
+#include "engine/run_pipeline.h"
 
 void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
     if (running) return;
     ResetStatus();
-    // The seed plays no part in reading.
-    const RunRequest request = GatherRunRequest();
-    const RunResult read = RunGuarded([&] { return ReadRequestedMap(engine, *this, request); });
+    RunRequest request = GatherRunRequest();
+    // The rules' counts come from the seed a run would use; a seed that does
+    // not parse is left to the run to report.
+    std::uint32_t seed = 0;
+    if (ParseSeedText(ToNarrow(seedField->GetValue().Strip(wxString::both)), seed)) request.seed = seed;
+    std::vector<TextureReportRow> rows;
+    const RunResult read = RunGuarded([&] { return ReportTextures(engine, *this, request, rows); });
     if (closeAfterRun) return;
     if (!read.ok) {
         ShowRunFailure(read);
         return;
     }
-    const std::vector<TextureReportRow> rows =
-        BuildTextureReport(engine.meshes, engine.mapClasses, request.mapClassName);
     TextureReportDialog report(this, FromNarrow(paths::LastComponent(read.inputPath)),
-                               FromNarrow(request.mapClassName), rows);
+                               FromNarrow(request.mapClassName), rows,
+                               MapClassHasModelRules(engine, request.mapClassName));
     if (report.ShowModal() != wxID_ADD) return;
     const std::string texture = report.SelectedTexture();
     if (!request.mapClassChosen) {

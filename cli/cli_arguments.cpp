@@ -132,8 +132,9 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
 
     if (!positional.empty() && positional[0] == "textures") {
         parsed.command = CliCommand::Textures;
-        if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty()) {
-            error = "textures takes no --dry-run, --seed or --preview";
+        if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty() || parsed.mark ||
+            parsed.replace || parsed.maxModels) {
+            error = "textures takes no --dry-run, --seed, --preview, --mark, --replace or --max-models";
             return false;
         }
         if (positional.size() != 2) {

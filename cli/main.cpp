@@ -114,13 +114,14 @@ int Textures(const CliArguments& args) {
     FoliageEngine engine;
     if (!LoadClasses(engine, args)) return 1;
     NullProgress progress;
-    const RunResult result = ReadRequestedMap(engine, progress, RequestFrom(args));
+    std::vector<TextureReportRow> rows;
+    const RunResult result = ReportTextures(engine, progress, RequestFrom(args), rows);
     if (!result.ok) {
         PrintFailure(result);
         return 1;
     }
-    const auto rows = BuildTextureReport(engine.meshes, engine.mapClasses, args.mapClass);
-    std::fputs(FormatTextureReport(rows, args.haveMapClass, args.format).c_str(), stdout);
+    std::fputs(FormatTextureReport(rows, args.haveMapClass, MapClassHasModelRules(engine, args.mapClass),
+                                   args.format).c_str(), stdout);
     return 0;
 }
 

@@ -65,7 +65,7 @@ std::string Area(double area) {
 }  // namespace
 
 std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool withRules,
-                                ReportFormat format) {
+                                bool withRemovals, ReportFormat format) {
     const bool csv = format == ReportFormat::Csv;
     Table table;
     // The table's headings are for reading and are translated; CSV keeps
@@ -73,9 +73,18 @@ std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool 
     table.push_back({csv ? "texture" : _("Texture"), csv ? "meshes" : _("Meshes"), csv ? "cells" : _("Cells"),
                      csv ? "area" : _("Area (64x64)")});
     if (withRules) table.back().push_back(csv ? "rule" : _("Rule"));
+    if (withRemovals) {
+        const std::vector<std::string> headings =
+            csv ? std::vector<std::string>{"removed_by_slope", "removed_by_height", "removed_by_spacing"}
+                : std::vector<std::string>{_("Slope removed"), _("Height removed"), _("Spacing removed")};
+        table.back().insert(table.back().end(), headings.begin(), headings.end());
+    }
     for (const TextureReportRow& row : rows) {
         table.push_back({row.texture, std::to_string(row.meshes), std::to_string(row.cells), Area(row.area)});
         if (withRules) table.back().push_back(csv ? (row.hasRule ? "1" : "0") : (row.hasRule ? _("yes") : _("no")));
+        if (withRemovals)
+            for (std::uint64_t removed : {row.removed.slope, row.removed.height, row.removed.spacing})
+                table.back().push_back(std::to_string(removed));
     }
     return csv ? Csv(table) : AlignedTable(table);
 }

@@ -8,8 +8,9 @@
 #include "cli/cli_arguments.h"
 #include "engine/map_statistics.h"
 
-// withRules: a map class was given, so the "Rule" column is shown.
+// withRules: a map class was given, so the "Rule" column is shown;
+// withRemovals: its models have rules, so what each removed is shown.
 std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool withRules,
-                                ReportFormat format);
+                                bool withRemovals, ReportFormat format);
 
 std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead, ReportFormat format);

@@ -7,7 +7,8 @@
 
 TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapName,
                                          const wxString& mapClassName,
-                                         const std::vector<TextureReportRow>& rows) {
+                                         const std::vector<TextureReportRow>& rows,
+                                         bool withRemovals) {
     Create(parent, wxID_ANY, _("Textures in map"), wxDefaultPosition, wxDefaultSize,
            wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, _T("TextureReportDialog"));
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
@@ -18,19 +19,30 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
                                mapClassName);
     column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, 8);
 
-    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(560, 260),
+    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(withRemovals ? 880 : 560, 260),
                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, 250);
     table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, 70);
     table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, 80);
     table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, 100);
     table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
+    if (withRemovals) {
+        // Candidates each rule of the models would remove in a run.
+        table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, 100);
+        table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, 100);
+        table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, 110);
+    }
     for (const TextureReportRow& row : rows) {
         const long item = table->InsertItem(table->GetItemCount(), FromNarrow(row.texture));
         table->SetItem(item, 1, wxString::Format(_T("%llu"), (unsigned long long)row.meshes));
         table->SetItem(item, 2, wxString::Format(_T("%llu"), (unsigned long long)row.cells));
         table->SetItem(item, 3, wxString::Format(_T("%.1f"), row.area));
         table->SetItem(item, 4, row.hasRule ? _("yes") : _("no"));
+        if (withRemovals) {
+            table->SetItem(item, 5, wxString::Format(_T("%llu"), (unsigned long long)row.removed.slope));
+            table->SetItem(item, 6, wxString::Format(_T("%llu"), (unsigned long long)row.removed.height));
+            table->SetItem(item, 7, wxString::Format(_T("%llu"), (unsigned long long)row.removed.spacing));
+        }
         textures_.push_back(row.texture);
     }
     column->Add(table, 1, wxLEFT | wxRIGHT | wxEXPAND, 8);

@@ -17,8 +17,9 @@ class TextureReportDialog : public wxDialog {
 public:
     // Ends with wxID_ADD when the user asks for a texture option for the
     // selected texture (see SelectedTexture), wxID_CANCEL otherwise.
+    // withRemovals: the class's models have rules; their counts are shown.
     TextureReportDialog(wxWindow* parent, const wxString& mapName, const wxString& mapClassName,
-                        const std::vector<TextureReportRow>& rows);
+                        const std::vector<TextureReportRow>& rows, bool withRemovals = false);
 
     std::string SelectedTexture() const;
 

@@ -7,6 +7,7 @@
 
 #include "engine/map_entities.h"
 #include "engine/placement_block.h"
+#include "engine/placement_rules.h"
 #include "engine/mesh_cells.h"
 
 namespace {
@@ -76,6 +77,20 @@ std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>&
     std::vector<TextureReportRow> report;
     for (auto& entry : rows) report.push_back(std::move(entry.second));
     return report;
+}
+
+bool MapClassHasModelRules(const FoliageEngine& engine, const std::string& mapClassName) {
+    const auto mapClass = engine.mapClasses.find(mapClassName);
+    if (mapClass == engine.mapClasses.end()) return false;
+    for (const TextureOption& texture : mapClass->second) {
+        for (const std::string& className : texture.modelClassNames) {
+            const auto models = engine.modelClasses.find(className);
+            if (models == engine.modelClasses.end()) continue;
+            for (const ModelOption& model : models->second)
+                if (ModelRules::From(model).any) return true;
+        }
+    }
+    return false;
 }
 
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,

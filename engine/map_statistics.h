@@ -16,6 +16,7 @@ struct TextureReportRow {
     std::uint64_t cells = 0;   // grid cells of complete rows, two triangles each
     double area = 0.0;         // surface in 64x64-unit squares
     bool hasRule = false;      // the chosen map class has a rule for it
+    RuleRejections removed;    // what the slope, height and spacing rules would remove
 };
 
 // One row per texture, in byte-wise order of the texture names. With an
@@ -42,6 +43,10 @@ struct DryRunStatistics {
 // The output options change the size and the budget as they would change the
 // output. An edge too long to walk stops the walk and leaves its account in
 // engine.placementRun.edgeOverflow.
+// Whether a model option reached through the map class has a slope, height
+// or spacing rule.
+bool MapClassHasModelRules(const FoliageEngine& engine, const std::string& mapClassName);
+
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
                         const std::string& mapClassName, PlacementSink* also = nullptr,
                         const OutputOptions& options = {});

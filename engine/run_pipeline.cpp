@@ -211,6 +211,26 @@ RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, co
     });
 }
 
+RunResult ReportTextures(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request,
+                         std::vector<TextureReportRow>& rows) {
+    RunResult result = ReadRequestedMap(engine, progress, request);
+    if (!result.ok) return result;
+    return Guarded([&] {
+        rows = BuildTextureReport(engine.meshes, engine.mapClasses, request.mapClassName);
+        if (!MapClassHasModelRules(engine, request.mapClassName)) return result;
+        const RandomGenerator sequence = engine.random;
+        if (request.seed) engine.random.Seed(*request.seed);
+        const DryRunStatistics stats = DryRun(engine, progress, request.mapClassName);
+        engine.random = sequence;
+        if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
+        for (TextureReportRow& row : rows) {
+            const auto removed = stats.rejectionsPerTexture.find(row.texture);
+            if (removed != stats.rejectionsPerTexture.end()) row.removed = removed->second;
+        }
+        return result;
+    });
+}
+
 namespace {
 
 RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {

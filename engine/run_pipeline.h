@@ -59,3 +59,10 @@ RunResult CurrentExceptionAsFailure();
 // and checks that it has terrain (for the texture report). The output and
 // the map class are not looked at.
 RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
+
+// The texture report of the requested map. When the map class has slope,
+// height or spacing rules, a dry run from the request's seed (or the
+// engine's sequence, which is left where it was) adds what each rule would
+// remove, so the rows tell what a run would do.
+RunResult ReportTextures(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request,
+                         std::vector<TextureReportRow>& rows);

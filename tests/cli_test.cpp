@@ -141,6 +141,7 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage},
         {"--bogus x --map-class d a b", 2, usage}, {"--map-class", 2, usage}, {"--map-class d a b c", 2, usage},
         {"textures", 2, usage}, {"textures a b", 2, usage}, {"textures --seed 2 a", 2, usage},
+        {"textures --max-models 9 a", 2, usage},
         {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
@@ -205,6 +206,13 @@ TEST(ArbrelCli, TextureReportAsTableAndCsv) {
     EXPECT_EQ(run.out,
               "texture,meshes,cells,area\nground_dirt_blend,1,10,7.53\nground_grass_field,1,64,64.78\n"
               "me_office_carpet01,1,1,4.00\nrock_cliff_slope,1,15,14.66\n");
+    // Classes with rules: what each would remove, as the dry run counts it.
+    run = RunCli(dir, "textures --format csv --data-dir " + Quote(Samples("tidy_data")) + " --install-dir " +
+                          Quote(Samples("install")) + " --map-class tidy mp_demo");
+    EXPECT_EQ(run.out,
+              "texture,meshes,cells,area,rule,removed_by_slope,removed_by_height,removed_by_spacing\n"
+              "ground_dirt_blend,1,10,7.53,1,0,0,0\nground_grass_field,1,64,64.78,1,0,0,182\n"
+              "me_office_carpet01,1,1,4.00,0,0,0,0\nrock_cliff_slope,1,15,14.66,1,249,0,0\n");
 }
 
 // The dry run's report, as a table and as CSV, gives the counts and the size

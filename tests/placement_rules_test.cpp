@@ -150,3 +150,29 @@ TEST(PlacementRules, EdgeTooLongToWalkRefusesTheRunAndWritesNothing) {
         EXPECT_FALSE(FileExists(dir.File("out.map")));
     }
 }
+
+// The texture report counts what a run from the same seed removes, and
+// leaves the engine's sequence where it was, so it never moves the next run.
+TEST(PlacementRules, TextureReportCountsWhatARunRemovesAndKeepsTheSequence) {
+    ModelOption spaced("foliage_test", 0.5f, 1, false, true, 8);
+    spaced.spacingRadius = 24;
+    RealMapRun run(spaced);  // a fresh engine: seed 1
+    FoliageEngine engine;
+    engine.modelClasses = run.engine.modelClasses;
+    engine.mapClasses = run.engine.mapClasses;
+    engine.random.Seed(99);
+    RunRequest request;
+    request.inputText = TestDataPath("cod4_frazzie_mp_dr_frzl.map");
+    request.mapClassName = "c";
+    request.seed = 1;
+    CountingProgress progress;
+    std::vector<TextureReportRow> rows;
+    ASSERT_TRUE(ReportTextures(engine, progress, request, rows).ok);
+    EXPECT_EQ(engine.random.State(), 99u);
+    std::uint64_t removed = 0;
+    for (const TextureReportRow& row : rows) {
+        EXPECT_EQ(row.removed.spacing, run.stats.rejectionsPerTexture[row.texture].spacing) << row.texture;
+        removed += row.removed.spacing;
+    }
+    EXPECT_GT(removed, 0u);
+}
