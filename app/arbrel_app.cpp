@@ -8,9 +8,9 @@
 #include <wx/translation.h>
 
 #include "app/arbrel_frame.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "dialogs/narrow_text.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 void ArbrelApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);

@@ -9,10 +9,10 @@
 
 #include "app/help_texts.h"
 #include "config/configuration_store.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 const long ArbrelFrame::ID_PANEL1 = wxNewId();
 const long ArbrelFrame::ID_CHOICE2 = wxNewId();

@@ -9,12 +9,12 @@
 #include "config/class_file_ops.h"
 #include "config/configuration_store.h"
 #include "config/option_text.h"
-#include "config/paths.h"
 #include "dialogs/add_configuration.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/configuration_line.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/remove_configuration.h"
+#include "io/paths.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 #include "app/arbrel_frame.h"
 #include "config/configuration_store.h"
-#include "config/paths.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/preview_dialog.h"
 #include "dialogs/texture_report_dialog.h"
 #include "engine/map_statistics.h"
-#include "engine/number_text.h"
 #include "engine/run_pipeline.h"
+#include "io/number_text.h"
+#include "io/paths.h"
 
 void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
     if (running) return;

@@ -9,9 +9,9 @@
 #include "config/install_dir_check.h"
 #include "config/map_source_listing.h"
 #include "config/output_suggestion.h"
-#include "config/paths.h"
 #include "config/remembered_choice.h"
 #include "dialogs/narrow_text.h"
+#include "io/paths.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "dialogs/narrow_text.h"
 #include "engine/placement_preview.h"
 #include "engine/run_pipeline.h"
-#include "engine/number_text.h"
+#include "io/number_text.h"
 
 namespace {
 

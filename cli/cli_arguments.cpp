@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "engine/number_text.h"
+#include "io/number_text.h"
 
 const char kCliUsage[] =
     "Usage: arbrel-cli [OPTIONS] --map-class NAME INPUT OUTPUT\n"

@@ -11,13 +11,13 @@
 #include "cli/terminal_progress.h"
 #include "cli/translation.h"
 #include "config/configuration_store.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_statistics.h"
 #include "engine/placement_preview.h"
 #include "engine/png_encoder.h"
 #include "engine/run_pipeline.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/platform.h"
+#include "io/platform.h"
 
 void TerminalProgress::Finish() {
     if (!drawn_) return;

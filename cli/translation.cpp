@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "config/paths.h"
-#include "config/platform.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace {
 

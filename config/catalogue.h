@@ -1,6 +1,7 @@
 #pragma once
-// The engine's three catalogue tables. std::map orders std::string keys
-// byte-wise, so "Grass" and "grass" are two keys and upper case sorts first.
+// The catalogue: the three tables of what the user configured. std::map
+// orders std::string keys byte-wise, so "Grass" and "grass" are two keys and
+// upper case sorts first.
 // operator[] is the find-or-insert access; find() looks without inserting.
 
 #include <map>
@@ -13,3 +14,11 @@ using MapChoices = std::map<std::string, std::string>;              // map name 
 using InstallationTable = std::map<std::string, MapChoices>;        // installation directory -> maps
 using MapClassTable = std::map<std::string, std::vector<TextureOption>>;
 using ModelClassTable = std::map<std::string, std::vector<ModelOption>>;
+
+// What the configuration files are read into and written from; the engine
+// holds one.
+struct Catalogue {
+    InstallationTable installations;
+    MapClassTable mapClasses;
+    ModelClassTable modelClasses;
+};

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "config/class_names.h"
-#include "config/paths.h"
-#include "config/platform.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 std::string ClassFilePath(const std::string& classDirectory, const std::string& name) {
     return paths::Join(classDirectory, name + ".csv");

@@ -11,13 +11,12 @@
 #include <string_view>
 #include <utility>
 
-#include "config/atomic_file.h"
 #include "config/conversions.h"
 #include "config/csv_lines.h"
 #include "config/option_checks.h"
-#include "config/paths.h"
-#include "config/platform.h"
-#include "engine/foliage_engine.h"
+#include "io/atomic_file.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace {
 
@@ -133,16 +132,16 @@ std::string ClassNameFromPath(const std::string& path) {
     return name.substr(0, name.find('.'));
 }
 
-void ParseConfig(FoliageEngine& engine, const char* data, std::size_t size) {
+void ParseConfig(Catalogue& catalogue, const char* data, std::size_t size) {
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         const std::string directory = ToString(fields[0]);
         if (fields.size() == 1) {
             // A directory without remembered maps is still a directory the
             // user set; keep it.
-            if (!directory.empty()) engine.installations[directory];
+            if (!directory.empty()) catalogue.installations[directory];
             return;
         }
-        MapChoices& maps = engine.installations[directory];
+        MapChoices& maps = catalogue.installations[directory];
         for (std::size_t i = 1; i < fields.size(); ++i) {
             const std::string_view pair = fields[i];
             const std::size_t bar = pair.find('|');
@@ -152,7 +151,7 @@ void ParseConfig(FoliageEngine& engine, const char* data, std::size_t size) {
     });
 }
 
-void ParseMapClass(FoliageEngine& engine, const std::string& className, const char* data,
+void ParseMapClass(Catalogue& catalogue, const std::string& className, const char* data,
                    std::size_t size) {
     std::vector<TextureOption>* list = nullptr;
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
@@ -162,16 +161,16 @@ void ParseMapClass(FoliageEngine& engine, const std::string& className, const ch
         if (fields.size() > 2) option.densityMultiplier = StringToFloat(fields[2]);
         for (std::size_t i = 3; i < fields.size(); ++i) {
             const std::string name = ToString(fields[i]);
-            if (engine.modelClasses.find(name) != engine.modelClasses.end())
+            if (catalogue.modelClasses.find(name) != catalogue.modelClasses.end())
                 option.modelClassNames.push_back(name);
         }
         if (option.textureName.empty() || option.densityMultiplier == 0.0f) return;
-        if (list == nullptr) list = &engine.mapClasses[className];
+        if (list == nullptr) list = &catalogue.mapClasses[className];
         list->push_back(std::move(option));
     });
 }
 
-void ParseModelClass(FoliageEngine& engine, const std::string& className, const char* data,
+void ParseModelClass(Catalogue& catalogue, const std::string& className, const char* data,
                      std::size_t size, std::vector<std::size_t>* droppedLines) {
     std::vector<ModelOption>* list = nullptr;
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
@@ -210,7 +209,7 @@ void ParseModelClass(FoliageEngine& engine, const std::string& className, const 
             if (droppedLines) droppedLines->push_back(LineNumberAt(data, fields[0].data()));
             return;
         }
-        if (list == nullptr) list = &engine.modelClasses[className];
+        if (list == nullptr) list = &catalogue.modelClasses[className];
         list->push_back(std::move(option));
     });
 }
@@ -228,9 +227,9 @@ std::string CheckRememberedMapName(const std::string& mapName) {
            "': config.csv cannot hold a map name with a comma or a vertical bar.";
 }
 
-std::string FormatConfig(const FoliageEngine& engine) {
+std::string FormatConfig(const Catalogue& catalogue) {
     std::string out;
-    for (const auto& [directory, maps] : engine.installations) {
+    for (const auto& [directory, maps] : catalogue.installations) {
         out += directory;
         for (const auto& [mapName, mapClassName] : maps) {
             out += ',';
@@ -243,9 +242,9 @@ std::string FormatConfig(const FoliageEngine& engine) {
     return out;
 }
 
-std::string FormatMapClass(FoliageEngine& engine, const std::string& className) {
+std::string FormatMapClass(Catalogue& catalogue, const std::string& className) {
     std::string out;
-    for (const TextureOption& option : engine.mapClasses[className]) {
+    for (const TextureOption& option : catalogue.mapClasses[className]) {
         out += option.textureName;
         out += ',';
         AppendFlag(out, option.useOpacity);
@@ -260,9 +259,9 @@ std::string FormatMapClass(FoliageEngine& engine, const std::string& className) 
     return out;
 }
 
-std::string FormatModelClass(FoliageEngine& engine, const std::string& className) {
+std::string FormatModelClass(Catalogue& catalogue, const std::string& className) {
     std::string out;
-    for (const ModelOption& option : engine.modelClasses[className]) {
+    for (const ModelOption& option : catalogue.modelClasses[className]) {
         out += option.modelName;
         out += ',';
         AppendFloat(out, option.densityMin);
@@ -291,13 +290,13 @@ std::string FormatModelClass(FoliageEngine& engine, const std::string& className
     return out;
 }
 
-// The engine operations: file access around the parsers and formatters.
+// The files: access around the parsers and formatters.
 // Nothing is added to a table unless the whole file was read.
 
 namespace {
 
 template <typename Parse>
-bool LoadFile(std::string& error, const std::string& path, std::uint64_t size, Parse parse) {
+bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, Parse parse) {
     try {
         std::unique_ptr<char[]> buffer;
         if (!ReadWholeFile(path, size, buffer, error)) return false;
@@ -310,7 +309,7 @@ bool LoadFile(std::string& error, const std::string& path, std::uint64_t size, P
 }
 
 template <typename Format>
-bool SaveFile(std::string& error, const std::string& directory, const std::string& baseName,
+bool SaveFile(const std::string& directory, const std::string& baseName, std::string& error,
               Format format) {
     try {
         return WriteWholeFile(directory, baseName, format(), error);
@@ -322,40 +321,47 @@ bool SaveFile(std::string& error, const std::string& directory, const std::strin
 
 }  // namespace
 
-bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {
-    return LoadFile(lastError, path, size,
-                    [&](const char* data, std::size_t n) { ParseConfig(*this, data, n); });
+bool LoadConfigFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
+                    std::string& error) {
+    return LoadFile(path, size, error,
+                    [&](const char* data, std::size_t n) { ParseConfig(catalogue, data, n); });
 }
 
-bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
+bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
+                      std::string& error) {
     const std::string className = ClassNameFromPath(path);
-    return LoadFile(lastError, path, size, [&](const char* data, std::size_t n) {
-        ParseMapClass(*this, className, data, n);
+    return LoadFile(path, size, error, [&](const char* data, std::size_t n) {
+        ParseMapClass(catalogue, className, data, n);
     });
 }
 
-bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {
+bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
+                        std::string& error, std::vector<std::string>& warnings) {
     const std::string className = ClassNameFromPath(path);
     std::vector<std::size_t> dropped;
-    const bool loaded = LoadFile(lastError, path, size, [&](const char* data, std::size_t n) {
-        ParseModelClass(*this, className, data, n, &dropped);
+    const bool loaded = LoadFile(path, size, error, [&](const char* data, std::size_t n) {
+        ParseModelClass(catalogue, className, data, n, &dropped);
     });
     for (const std::size_t line : dropped)
-        loadWarnings.push_back("'" + path + "' line " + std::to_string(line) +
-                               ": the model name holds a double quote or a control character, "
-                               "so the line is left out.");
+        warnings.push_back("'" + path + "' line " + std::to_string(line) +
+                           ": the model name holds a double quote or a control character, "
+                           "so the line is left out.");
     return loaded;
 }
 
-bool FoliageEngine::SaveConfig(const std::string& directory, const std::string& baseName) {
-    return SaveFile(lastError, directory, baseName, [&] { return FormatConfig(*this); });
+bool SaveConfigFile(const Catalogue& catalogue, const std::string& directory,
+                    const std::string& baseName, std::string& error) {
+    return SaveFile(directory, baseName, error, [&] { return FormatConfig(catalogue); });
 }
 
-bool FoliageEngine::SaveMapClass(const std::string& directory, const std::string& className) {
-    return SaveFile(lastError, directory, className, [&] { return FormatMapClass(*this, className); });
+bool SaveMapClassFile(Catalogue& catalogue, const std::string& directory,
+                      const std::string& className, std::string& error) {
+    return SaveFile(directory, className, error,
+                    [&] { return FormatMapClass(catalogue, className); });
 }
 
-bool FoliageEngine::SaveModelClass(const std::string& directory, const std::string& className) {
-    return SaveFile(lastError, directory, className,
-                    [&] { return FormatModelClass(*this, className); });
+bool SaveModelClassFile(Catalogue& catalogue, const std::string& directory,
+                        const std::string& className, std::string& error) {
+    return SaveFile(directory, className, error,
+                    [&] { return FormatModelClass(catalogue, className); });
 }

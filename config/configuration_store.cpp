@@ -10,9 +10,8 @@
 
 #include "config/config_store.h"
 #include "config/install_dir_check.h"
-#include "config/paths.h"
-#include "config/platform.h"
-#include "engine/foliage_engine.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace fs = std::filesystem;
 using std::error_code;
@@ -40,7 +39,7 @@ void EnsureDirectory(const std::string& path, StoreContents& contents) {
     if (ec) contents.errors.push_back("Cannot create directory '" + path + "': " + Reason(ec) + ".");
 }
 
-void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, bool readOnly,
+void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, bool readOnly,
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
     const PathKind kind = KindOf(path, contents);
@@ -55,12 +54,13 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
         contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
         return;
     }
-    if (!engine.LoadConfig(path, size)) {
+    std::string error;
+    if (!LoadConfigFile(catalogue, path, size, error)) {
         // The file stays as it is: rewriting it now would empty it.
-        contents.errors.push_back(engine.LastError());
+        contents.errors.push_back(error);
         return;
     }
-    for (auto it = engine.installations.begin(); it != engine.installations.end();) {
+    for (auto it = catalogue.installations.begin(); it != catalogue.installations.end();) {
         const InstallDirCheck check = CheckInstallationDirectory(it->first, /*withModelPics=*/true);
         if (check.ok()) {
             contents.installDirs.push_back(it->first);
@@ -70,19 +70,19 @@ void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, 
             contents.errors.push_back(check.message);
             ++it;
         } else {
-            it = engine.installations.erase(it);
+            it = catalogue.installations.erase(it);
         }
     }
-    if (!readOnly && !engine.SaveConfig(dataDirectory, "config"))
-        contents.errors.push_back(engine.LastError());
+    if (!readOnly && !SaveConfigFile(catalogue, dataDirectory, "config", error))
+        contents.errors.push_back(error);
 }
 
 // Loads every regular file named <class>.csv of a class directory, in the
 // order the file system lists them; returns the names of the loaded classes.
-using ClassLoader = bool (FoliageEngine::*)(const std::string&, std::uint64_t);
-
-void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::string& directory,
-                        StoreContents& contents, std::vector<std::string>& names) {
+// load(path, size, error, warnings) reads one class file.
+template <typename ClassLoader>
+void LoadClassDirectory(ClassLoader load, const std::string& directory, StoreContents& contents,
+                        std::vector<std::string>& names) {
     const PathKind kind = KindOf(directory, contents);
     if (kind == PathKind::QueryFailed || kind == PathKind::Missing) return;
     error_code ec;
@@ -99,10 +99,11 @@ void LoadClassDirectory(FoliageEngine& engine, ClassLoader load, const std::stri
             contents.errors.push_back("Cannot examine '" + path + "': " + Reason(sizeError) + ".");
             continue;
         }
-        if ((engine.*load)(path, size)) names.push_back(ClassNameFromPath(path));
-        else contents.errors.push_back(engine.LastError());
-        for (std::string& warning : engine.loadWarnings) contents.errors.push_back(std::move(warning));
-        engine.loadWarnings.clear();
+        std::string error;
+        std::vector<std::string> warnings;
+        if (load(path, size, error, warnings)) names.push_back(ClassNameFromPath(path));
+        else contents.errors.push_back(error);
+        for (std::string& warning : warnings) contents.errors.push_back(std::move(warning));
     }
     if (ec) contents.errors.push_back("Cannot list '" + directory + "': " + Reason(ec) + ".");
 }
@@ -117,7 +118,7 @@ std::string ModelClassDirectory(const std::string& dataDirectory) {
     return paths::WithTrailingSeparator(paths::Join(dataDirectory, "models"));
 }
 
-StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& dataDirectory,
+StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& dataDirectory,
                                      bool readOnly) {
     StoreContents contents;
     try {
@@ -132,12 +133,18 @@ StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& d
             EnsureDirectory(mapDirectory, contents);
             EnsureDirectory(modelDirectory, contents);
         }
-        LoadInstallations(engine, dataDirectory, readOnly, contents);
+        LoadInstallations(catalogue, dataDirectory, readOnly, contents);
         // Model classes first: a map class keeps only model classes that exist.
-        LoadClassDirectory(engine, &FoliageEngine::LoadModelClass, modelDirectory, contents,
-                           contents.modelClassNames);
-        LoadClassDirectory(engine, &FoliageEngine::LoadMapClass, mapDirectory, contents,
-                           contents.mapClassNames);
+        LoadClassDirectory(
+            [&](const std::string& path, std::uint64_t size, std::string& error,
+                std::vector<std::string>& warnings) {
+                return LoadModelClassFile(catalogue, path, size, error, warnings);
+            },
+            modelDirectory, contents, contents.modelClassNames);
+        LoadClassDirectory(
+            [&](const std::string& path, std::uint64_t size, std::string& error,
+                std::vector<std::string>&) { return LoadMapClassFile(catalogue, path, size, error); },
+            mapDirectory, contents, contents.mapClassNames);
     } catch (const std::exception& e) {
         contents.errors.push_back("Cannot load the configuration in '" + dataDirectory + "': " +
                                   e.what() + ".");

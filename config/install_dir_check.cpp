@@ -1,8 +1,8 @@
 #include "config/install_dir_check.h"
 
-#include "config/paths.h"
-#include "config/platform.h"
 #include "config/translatable.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 std::string MapSourceDirectory(const std::string& installDir) {
     return paths::Join(installDir, "map_source");

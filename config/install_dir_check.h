@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/platform.h"
+#include "io/platform.h"
 
 // installDir + separator + "map_source".
 std::string MapSourceDirectory(const std::string& installDir);

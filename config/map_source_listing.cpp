@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "config/platform.h"
+#include "io/platform.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 #include "config/output_suggestion.h"
 
-#include "config/paths.h"
+#include "io/paths.h"
 
 std::string SuggestedOutputName(const std::string& mapName) { return mapName + "_foliage"; }
 

@@ -14,22 +14,20 @@
 #include "engine/random_generator.h"
 #include "engine/terrain_mesh.h"
 
-class FoliageEngine {
+// The catalogue's tables (installations, mapClasses, modelClasses) are the
+// engine's own: it passes itself wherever config/ takes a Catalogue.
+class FoliageEngine : public Catalogue {
 public:
     // The loaded map: the whole input file, and every mesh found in it.
     std::unique_ptr<char[]> mapBuffer;
     std::uint32_t mapSize = 0;
     std::vector<TerrainMesh> meshes;
 
-    // The catalogue.
-    InstallationTable installations;
-    MapClassTable mapClasses;
-    ModelClassTable modelClasses;
-
     // The one random source of placement; lives as long as the engine.
     RandomGenerator random;
 
-    // Configuration store (data directory files). All return true on success.
+    // Configuration store (data directory files). All return true on success;
+    // on failure LastError() says why.
     bool LoadConfig(const std::string& path, std::uint64_t size);
     bool LoadMapClass(const std::string& path, std::uint64_t size);
     bool LoadModelClass(const std::string& path, std::uint64_t size);

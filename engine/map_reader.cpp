@@ -8,10 +8,10 @@
 #include <new>
 #include <utility>
 
-#include "config/platform.h"
 #include "engine/foliage_engine.h"
 #include "engine/mesh_block_scan.h"
 #include "engine/mesh_body_parser.h"
+#include "io/platform.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "config/atomic_file.h"
+#include "io/atomic_file.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <system_error>
 #include <vector>
 
-#include "config/atomic_file.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "config/translatable.h"
 #include "engine/map_entities.h"
+#include "io/atomic_file.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace fs = std::filesystem;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/atomic_file.h"
-#include "config/platform.h"
+#include "io/atomic_file.h"
+#include "io/platform.h"
 #include "tests/test_support.h"
 
 #ifndef _WIN32

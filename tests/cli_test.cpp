@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-#include "config/paths.h"
+#include "io/paths.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

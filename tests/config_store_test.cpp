@@ -10,8 +10,8 @@
 #include "config/config_store.h"
 #include "config/configuration_store.h"
 #include "config/csv_lines.h"
-#include "config/paths.h"
 #include "engine/foliage_engine.h"
+#include "io/paths.h"
 #include "tests/test_support.h"
 
 #ifndef _WIN32

@@ -11,10 +11,10 @@
 #include <functional>
 #include <string>
 
-#include "config/paths.h"
 #include "engine/foliage_engine.h"
 #include "engine/png_encoder.h"
 #include "engine/run_pipeline.h"
+#include "io/paths.h"
 #include "tests/test_support.h"
 
 #ifndef _WIN32

@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "config/platform.h"
+#include "io/platform.h"
 
 inline std::filesystem::path FreshTempDirectory(const std::string& prefix) {
     static unsigned counter = 0;

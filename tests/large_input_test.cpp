@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "config/configuration_store.h"
-#include "config/paths.h"
 #include "engine/foliage_engine.h"
+#include "io/paths.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

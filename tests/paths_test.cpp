@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "config/install_dir_check.h"
-#include "config/paths.h"
+#include "io/paths.h"
 
 #ifdef _WIN32
 constexpr bool kWindows = true;

@@ -11,9 +11,9 @@
 #include "config/configuration_store.h"
 #include "config/install_dir_check.h"
 #include "config/map_source_listing.h"
-#include "config/paths.h"
-#include "config/platform.h"
 #include "engine/run_pipeline.h"
+#include "io/paths.h"
+#include "io/platform.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

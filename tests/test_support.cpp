@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "config/platform.h"
+#include "io/platform.h"
 #include "tests/fresh_temp_directory.h"
 
 namespace fs = std::filesystem;

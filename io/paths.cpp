@@ -1,4 +1,4 @@
-#include "config/paths.h"
+#include "io/paths.h"
 
 namespace paths {
 

@@ -1,10 +1,10 @@
-#include "config/atomic_file.h"
+#include "io/atomic_file.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 
-#include "config/platform.h"
+#include "io/platform.h"
 
 namespace {
 std::atomic<unsigned> temporaryCounter{0};

@@ -1,4 +1,4 @@
-#include "config/platform.h"
+#include "io/platform.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "config/paths.h"
+#include "io/paths.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "engine/number_text.h"
+#include "io/number_text.h"
 
 bool ParseWholeNumber(const std::string& text, std::uint64_t limit, std::uint64_t& value) {
     if (text.empty() || text.size() > 19) return false;  // no overflow below 10^19
