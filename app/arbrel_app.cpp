@@ -1,16 +1,16 @@
 #include "app/arbrel_app.h"
 
 #include <wx/cmdline.h>
-#include <wx/filename.h>
 #include <wx/iconbndl.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/sizer.h>
-#include <wx/stdpaths.h>
 #include <wx/translation.h>
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
+#include "io/paths.h"
+#include "io/platform.h"
 
 void ArbrelApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
@@ -28,10 +28,8 @@ bool ArbrelApp::OnInit() {
     if (!wxApp::OnInit()) return false;  // parses the command line
     // Catalogues are looked for in "locale" beside the executable as well as
     // in the system's places.
-    const wxString executableDir =
-        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
-    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(executableDir + wxFILE_SEP_PATH +
-                                                         _T("locale"));
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(
+        FromNarrow(paths::Join(platform::ExecutableDirectory(), "locale")));
     {
         wxLogNull quiet;  // an unknown system locale is no reason for a message box
         if (locale.Init(wxLANGUAGE_DEFAULT, wxLOCALE_LOAD_DEFAULT)) locale.AddCatalog(_T("arbrel"));

@@ -12,6 +12,7 @@
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"
+#include "io/platform.h"
 
 const long ArbrelFrame::ID_PANEL1 = wxNewId();
 const long ArbrelFrame::ID_CHOICE2 = wxNewId();
@@ -143,14 +144,7 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
     rootGrid->SetSizeHints(this);
     BindHandlers();
 
-    standardPaths = &wxStandardPaths::Get();
-    if (!appDirectoryOverride.empty()) {
-        appDirectory = appDirectoryOverride;
-    } else {
-        const std::string executable = ToNarrow(standardPaths->GetExecutablePath());
-        const std::size_t cut = executable.find_last_of("/\\");
-        if (cut != std::string::npos) appDirectory = executable.substr(0, cut + 1);
-    }
+    appDirectory = appDirectoryOverride.empty() ? platform::ExecutableDirectory() : appDirectoryOverride;
     LoadStore();
     ResetStatus();
 }

@@ -18,7 +18,6 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
-#include <wx/stdpaths.h>
 #include <wx/stopwatch.h>
 #include <wx/textctrl.h>
 
@@ -55,7 +54,6 @@ public:
     int meshesProcessed = 0;
     int meshesRead = 0;
     int modelsPlaced = 0;
-    wxStandardPathsBase* standardPaths = nullptr;
     std::string appDirectory;
     std::string dataDirectoryOverride;  // --data-dir; empty: `data` in appDirectory
     std::vector<std::string> startupErrors;

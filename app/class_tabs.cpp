@@ -7,7 +7,6 @@
 
 #include "app/arbrel_frame.h"
 #include "config/class_file_ops.h"
-#include "config/class_names.h"
 #include "config/configuration_store.h"
 #include "config/option_text.h"
 #include "dialogs/add_configuration.h"
@@ -131,12 +130,9 @@ void ArbrelFrame::OnRemoveMapClass(wxCommandEvent&) {
     // Forgotten at once, so a run cannot use it and a new class of the same
     // name starts empty.
     engine.mapClasses.erase(name);
-    for (unsigned int i = 0; i < mapClassChoice->GetCount(); ++i) {
-        if (SameNameIgnoringCase(ToNarrow(mapClassChoice->GetString(i)), name)) {
-            mapClassChoice->Delete(i);
-            break;
-        }
-    }
+    // Exactly this one: a class may differ from another only in case.
+    const int entry = mapClassChoice->FindString(FromNarrow(name), /*bCase=*/true);
+    if (entry != wxNOT_FOUND) mapClassChoice->Delete(static_cast<unsigned int>(entry));
     mapClassesList->Delete(selection);
     textureOptionsList->Clear();
 }

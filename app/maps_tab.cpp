@@ -162,12 +162,12 @@ void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
     OpenInMapSource(openMapDialog, SelectedInstallDirectory());
     if (openMapDialog->ShowModal() != wxID_OK) return;
     const std::string chosen = ToNarrow(openMapDialog->GetPath());
-    const PathQuery query = QueryPath(chosen);
-    if (query.kind == PathKind::QueryFailed) {
-        ShowError(FromNarrow(query.error));
+    const platform::PathStatus query = platform::QueryPath(chosen);
+    if (query.kind == platform::PathKind::QueryFailed) {
+        ShowError(FromNarrow(PathQueryFailure(chosen, query)));
         return;
     }
-    if (query.kind != PathKind::RegularFile) {
+    if (query.kind != platform::PathKind::RegularFile) {
         ShowError(_("Path specified is not a file."));
         return;
     }

@@ -109,8 +109,11 @@ void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
 }
 
 void ArbrelFrame::ShowRunFailure(const RunResult& result) {
-    wxString message = wxGetTranslation(FromNarrow(result.message));
-    if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(result.detail);
+    const auto translate = [](const std::string& text) {
+        return ToNarrow(wxGetTranslation(FromNarrow(text)));
+    };
+    wxString message = FromNarrow(ComposeMessage(result.messageText, translate));
+    if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(ComposeMessage(result.detailText, translate));
     ShowError(message);
 }
 

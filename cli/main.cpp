@@ -26,8 +26,10 @@ const char kProgram[] = "arbrel-cli: ";
 // A run's failure: the window's message on the first line, then what the
 // system or the pipeline knows about it.
 void PrintFailure(const RunResult& result) {
-    std::fprintf(stderr, "%s%s\n", kProgram, _(result.message.c_str()));
-    if (!result.detail.empty()) std::fprintf(stderr, "%s\n", result.detail.c_str());
+    const auto translate = [](const std::string& text) { return std::string(_(text.c_str())); };
+    std::fprintf(stderr, "%s%s\n", kProgram, ComposeMessage(result.messageText, translate).c_str());
+    if (!result.detail.empty())
+        std::fprintf(stderr, "%s\n", ComposeMessage(result.detailText, translate).c_str());
 }
 
 std::string JoinNames(const std::vector<std::string>& names) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "config/config_store.h"
+#include "config/install_dir_check.h"
 #include "io/paths.h"
 #include "io/platform.h"
 
@@ -19,55 +20,31 @@ namespace {
 
 std::string Reason(const error_code& ec) { return platform::ErrorText(ec); }
 
-// The status of path, following symbolic links. A path that does not exist
-// is no error (status file_not_found); any other failure is reported.
-fs::file_status StatusOf(const std::string& path, StoreContents& contents) {
-    error_code ec;
-    fs::file_status status = fs::status(platform::FsPath(path), ec);
-    if (ec && status.type() != fs::file_type::not_found) {
-        contents.errors.push_back("Cannot examine '" + path + "': " + Reason(ec) + ".");
-        return fs::file_status(fs::file_type::none);
-    }
-    return status;
+using platform::PathKind;
+
+// What path names; a query that fails is reported.
+PathKind KindOf(const std::string& path, StoreContents& contents) {
+    const platform::PathStatus status = platform::QueryPath(path);
+    if (status.kind == PathKind::QueryFailed)
+        contents.errors.push_back("Cannot examine '" + path + "': " + status.reason + ".");
+    return status.kind;
 }
 
 // Creates the directory when it is missing (one level).
 void EnsureDirectory(const std::string& path, StoreContents& contents) {
-    const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::file_type::none || fs::is_directory(status)) return;
+    const PathKind kind = KindOf(path, contents);
+    if (kind == PathKind::QueryFailed || kind == PathKind::Directory) return;
     error_code ec;
     fs::create_directory(platform::FsPath(path), ec);
     if (ec) contents.errors.push_back("Cannot create directory '" + path + "': " + Reason(ec) + ".");
 }
 
-enum class DirectoryCheck { kIsDirectory, kNotDirectory, kUnknown };
-
-DirectoryCheck CheckDirectory(const std::string& path, StoreContents& contents) {
-    const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::file_type::none) return DirectoryCheck::kUnknown;
-    return fs::is_directory(status) ? DirectoryCheck::kIsDirectory : DirectoryCheck::kNotDirectory;
-}
-
-// An installation directory must hold map_source and Docs/model_pics.
-DirectoryCheck CheckInstallation(const std::string& directory, StoreContents& contents) {
-    const std::string required[] = {
-        directory,
-        paths::Join(directory, "map_source"),
-        paths::Join(paths::Join(directory, "Docs"), "model_pics"),
-    };
-    for (const std::string& path : required) {
-        const DirectoryCheck check = CheckDirectory(path, contents);
-        if (check != DirectoryCheck::kIsDirectory) return check;
-    }
-    return DirectoryCheck::kIsDirectory;
-}
-
 void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, bool readOnly,
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
-    const fs::file_status status = StatusOf(path, contents);
-    if (status.type() == fs::file_type::none || status.type() == fs::file_type::not_found) return;
-    if (!fs::is_regular_file(status)) {
+    const PathKind kind = KindOf(path, contents);
+    if (kind == PathKind::QueryFailed || kind == PathKind::Missing) return;
+    if (kind != PathKind::RegularFile) {
         contents.errors.push_back("Cannot read '" + path + "': it is not a regular file.");
         return;
     }
@@ -84,19 +61,16 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
         return;
     }
     for (auto it = catalogue.installations.begin(); it != catalogue.installations.end();) {
-        switch (CheckInstallation(it->first, contents)) {
-            case DirectoryCheck::kIsDirectory:
-                contents.installDirs.push_back(it->first);
-                ++it;
-                break;
-            case DirectoryCheck::kNotDirectory:
-                it = catalogue.installations.erase(it);
-                break;
-            case DirectoryCheck::kUnknown:
-                // Could not tell (already reported): keep it in the file but
-                // do not offer it.
-                ++it;
-                break;
+        const InstallDirCheck check = CheckInstallationDirectory(it->first, /*withModelPics=*/true);
+        if (check.ok()) {
+            contents.installDirs.push_back(it->first);
+            ++it;
+        } else if (check.problem == InstallDirProblem::QueryFailed) {
+            // Could not tell: keep it in the file but do not offer it.
+            contents.errors.push_back(check.message);
+            ++it;
+        } else {
+            it = catalogue.installations.erase(it);
         }
     }
     if (!readOnly && !SaveConfigFile(catalogue, dataDirectory, "config", error))
@@ -109,8 +83,8 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
 template <typename ClassLoader>
 void LoadClassDirectory(ClassLoader load, const std::string& directory, StoreContents& contents,
                         std::vector<std::string>& names) {
-    const fs::file_status status = StatusOf(directory, contents);
-    if (status.type() == fs::file_type::none || status.type() == fs::file_type::not_found) return;
+    const PathKind kind = KindOf(directory, contents);
+    if (kind == PathKind::QueryFailed || kind == PathKind::Missing) return;
     error_code ec;
     fs::directory_iterator it(platform::FsPath(directory), ec), end;
     for (; !ec && it != end; it.increment(ec)) {
@@ -118,7 +92,7 @@ void LoadClassDirectory(ClassLoader load, const std::string& directory, StoreCon
         const std::size_t dot = name.find('.');
         if (dot == std::string::npos || name.compare(dot, std::string::npos, ".csv") != 0) continue;
         const std::string path = paths::Join(directory, name);
-        if (!fs::is_regular_file(StatusOf(path, contents))) continue;
+        if (KindOf(path, contents) != PathKind::RegularFile) continue;
         error_code sizeError;
         const std::uintmax_t size = fs::file_size(platform::FsPath(path), sizeError);
         if (sizeError) {
@@ -150,7 +124,7 @@ StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& da
     try {
         const std::string modelDirectory = paths::Join(dataDirectory, "models");
         const std::string mapDirectory = paths::Join(dataDirectory, "maps");
-        if (readOnly && StatusOf(dataDirectory, contents).type() == fs::file_type::not_found) {
+        if (readOnly && KindOf(dataDirectory, contents) == PathKind::Missing) {
             contents.dataDirectoryMissing = true;
             return contents;
         }

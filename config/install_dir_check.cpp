@@ -1,43 +1,18 @@
 #include "config/install_dir_check.h"
 
-#include <filesystem>
-
 #include "config/translatable.h"
 #include "io/paths.h"
 #include "io/platform.h"
-
-namespace fs = std::filesystem;
 
 std::string MapSourceDirectory(const std::string& installDir) {
     return paths::Join(installDir, "map_source");
 }
 
-PathQuery QueryPath(const std::string& path) {
-    PathQuery result;
-    std::error_code ec;
-    const fs::file_status status = fs::status(platform::FsPath(path), ec);
-    switch (status.type()) {
-        case fs::file_type::not_found:
-            result.kind = PathKind::Missing;
-            break;
-        case fs::file_type::regular:
-            result.kind = PathKind::RegularFile;
-            break;
-        case fs::file_type::directory:
-            result.kind = PathKind::Directory;
-            break;
-        case fs::file_type::none:
-            result.kind = PathKind::QueryFailed;
-            result.error = "Cannot read path '" + path + "': " + platform::ErrorText(ec) + ".";
-            break;
-        default:
-            result.kind = PathKind::Other;
-            break;
-    }
-    return result;
+std::string PathQueryFailure(const std::string& path, const platform::PathStatus& status) {
+    return "Cannot read path '" + path + "': " + status.reason + ".";
 }
 
-InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool withModelPics) {
     InstallDirCheck check;
     auto fail = [&check](InstallDirProblem problem, const std::string& message, bool fixed) {
         check.problem = problem;
@@ -45,19 +20,27 @@ InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
         check.translatable = fixed;
         return check;
     };
-    const PathQuery dir = QueryPath(installDir);
+    using platform::PathKind;
+    const platform::PathStatus dir = platform::QueryPath(installDir);
     if (dir.kind == PathKind::QueryFailed)
-        return fail(InstallDirProblem::QueryFailed, dir.error, false);
+        return fail(InstallDirProblem::QueryFailed, PathQueryFailure(installDir, dir), false);
     if (installDir.empty() || dir.kind != PathKind::Directory)
         return fail(InstallDirProblem::NotADirectory, N_("Path specified is not a directory."), true);
-    const PathQuery mapSource = QueryPath(MapSourceDirectory(installDir));
+    const std::string mapSourceDirectory = MapSourceDirectory(installDir);
+    const platform::PathStatus mapSource = platform::QueryPath(mapSourceDirectory);
     if (mapSource.kind == PathKind::QueryFailed)
-        return fail(InstallDirProblem::QueryFailed, mapSource.error, false);
+        return fail(InstallDirProblem::QueryFailed, PathQueryFailure(mapSourceDirectory, mapSource), false);
     if (mapSource.kind != PathKind::Directory)
         return fail(InstallDirProblem::NoMapSource,
                     N_("Path specified is not a Call of Duty installation directory. It must "
                        "contain a 'map_source' directory."),
                     true);
+    if (!withModelPics) return check;
+    const std::string modelPics = paths::Join(paths::Join(installDir, "Docs"), "model_pics");
+    const platform::PathStatus pics = platform::QueryPath(modelPics);
+    if (pics.kind == PathKind::QueryFailed)
+        return fail(InstallDirProblem::QueryFailed, PathQueryFailure(modelPics, pics), false);
+    if (pics.kind != PathKind::Directory) return fail(InstallDirProblem::NoModelPics, std::string(), false);
     return check;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // What makes a directory usable as a game installation: it exists, is a
-// directory, and holds a map_source directory. Also how two installation
-// paths are compared.
+// directory, and holds a map_source directory; one that is kept across
+// restarts holds Docs/model_pics as well. Also how two installation paths
+// are compared.
 
 #include <string>
+
+#include "io/platform.h"
 
 // installDir + separator + "map_source".
 std::string MapSourceDirectory(const std::string& installDir);
@@ -12,6 +15,7 @@ enum class InstallDirProblem {
     None,
     NotADirectory,  // missing, or not a directory
     NoMapSource,    // no map_source directory inside
+    NoModelPics,    // no Docs/model_pics directory inside (no message: start-up drops it quietly)
     QueryFailed,    // the file system could not answer (message names path and reason)
 };
 
@@ -24,16 +28,13 @@ struct InstallDirCheck {
     bool ok() const { return problem == InstallDirProblem::None; }
 };
 
-InstallDirCheck CheckInstallationDirectory(const std::string& installDir);
+// The Maps tab accepts a directory with map_source; start-up keeps a
+// remembered one only when it also has Docs/model_pics (withModelPics).
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool withModelPics = false);
 
 // Installation directories are told apart by case where the file system
 // does (everywhere but Windows).
 bool SameInstallationDirectory(const std::string& a, const std::string& b);
 
-// The kind of an existing path, or why it could not be asked.
-enum class PathKind { Missing, RegularFile, Directory, Other, QueryFailed };
-struct PathQuery {
-    PathKind kind = PathKind::Missing;
-    std::string error;  // for QueryFailed: "Cannot read path '<path>': <reason>."
-};
-PathQuery QueryPath(const std::string& path);
+// "Cannot read path '<path>': <reason>." for a query that failed.
+std::string PathQueryFailure(const std::string& path, const platform::PathStatus& status);

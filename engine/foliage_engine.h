@@ -60,8 +60,8 @@ public:
     // The system's description of the last file failure (path and reason),
     // for callers that want to say more than the fixed message.
     const std::string& LastError() const { return lastError; }
+    void SetLastError(std::string message) { lastError = std::move(message); }
 
-    std::string lastError;
     // What the loaders left out, with file and line; the caller reports and clears it.
     std::vector<std::string> loadWarnings;
 
@@ -75,4 +75,7 @@ public:
 
     // A draw from min up to (about) max, rounded down to five decimals.
     float RandomRange(float min, float max);
+
+private:
+    std::string lastError;
 };

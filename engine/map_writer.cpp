@@ -29,11 +29,9 @@ public:
         }
         const std::string& name = p.modelOption->modelName;
         const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
+        // nullptr only when the writer has failed (it remembers why).
         char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
-        if (out == nullptr) {
-            failed_ = true;
-            return;
-        }
+        if (out == nullptr) return;
         writer_.Advance(FormatPlacementBlock(p, out, mark_));
         ++placed_;
         if (p.modelOption != lastOption_) {
@@ -49,7 +47,6 @@ public:
         return stopped_;
     }
 
-    bool Failed() const { return failed_ || writer_.Failed(); }
     std::uint64_t Placed() const { return placed_; }
     std::uint64_t ModelNames() const {
         std::set<std::string> names;
@@ -62,7 +59,6 @@ private:
     ProgressReceiver& progress_;
     PlacementSink* observer_;
     bool mark_;
-    bool failed_ = false;
     bool stopped_ = false;
     std::uint64_t placed_ = 0;
     const ModelOption* lastOption_ = nullptr;
@@ -100,7 +96,7 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         PlaceOnMesh(mesh, mapClassName, sink);
         // A write that failed (a full disk), or an edge that refuses the
         // run, makes the rest pointless.
-        if (sink.Failed() || placementRun.edgeOverflow) break;
+        if (writer.Failed() || placementRun.edgeOverflow) break;
         if (sink.Stopped()) {
             lastError = "Stopped before '" + outputPath + "' was written.";
             return false;  // the writer's destructor removes the temporary file
@@ -111,10 +107,6 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
     budget.modelNames = sink.ModelNames();
     if (placementRun.edgeOverflow) {
         refusal = EdgeOverflowMessage(*placementRun.edgeOverflow);
-        return false;
-    }
-    if (sink.Failed() && !writer.Failed()) {
-        lastError = "Not enough memory to write '" + outputPath + "'.";
         return false;
     }
     if (options.maxModels && budget.Total() > *options.maxModels) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 
 #include "engine/terrain_mesh.h"
 
@@ -16,7 +17,8 @@ inline std::size_t WalkedRows(const TerrainMesh& mesh) {
 }
 
 // Calls visit(v00, v10, v01, v11) for every cell, row by row, where vRC is
-// the vertex at row r + R and column c + C.
+// the vertex at row r + R and column c + C. A visit that returns bool ends
+// the walk by returning false (a stopped run).
 template <class Visit>
 void ForEachCell(const TerrainMesh& mesh, Visit visit) {
     const std::size_t rows = WalkedRows(mesh);
@@ -24,7 +26,15 @@ void ForEachCell(const TerrainMesh& mesh, Visit visit) {
     const std::size_t columns = static_cast<std::size_t>(mesh.columns);
     const auto& v = mesh.vertices;
     for (std::size_t r = 0; r + 1 < rows; ++r)
-        for (std::size_t c = 0; c + 1 < columns; ++c)
-            visit(v[r * columns + c], v[(r + 1) * columns + c], v[r * columns + c + 1],
-                  v[(r + 1) * columns + c + 1]);
+        for (std::size_t c = 0; c + 1 < columns; ++c) {
+            const MeshVertex& v00 = v[r * columns + c];
+            const MeshVertex& v10 = v[(r + 1) * columns + c];
+            const MeshVertex& v01 = v[r * columns + c + 1];
+            const MeshVertex& v11 = v[(r + 1) * columns + c + 1];
+            if constexpr (std::is_same_v<decltype(visit(v00, v10, v01, v11)), bool>) {
+                if (!visit(v00, v10, v01, v11)) return;
+            } else {
+                visit(v00, v10, v01, v11);
+            }
+        }
 }

@@ -207,11 +207,6 @@ private:
 
 void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapClassName,
                                 PlacementSink& sink) {
-    // Only complete rows are walked; a short vertex list is never read past.
-    const std::size_t rows = WalkedRows(mesh);
-    if (rows == 0) return;
-    const std::size_t columns = static_cast<std::size_t>(mesh.columns);
-
     // The options that apply are the same for every triangle of the mesh, so
     // they are looked up once. A class name the catalogue does not hold (say
     // one the user removed) adds nothing and is not entered into it.
@@ -230,24 +225,28 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     if (jobs.empty()) return;
 
     TrianglePlacer placer(*this, sink);
-    const std::vector<MeshVertex>& v = mesh.vertices;
-    for (std::size_t r = 0; r + 1 < rows; ++r) {
-        for (std::size_t c = 0; c + 1 < columns; ++c) {
-            if (sink.Stopped()) return;
-            const Vec4 v00 = FromVertex(v[r * columns + c]);
-            const Vec4 v10 = FromVertex(v[(r + 1) * columns + c]);
-            const Vec4 v01 = FromVertex(v[r * columns + c + 1]);
-            const Vec4 v11 = FromVertex(v[(r + 1) * columns + c + 1]);
-
-            // Triangle 0: A = V(r,c), B = V(r+1,c), C = V(r,c+1).
-            const Vec4 n0 = CrossProduct(Normalize(Subtract(v10, v00)), Normalize(Subtract(v01, v00)));
-            for (const PlacementJob& job : jobs) placer.Place(v00, v10, v01, n0, job);
-
-            // Triangle 1: A = V(r+1,c+1), B = V(r+1,c), C = V(r,c+1).
-            const Vec4 n1 = CrossProduct(Normalize(Subtract(v01, v11)), Normalize(Subtract(v10, v11)));
-            for (const PlacementJob& job : jobs) placer.Place(v11, v10, v01, n1, job);
+    bool stopped = false;
+    ForEachCell(mesh, [&](const MeshVertex& m00, const MeshVertex& m10, const MeshVertex& m01,
+                          const MeshVertex& m11) {
+        if (sink.Stopped()) {
+            stopped = true;
+            return false;
         }
-    }
+        const Vec4 v00 = FromVertex(m00);
+        const Vec4 v10 = FromVertex(m10);
+        const Vec4 v01 = FromVertex(m01);
+        const Vec4 v11 = FromVertex(m11);
+
+        // Triangle 0: A = V(r,c), B = V(r+1,c), C = V(r,c+1).
+        const Vec4 n0 = CrossProduct(Normalize(Subtract(v10, v00)), Normalize(Subtract(v01, v00)));
+        for (const PlacementJob& job : jobs) placer.Place(v00, v10, v01, n0, job);
+
+        // Triangle 1: A = V(r+1,c+1), B = V(r+1,c), C = V(r,c+1).
+        const Vec4 n1 = CrossProduct(Normalize(Subtract(v01, v11)), Normalize(Subtract(v10, v11)));
+        for (const PlacementJob& job : jobs) placer.Place(v11, v10, v01, n1, job);
+        return true;
+    });
+    if (stopped) return;  // a stopped run counts nothing
     if (placer.Rejections().Any()) placementRun.rejectionsPerTexture[mesh.texture] += placer.Rejections();
 }
 

@@ -33,27 +33,31 @@ const char kOutputIsDirectory[] = N_("Path specified for the .map output file is
 const char kOutOfMemory[] = N_("There was not enough memory to finish the run. Nothing was written.");
 const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing was written.");
 
-bool IsRegularFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(platform::FsPath(path), error) && !error;
+MessageText Data(const std::string& text) { return MessageText::Verbatim(text); }
+
+// A file failure: `format` names the path and then the system's reason.
+MessageText Describe(const char* format, const std::string& path, const std::error_code& error) {
+    return MessageText(format, {Data(path), Data(platform::ErrorText(error))});
 }
 
-std::string Describe(const std::string& what, const std::string& path,
-                     const std::error_code& error) {
-    return what + " '" + path + "': " + platform::ErrorText(error) + ".";
+// Two lines of a detail.
+MessageText Lines(MessageText first, MessageText second) {
+    return MessageText("%s\n%s", {std::move(first), std::move(second)});
 }
 
-RunResult Fail(RunResult result, const std::string& message, const std::string& detail = {}) {
+RunResult Fail(RunResult result, MessageText message, MessageText detail = {}) {
     result.ok = false;
-    result.message = message;
-    result.detail = detail;
+    result.message = ComposeMessage(message);
+    result.detail = ComposeMessage(detail);
+    result.messageText = std::move(message);
+    result.detailText = std::move(detail);
     return result;
 }
 
 // A step that returned false because the receiver asked to stop is a stop,
 // not a failure.
-RunResult FailOrStop(RunResult result, ProgressReceiver& progress, const std::string& message,
-                     const std::string& detail) {
+RunResult FailOrStop(RunResult result, ProgressReceiver& progress, const MessageText& message,
+                     const MessageText& detail) {
     if (progress.KeepGoing()) return Fail(result, message, detail);
     result = Fail(result, kStopped);
     result.stopped = true;
@@ -72,14 +76,13 @@ RunResult Guarded(Steps steps) {
 
 // The output directory is created when missing (one level: its parent must
 // exist). An empty directory means the current one.
-bool EnsureDirectory(const std::string& directory, std::string& message) {
+bool EnsureDirectory(const std::string& directory, MessageText& message) {
     if (directory.empty()) return true;
+    if (platform::QueryPath(directory).kind == platform::PathKind::Directory) return true;
     std::error_code error;
-    if (fs::is_directory(platform::FsPath(directory), error)) return true;
-    error.clear();
     fs::create_directory(platform::FsPath(directory), error);
     if (error) {
-        message = Describe("Cannot create the output directory", directory, error);
+        message = Describe(N_("Cannot create the output directory '%s': %s."), directory, error);
         return false;
     }
     return true;
@@ -87,13 +90,13 @@ bool EnsureDirectory(const std::string& directory, std::string& message) {
 
 // "'path' (not found)" or "'path' (a directory)", for the account of what
 // was tried.
-std::string Tried(const std::string& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(platform::FsPath(path), error);
-    const char* what = fs::is_directory(status) ? "a directory"
-                       : fs::exists(status)     ? "not a regular file"
-                                                : "not found";
-    return "'" + path + "' (" + what + ")";
+MessageText Tried(const std::string& path) {
+    const platform::PathKind kind = platform::QueryPath(path).kind;
+    const char* format = kind == platform::PathKind::Directory ? N_("'%s' (a directory)")
+                         : kind == platform::PathKind::RegularFile || kind == platform::PathKind::Other
+                             ? N_("'%s' (not a regular file)")
+                             : N_("'%s' (not found)");
+    return MessageText(format, {Data(path)});
 }
 
 bool EndsWithMap(const std::string& text) {
@@ -106,19 +109,21 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
     std::string candidate;
     if (!request.installDir.empty()) {
         candidate = paths::Join(paths::Join(request.installDir, "map_source"), request.inputText + ".map");
-        if (IsRegularFile(candidate)) result.inputPath = candidate;
+        if (platform::QueryPath(candidate).kind == platform::PathKind::RegularFile) result.inputPath = candidate;
     }
-    if (result.inputPath.empty() && !request.inputText.empty() && IsRegularFile(request.inputText))
+    if (result.inputPath.empty() && !request.inputText.empty() &&
+        platform::QueryPath(request.inputText).kind == platform::PathKind::RegularFile)
         result.inputPath = request.inputText;
     if (!result.inputPath.empty()) return true;
 
-    std::string detail = "Tried " + (candidate.empty() ? std::string() : Tried(candidate) + " and ") +
-                         Tried(request.inputText) + ".";
+    MessageText detail = candidate.empty()
+                             ? MessageText(N_("Tried %s."), {Tried(request.inputText)})
+                             : MessageText(N_("Tried %s and %s."), {Tried(candidate), Tried(request.inputText)});
     if (request.installDir.empty() && paths::DirectoryPart(request.inputText).empty())
-        detail += "\nNo installation directory is chosen, so a map name alone is not found.";
+        detail = Lines(detail, N_("No installation directory is chosen, so a map name alone is not found."));
     else if (EndsWithMap(request.inputText))
-        detail += "\nA map of the installation is named without \".map\": '" +
-                  request.inputText.substr(0, request.inputText.size() - 4) + "'.";
+        detail = Lines(detail, MessageText(N_("A map of the installation is named without \".map\": '%s'."),
+                                           {Data(request.inputText.substr(0, request.inputText.size() - 4))}));
     result = Fail(result, kInputNotAFile, detail);
     return false;
 }
@@ -130,15 +135,15 @@ bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& res
     std::error_code error;
     const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
     if (error) {
-        result = Fail(result, kReadFailed, Describe("Cannot read", result.inputPath, error));
+        result = Fail(result, kReadFailed, Describe(N_("Cannot read '%s': %s."), result.inputPath, error));
         return false;
     }
     if (size > UINT32_MAX) {
-        result = Fail(result, kReadFailed, "'" + result.inputPath + "' is larger than 4 GiB.");
+        result = Fail(result, kReadFailed, MessageText(N_("'%s' is larger than 4 GiB."), {Data(result.inputPath)}));
         return false;
     }
     if (!engine.ReadMap(progress, result.inputPath, size)) {
-        result = FailOrStop(result, progress, kReadFailed, engine.LastError());
+        result = FailOrStop(result, progress, kReadFailed, Data(engine.LastError()));
         return false;
     }
     if (needTerrain && engine.meshes.empty()) {
@@ -161,24 +166,23 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
         outputDirectory = paths::DirectoryPart(request.outputText);
     } else {
         if (request.installDir.empty()) {
-            result = Fail(result,
-                          "No installation directory is chosen, so the output map file '" +
-                              request.outputText +
-                              "' has no map_source directory to go into. Give a full path instead.");
+            result = Fail(result, MessageText(N_("No installation directory is chosen, so the output map file "
+                                                 "'%s' has no map_source directory to go into. Give a "
+                                                 "full path instead."),
+                                              {Data(request.outputText)}));
             return false;
         }
         outputDirectory = paths::Join(request.installDir, "map_source");
         result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
     }
-    std::string directoryError;
+    MessageText directoryError;
     if (!EnsureDirectory(outputDirectory, directoryError)) {
         result = Fail(result, directoryError);
         return false;
     }
     // Said now rather than after the whole run, when the rename would fail.
-    std::error_code error;
-    if (fs::is_directory(platform::FsPath(result.outputPath), error)) {
-        result = Fail(result, kOutputIsDirectory, result.outputPath);
+    if (platform::QueryPath(result.outputPath).kind == platform::PathKind::Directory) {
+        result = Fail(result, kOutputIsDirectory, Data(result.outputPath));
         return false;
     }
     return true;
@@ -192,7 +196,7 @@ RunResult CurrentExceptionAsFailure() {
     } catch (const std::bad_alloc&) {
         return Fail(RunResult(), kOutOfMemory);
     } catch (const std::exception& e) {
-        return Fail(RunResult(), kUnexpected, e.what());
+        return Fail(RunResult(), kUnexpected, Data(e.what()));
     } catch (...) {
         return Fail(RunResult(), kUnexpected);
     }
@@ -244,15 +248,15 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         result.budget = result.statistics.budget;
         if (engine.placementRun.edgeOverflow)
-            return Fail(result, EdgeOverflowMessage(*engine.placementRun.edgeOverflow));
+            return Fail(result, Data(EdgeOverflowMessage(*engine.placementRun.edgeOverflow)));
         if (output.maxModels && result.budget.Total() > *output.maxModels)
-            return Fail(result, ModelLimitMessage(result.budget, *output.maxModels));
+            return Fail(result, Data(ModelLimitMessage(result.budget, *output.maxModels)));
     } else {
         const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                                   request.observer, output);
         result.budget = engine.budget;
-        if (!written && !engine.Refusal().empty()) return Fail(result, engine.Refusal());
-        if (!written) return FailOrStop(result, progress, kWriteFailed, engine.LastError());
+        if (!written && !engine.Refusal().empty()) return Fail(result, Data(engine.Refusal()));
+        if (!written) return FailOrStop(result, progress, kWriteFailed, Data(engine.LastError()));
     }
     result.ok = true;
     return result;
@@ -277,7 +281,7 @@ RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
         AtomicFileWriter writer(result.outputPath);
         if (writer.Open())
             ForEachKeptPiece(input, removed, [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
-        if (!writer.Commit()) return Fail(result, kWriteFailed, writer.Error());
+        if (!writer.Commit()) return Fail(result, kWriteFailed, Data(writer.Error()));
         result.ok = true;
         return result;
     });

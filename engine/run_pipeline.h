@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "config/message_text.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_statistics.h"
 
@@ -32,6 +33,8 @@ struct RunResult {
     bool ok = false;
     std::string message;     // the failure message (untranslated); empty on success
     std::string detail;      // the system's account of a read or write failure, if any
+    // The same two as templates and data, for showing them translated.
+    MessageText messageText, detailText;
     std::string inputPath;   // the resolved paths, once known
     std::string outputPath;
     DryRunStatistics statistics;  // filled by a dry run

@@ -15,6 +15,7 @@
 #include <process.h>
 #include <sys/stat.h>
 #else
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -34,6 +35,23 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 }  // namespace
 
 bool InterruptRequested() { return interrupted.load() != 0; }
+
+PathStatus QueryPath(const std::string& path) {
+    namespace fs = std::filesystem;
+    PathStatus result;
+    std::error_code ec;
+    switch (fs::status(FsPath(path), ec).type()) {
+        case fs::file_type::not_found: result.kind = PathKind::Missing; break;
+        case fs::file_type::regular: result.kind = PathKind::RegularFile; break;
+        case fs::file_type::directory: result.kind = PathKind::Directory; break;
+        case fs::file_type::none:  // the only answer of a failed query
+            result.kind = PathKind::QueryFailed;
+            result.reason = ErrorText(ec);
+            break;
+        default: result.kind = PathKind::Other; break;
+    }
+    return result;
+}
 
 namespace {
 
@@ -319,10 +337,21 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 void UseUtf8Console() {}
 
 std::string ExecutableDirectory() {
-    char buffer[4096];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) return std::string();
-    return paths::DirectoryPart(std::string(buffer, static_cast<std::size_t>(n)));
+    std::error_code ec;
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        // No /proc (a chroot, another Unix): the path the program was started
+        // by, when it names a directory.
+#ifdef __GLIBC__
+        const std::string started = program_invocation_name;
+#else
+        const std::string started;
+#endif
+        if (started.find('/') == std::string::npos) return std::string();
+        executable = std::filesystem::absolute(started, ec);
+        if (ec) return std::string();
+    }
+    return paths::DirectoryPart(executable.string());
 }
 
 void AdviseLargeBuffer(void* buffer, std::size_t size) {

@@ -24,6 +24,14 @@ std::string PathText(const std::filesystem::path& path);
 // names: ignoring case on Windows (all of Unicode, as NTFS does), byte for
 // byte elsewhere.
 bool SamePathText(const std::string& a, const std::string& b);
+// What a path names, following symbolic links. A missing path is no
+// failure; QueryFailed is one the system could not answer, with its reason.
+enum class PathKind { Missing, RegularFile, Directory, Other, QueryFailed };
+struct PathStatus {
+    PathKind kind = PathKind::Missing;
+    std::string reason;  // for QueryFailed
+};
+PathStatus QueryPath(const std::string& path);
 // fopen for a UTF-8 path.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 // Creates a file that must not exist yet, for writing in binary mode;

@@ -317,7 +317,9 @@ TEST(ArbrelCli, MessagesComeFromTheCatalogueOfTheLanguage) {
     fs::create_directories(dir.File("locale/xx/LC_MESSAGES"));
     WriteFileBytes(dir.File("xx.po"), "msgid \"Map class '%s' is not loaded from '%s'.\"\n"
                                       "msgstr \"Keine Klasse '%s' in '%s'.\"\n"
-                                      "msgid \"Texture\"\nmsgstr \"Texturname\"\n");
+                                      "msgid \"Texture\"\nmsgstr \"Texturname\"\n"
+                                      "msgid \"Tried %s.\"\nmsgstr \"Versucht: %s.\"\n"
+                                      "msgid \"'%s' (not found)\"\nmsgstr \"'%s' (fehlt)\"\n");
     if (std::system(("msgfmt -o " + Quote(dir.File("locale/xx/LC_MESSAGES/arbrel.mo")) + " " +
                      Quote(dir.File("xx.po"))).c_str()) != 0)
         GTEST_SKIP() << "msgfmt (gettext) is not installed";
@@ -328,6 +330,9 @@ TEST(ArbrelCli, MessagesComeFromTheCatalogueOfTheLanguage) {
               "arbrel-cli: Keine Klasse 'nosuch' in '" + Samples("data") + "'.");
     run = RunCli(dir, "textures " + DemoData() + " mp_demo", program, language);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Texturname          Meshes  Cells  Area (64x64)");
+    // A message with data: its template is translated, the path kept.
+    run = RunCli(dir, "textures " + Quote(dir.File("gone.map")), program, language);
+    EXPECT_NE(run.err.find("\nVersucht: '" + dir.File("gone.map") + "' (fehlt).\n"), std::string::npos) << run.err;
 }
 #endif
 

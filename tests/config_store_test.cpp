@@ -213,7 +213,7 @@ TEST(Loaders, ReadTheGivenSizeOfProtectedFilesAndAddNothingOnFailure) {
     EXPECT_FALSE(engine.LoadModelClass(model, 100));              // file shorter than said
     EXPECT_FALSE(engine.LoadModelClass(model, 5ull << 30));       // over 4 GiB refused
     EXPECT_FALSE(engine.LoadModelClass(dir.File("none.csv"), 0));
-    EXPECT_NE(engine.lastError.find("none.csv"), std::string::npos) << engine.lastError;
+    EXPECT_NE(engine.LastError().find("none.csv"), std::string::npos) << engine.LastError();
     EXPECT_TRUE(engine.modelClasses.empty());
     EXPECT_TRUE(engine.LoadModelClass(model, 0));                 // empty: loads, adds no entry
     EXPECT_TRUE(engine.modelClasses.empty());

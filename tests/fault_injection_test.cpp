@@ -72,7 +72,10 @@ const Writer kWriters[] = {
          RgbImage image(64, 64, 0);
          for (int y = 0; y < 64; ++y)
              for (int x = 0; x < 64; ++x) image.Set(x, y, std::uint32_t(x * 2654435761u + y * 40503u));
-         return WritePng(paths::Join(d, "target.png"), image, e.lastError);
+         std::string error;
+         const bool written = WritePng(paths::Join(d, "target.png"), image, error);
+         e.SetLastError(error);
+         return written;
      }},
 };
 

@@ -267,12 +267,12 @@ TEST_F(MapReaderTest, KeepsTheGivenBytesAndReplacesEarlierMeshes) {
     WriteFileBytes(path, first + MeshMap(kHeader + kGroups));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                                              std::filesystem::perms::others_read);
-    for (int read = 0; read < 2; ++read) ASSERT_TRUE(engine.ReadMap(progress, path, first.size())) << engine.lastError;
+    for (int read = 0; read < 2; ++read) ASSERT_TRUE(engine.ReadMap(progress, path, first.size())) << engine.LastError();
     EXPECT_EQ(engine.meshes.size(), 1u);
     EXPECT_EQ(progress.meshesRead, 2);
     ASSERT_EQ(engine.mapSize, first.size());
     EXPECT_EQ(std::string(engine.mapBuffer.get(), engine.mapSize), first);
-    EXPECT_TRUE(engine.lastError.empty());
+    EXPECT_TRUE(engine.LastError().empty());
 }
 
 TEST_F(MapReaderTest, AFailedReadLeavesTheLoadedMapAlone) {
@@ -301,11 +301,11 @@ TEST_F(MapReaderTest, AFailedReadLeavesTheLoadedMapAlone) {
         {"far over 4 GiB", shortFile, std::numeric_limits<std::uint64_t>::max(), "4 GiB"},
     };
     for (const Case& c : cases) {
-        engine.lastError.clear();
+        engine.SetLastError({});
         EXPECT_FALSE(engine.ReadMap(progress, c.path, c.size)) << c.name;
         ExpectUnchanged(before);
-        EXPECT_NE(engine.lastError.find("'" + c.path + "'"), std::string::npos) << engine.lastError;
-        EXPECT_NE(engine.lastError.find(c.reason), std::string::npos) << engine.lastError;
+        EXPECT_NE(engine.LastError().find("'" + c.path + "'"), std::string::npos) << engine.LastError();
+        EXPECT_NE(engine.LastError().find(c.reason), std::string::npos) << engine.LastError();
     }
     EXPECT_EQ(progress.meshesRead, 1);
 }
@@ -324,7 +324,7 @@ TEST_F(MapReaderTest, AFailedAllocationReturnsFalse) {
     const bool ok = engine.ReadMap(progress, dir.File("map.map"), std::numeric_limits<std::uint32_t>::max());
     setrlimit(RLIMIT_AS, &old);
     EXPECT_FALSE(ok);
-    EXPECT_NE(engine.lastError.find("Not enough memory"), std::string::npos) << engine.lastError;
+    EXPECT_NE(engine.LastError().find("Not enough memory"), std::string::npos) << engine.LastError();
     ExpectUnchanged(before);
 }
 #endif
@@ -341,7 +341,7 @@ TEST_F(MapReaderTest, ReadsTheRealMaps) {
     for (const RealMap& map : maps) {
         progress = CountingProgress();
         const std::string path = TestDataPath(map.file);
-        ASSERT_TRUE(engine.ReadMap(progress, path, FileSize(path))) << engine.lastError;
+        ASSERT_TRUE(engine.ReadMap(progress, path, FileSize(path))) << engine.LastError();
         ASSERT_EQ(engine.meshes.size(), map.meshes) << map.file;
         EXPECT_EQ(progress.meshesRead, static_cast<int>(map.meshes)) << map.file;
         EXPECT_EQ(std::string(engine.mapBuffer.get(), engine.mapSize), ReadFileBytes(path));

@@ -84,7 +84,7 @@ TEST(RunFoliage, NonAsciiNamesRoundTripThroughTheFileSystem) {
 
     const std::string data = f.dir.File("Donn\xc3\xa9\x65s");
     LoadConfigurationStore(f.engine, data);  // makes data, maps and models
-    ASSERT_TRUE(f.engine.SaveModelClass(ModelClassDirectory(data), "b\xc3\xa4ume")) << f.engine.lastError;
+    ASSERT_TRUE(f.engine.SaveModelClass(ModelClassDirectory(data), "b\xc3\xa4ume")) << f.engine.LastError();
     FoliageEngine reloaded;
     EXPECT_EQ(LoadConfigurationStore(reloaded, data).modelClassNames,
               std::vector<std::string>{"b\xc3\xa4ume"});

@@ -202,6 +202,21 @@ TEST(ClassTabs, RemovedClassesAreGoneFromDiskListsAndCatalogue) {
                   }));
 }
 
+#ifndef _WIN32
+// Two files whose names differ only in case are two classes here.
+TEST(ClassTabs, RemovingAClassKeepsTheOneThatDiffersInCase) {
+    WindowFixture window;
+    WriteFileBytes(window.dir.File("data/maps/Demo.csv"), "");
+    window.Open();
+    // The later one of the Maps tab's choice, which a match ignoring case would miss.
+    const std::vector<std::string> offered = Entries(window.frame->mapClassChoice);
+    ASSERT_EQ(offered.size(), 2u);
+    PickEntry(window.frame->mapClassesList, offered[1]);
+    wxTEST_DIALOG(Click(window.frame->removeMapClassButton), Answer<RemoveConfiguration>(1));
+    EXPECT_EQ(Entries(window.frame->mapClassChoice), std::vector<std::string>{offered[0]});
+}
+#endif
+
 TEST(ClassTabs, AFailedSaveIsReportedAndLosesNothingOnDisk) {
     WindowFixture window;
     window.Open();
