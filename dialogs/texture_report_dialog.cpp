@@ -19,7 +19,7 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
                                mapClassName);
     column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, 8);
 
-    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(withRemovals ? 880 : 560, 260),
+    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(560, 260),
                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, 250);
     table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, 70);
@@ -28,10 +28,14 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
     table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
     if (withRemovals) {
         // Candidates each rule of the models would remove in a run.
-        table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, 100);
-        table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, 100);
-        table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, 110);
+        table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
     }
+    // Wide enough for every column, with room for a vertical scroll bar.
+    int width = 24;
+    for (int c = 0; c < table->GetColumnCount(); ++c) width += table->GetColumnWidth(c);
+    table->SetMinSize(wxSize(width, 260));
     for (const TextureReportRow& row : rows) {
         const long item = table->InsertItem(table->GetItemCount(), FromNarrow(row.texture));
         table->SetItem(item, 1, wxString::Format(_T("%llu"), (unsigned long long)row.meshes));

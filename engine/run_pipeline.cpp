@@ -211,6 +211,19 @@ RunResult ReadRequestedMap(FoliageEngine& engine, ProgressReceiver& progress, co
     });
 }
 
+namespace {
+
+class StopCheckOnly : public NullProgress {
+public:
+    explicit StopCheckOnly(ProgressReceiver& progress) : progress_(progress) {}
+    bool KeepGoing() override { return progress_.KeepGoing(); }
+
+private:
+    ProgressReceiver& progress_;
+};
+
+}  // namespace
+
 RunResult ReportTextures(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request,
                          std::vector<TextureReportRow>& rows) {
     RunResult result = ReadRequestedMap(engine, progress, request);
@@ -220,7 +233,9 @@ RunResult ReportTextures(FoliageEngine& engine, ProgressReceiver& progress, cons
         if (!MapClassHasModelRules(engine, request.mapClassName)) return result;
         const RandomGenerator sequence = engine.random;
         if (request.seed) engine.random.Seed(*request.seed);
-        const DryRunStatistics stats = DryRun(engine, progress, request.mapClassName);
+        // The counts of this dry run are not a run's; only the stop check goes through.
+        StopCheckOnly stopCheck(progress);
+        const DryRunStatistics stats = DryRun(engine, stopCheck, request.mapClassName);
         engine.random = sequence;
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         for (TextureReportRow& row : rows) {
