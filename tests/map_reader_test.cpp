@@ -157,6 +157,7 @@ TEST_F(MapReaderTest, ReadsTheHeaderByItsTokenRules) {
         {"keyword lines first; groups first, then vertices per group",
          "  toolFlags splitGeo;\n  contents nonColliding;\n   tex\n   lightmap_gray\n   9 5 16 8\n", "tex", 9, 5},
         {"toolFlags with a semicolon", "toolFlags;\ntex\nlm\n2 3\n", "tex", 2, 3},
+        {"toolFlags of two words", "toolFlags splitGeo dontSplitLights;\ntex\nlm\n1 3 1024 8\n", "tex", 1, 3},
         {"layer line", "  layer \"000_Global/SingleQuads\"\n   tex\n   lm\n   4 2 16 8\n", "tex", 4, 2},
         {"keywords are case-sensitive", "Contents detail;\ntex\n2 3\n", "Contents", 2, 3},
         {"keyword lines after the texture are not special", "tex\ncontents\n4 2\n", "tex", 4, 2},
@@ -222,6 +223,11 @@ TEST_F(MapReaderTest, ReadsVertexLinesByTheirMarkers) {
         {"a tab belongs to the number", "\tv\t1 2 3 t\n", 2, 3, 0, 255},
         {"nothing is kept after t", "\tv 1 2 3 t 1 c 1 1 1 1 1 1\n", 1, 2, 3, 255},
         {"letters in numbers", "\tv 1x 2y 3z t\n", 1, 2, 3, 255},
+        // Lines of real World at War / CoD4 maps: an exponent, a colour and a flag.
+        {"exponent", "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n", 512, 400, -1.5735626e-5f, 255},
+        {"colour and flag",
+         "\tv -1928.75 1038 184 c 255 255 255 0 t 29702 -73711.469 -14.046875 -575.875 f 1\n", -1928.75f, 1038,
+         184, 0},
     };
     for (const Case& c : cases) {
         const TerrainMesh& mesh = ReadMesh(kHeader + "(\n" + c.line + ")\n");
@@ -368,28 +374,6 @@ TEST_F(MapReaderTest, ReadsTheRealMaps) {
     ASSERT_NE(wall, nullptr);
     ExpectShape(*wall, "com_plastic_wall", 16, 9, "16x9 mesh");
     ExpectVertex(wall->vertices[1], -3529.25f, 477.25f, -651, 255, "16x9 mesh");
-}
-
-TEST_F(MapReaderTest, ReadsLinesTakenFromRealMaps) {
-    // The three real maps hold no coloured vertices and no braces in quoted
-    // values; these lines come from other real World at War / CoD4 maps.
-    const std::string text =
-        "{\n\"classname\" \"trigger_use\"\n"
-        "\"hintstring\" \"Press [^3{{+activate}}]^7 to activate pusher\"\n}\n"
-        "{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n"
-        "  contents nonColliding;\n  toolFlags splitGeo dontSplitLights;\n"
-        "   decal_german_propaganda\n   lightmap_gray\n   smoothing smoothing_hard\n   1 3 1024 8\n"
-        "   (\n"
-        "\tv -2089 -775.75 127 c 255 255 255 0 t 30984.828 -59201.727 -24.0625 -462.51563\n"
-        "\tv -1928.75 1038 184 c 255 255 255 0 t 29702 -73711.469 -14.046875 -575.875 f 1\n"
-        "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n"
-        "   )\n  }\n }\n}\n";
-    ASSERT_TRUE(Read(text));
-    ASSERT_EQ(engine.meshes.size(), 1u);
-    ExpectShape(engine.meshes[0], "decal_german_propaganda", 1, 3, "real lines");
-    // Coloured, coloured with a trailing flag, and an exponent.
-    ExpectVertices(engine.meshes[0], {{-2089, -775.75f, 127, 0}, {-1928.75f, 1038, 184, 0},
-                                      {512, 400, -1.5735626e-5f, 255}}, "real lines");
 }
 
 }  // namespace
