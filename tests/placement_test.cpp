@@ -167,34 +167,28 @@ TEST(PlaceOnMesh, CollinearEdgesAndDownwardNormalsTilt) {
     }
 }
 
-TEST(PlaceOnMesh, MatchingIsExactAndRepeatedOptionsAllApply) {
-    auto count = [](std::vector<TextureOption> textures, const std::string& meshTexture) {
+// Texture names match exactly and repeated options all apply. Missing
+// classes place and draw nothing and are not entered: a removed class must
+// not come back into the option editor's list because a run looked it up.
+TEST(PlaceOnMesh, MatchingIsExactRepeatedOptionsApplyAndMissingClassesAreNotEntered) {
+    auto count = [](std::vector<TextureOption> textures, const std::string& meshTexture,
+                    const std::string& mapClass = "demo") {
         FoliageEngine engine;
         engine.modelClasses["trees"] = {ModelOption("tree", 1, 1, true, false)};
         engine.mapClasses["demo"] = std::move(textures);
         Recorder sink;
-        engine.PlaceOnMesh(FlatCell(meshTexture), "demo", sink);
+        engine.PlaceOnMesh(FlatCell(meshTexture), mapClass, sink);
+        EXPECT_EQ(engine.modelClasses.size() + engine.mapClasses.size(), 2u) << mapClass;
         return std::make_pair(sink.lines.size(), engine.random.State());
     };
     const TextureOption grass("grass", false, 1, {"trees"});
+    const auto nothing = std::make_pair(std::size_t{0}, 1u);  // no draws either
     EXPECT_EQ(count({grass}, "grass").first, 6u);
-    EXPECT_EQ(count({grass}, "Grass"), std::make_pair(std::size_t{0}, 1u));  // no draws either
+    EXPECT_EQ(count({grass}, "Grass"), nothing);
     EXPECT_EQ(count({grass, grass}, "grass").first, 12u);
     EXPECT_EQ(count({TextureOption("grass", false, 1, {"trees", "trees"})}, "grass").first, 12u);
-}
-
-// A removed class must not come back into the catalogue (and the option
-// editor's list) because a run looked it up.
-TEST(PlaceOnMesh, MissingClassesPlaceNothingAndAreNotEntered) {
-    FoliageEngine engine;
-    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"absent"})};
-    Recorder sink;
-    engine.PlaceOnMesh(FlatCell(), "demo", sink);
-    engine.PlaceOnMesh(FlatCell(), "nowhere", sink);
-    EXPECT_TRUE(sink.lines.empty());
-    EXPECT_EQ(engine.modelClasses.count("absent"), 0u);
-    EXPECT_EQ(engine.mapClasses.count("nowhere"), 0u);
-    EXPECT_EQ(engine.random.State(), 1u);
+    EXPECT_EQ(count({TextureOption("grass", false, 1, {"absent"})}, "grass"), nothing);
+    EXPECT_EQ(count({grass}, "grass", "nowhere"), nothing);
 }
 
 TEST(PlaceOnMesh, OpacityWindowAndDraw) {
