@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "engine/foliage_engine.h"
@@ -32,10 +34,7 @@ public:
 
 // One directory for the whole fuzzing process, removed when it ends.
 struct WorkDirectory {
-    fs::path path;
-    WorkDirectory() {
-        path = FreshTempDirectory("arbrel-fuzz");
-    }
+    fs::path path = FreshTempDirectory("arbrel-fuzz");
     ~WorkDirectory() {
         std::error_code ec;
         fs::remove_all(path, ec);
@@ -43,14 +42,8 @@ struct WorkDirectory {
 };
 
 std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // An upper bound of the candidates placement walks for these meshes.
@@ -95,12 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string map(reinterpret_cast<const char*>(data) + kOptionBytes, size - kOptionBytes);
     const std::string input = (work.path / "input.map").string();
     const std::string output = (work.path / "output.map").string();
-    if (std::FILE* f = std::fopen(input.c_str(), "wb")) {
-        std::fwrite(map.data(), 1, map.size(), f);
-        std::fclose(f);
-    } else {
-        return 0;
-    }
+    if (!(std::ofstream(input, std::ios::binary) << map)) return 0;
 
     FoliageEngine engine;
     NullProgress progress;

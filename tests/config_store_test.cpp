@@ -176,28 +176,45 @@ TEST(ConfigFile, ReadsDirectoriesAndMapPairs) {
     EXPECT_EQ(engine.installations, want);
 }
 
-TEST(SavedFiles, HaveTheExactTextFormat) {
-    TempDir dir;
+// The exact text of each file; loading them and saving again gives the same
+// bytes and tables (values are rounded to six digits on the way).
+TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
+    DataDir dir;
+    const std::string g = dir.Installation("g"), h = dir.Installation("h");
     FoliageEngine engine;
     engine.modelClasses["grass"] = {ModelOption("m/a", 0.00001f, 100000, false, true, -1.5f, 0, 256,
                                                 0.5f, 1234567)};
-    engine.mapClasses["field"] = {TextureOption("tex", false, 0.1f, {"grass", "rock"}),
-                                  TextureOption("bare", true, -2)};
-    engine.installations["/g"] = {{"m1", "field"}, {"m0", "other"}};
-    engine.installations["/h"];
     engine.modelClasses["ruled"] = {ModelOption("m", 1), WithRules(0, 35.5f, std::nullopt, 900, 64)};
-    ASSERT_TRUE(engine.SaveModelClass(dir.path(), "ruled"));
-    EXPECT_EQ(ReadFileBytes(dir.File("ruled.csv")),
-              "m,1,1,1,1,0,0,256,0.5,1\r\nm,1,1,1,1,0,0,256,0.5,1,0,35.5,,900,64\r\n");
-    ASSERT_TRUE(engine.SaveModelClass(dir.path(), "grass"));
-    ASSERT_TRUE(engine.SaveMapClass(dir.path(), "field"));
-    ASSERT_TRUE(engine.SaveConfig(dir.path(), "config"));
-    ASSERT_TRUE(engine.SaveMapClass(dir.path(), "absent"));  // find-or-insert: an empty file
-    EXPECT_EQ(ReadFileBytes(dir.File("grass.csv")), "m/a,1e-05,100000,0,1,-1.5,0,256,0.5,1.23457e+06\r\n");
-    EXPECT_EQ(ReadFileBytes(dir.File("field.csv")), "tex,0,0.1,grass,rock\r\nbare,1,-2\r\n");
-    EXPECT_EQ(ReadFileBytes(dir.File("config.csv")), "/g,m0|other,m1|field\r\n/h\r\n");
-    EXPECT_EQ(ReadFileBytes(dir.File("absent.csv")), "");
+    engine.mapClasses["field"] = {TextureOption("tex", false, 0.1f, {"grass", "ruled"}),
+                                  TextureOption("bare", true, -2)};
+    engine.installations[g] = {{"m1", "field"}, {"m0", "other"}};
+    engine.installations[h];
+    auto saveAll = [&](FoliageEngine& e) {
+        for (const auto& entry : e.modelClasses) ASSERT_TRUE(e.SaveModelClass(dir.models, entry.first));
+        for (const auto& entry : e.mapClasses) ASSERT_TRUE(e.SaveMapClass(dir.maps, entry.first));
+        ASSERT_TRUE(e.SaveConfig(dir.data, "config"));
+    };
+    const std::string files[] = {dir.Model("grass.csv"), dir.Model("ruled.csv"), dir.Map("field.csv"), dir.Config()};
+    const std::string want[] = {
+        "m/a,1e-05,100000,0,1,-1.5,0,256,0.5,1.23457e+06\r\n",
+        "m,1,1,1,1,0,0,256,0.5,1\r\nm,1,1,1,1,0,0,256,0.5,1,0,35.5,,900,64\r\n",
+        "tex,0,0.1,grass,ruled\r\nbare,1,-2\r\n", g + ",m0|other,m1|field\r\n" + h + "\r\n"};
+    saveAll(engine);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(ReadFileBytes(files[i]), want[i]);
+    ASSERT_TRUE(engine.SaveMapClass(dir.temp.path(), "absent"));  // find-or-insert: an empty file
+    EXPECT_EQ(ReadFileBytes(dir.temp.File("absent.csv")), "");
     EXPECT_EQ(engine.mapClasses.count("absent"), 1u);
+
+    FoliageEngine loaded;
+    const StoreContents contents = LoadConfigurationStore(loaded, dir.data);
+    EXPECT_TRUE(contents.errors.empty()) << contents.errors[0];
+    EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"grass", "ruled"}));
+    EXPECT_EQ(contents.mapClassNames, std::vector<std::string>{"field"});
+    saveAll(loaded);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(ReadFileBytes(files[i]), want[i]);
+    EXPECT_EQ(loaded.installations, engine.installations);
+    EXPECT_EQ(loaded.mapClasses["field"], engine.mapClasses["field"]);
+    EXPECT_EQ(loaded.modelClasses["ruled"], engine.modelClasses["ruled"]);
 }
 
 // Loading only reads: write-protected files load, and only the given size.
@@ -223,44 +240,6 @@ TEST(Loaders, ReadTheGivenSizeOfProtectedFilesAndAddNothingOnFailure) {
     EXPECT_EQ(engine.modelClasses["grass"], std::vector<ModelOption>{ModelOption("m", 1, 2)});
     EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
     EXPECT_EQ(engine.installations["/g"]["a"], "b");
-}
-
-TEST(ConfigurationStore, RoundTripGivesTheSameTablesAndIdenticalFiles) {
-    DataDir dir;
-    const std::string game = dir.Installation("game");
-    FoliageEngine engine;
-    engine.modelClasses["grass"] = {ModelOption("foliage/grass_a", 0.25f, 3, true, false, -2, 10,
-                                                200, 0.75f, 1.5f),
-                                    ModelOption("foliage/grass b", 1e-7f, 123456789.0f)};
-    engine.modelClasses["Rock"] = {ModelOption("rocks/r1", 2, 3)};
-    engine.mapClasses["meadow"] = {TextureOption("grass_01", false, 0.3f, {"Rock", "grass"}),
-                                   TextureOption("dirt", true, -1.25f, {})};
-    engine.installations[game] = {{"mp_field", "meadow"}, {"sp_a", "gone|class"}};
-    engine.installations[dir.Installation("second")];
-    for (const auto& entry : engine.modelClasses)
-        ASSERT_TRUE(engine.SaveModelClass(dir.models, entry.first));
-    for (const auto& entry : engine.mapClasses) ASSERT_TRUE(engine.SaveMapClass(dir.maps, entry.first));
-    ASSERT_TRUE(engine.SaveConfig(dir.data, "config"));
-    const std::string files[] = {dir.Model("grass.csv"), dir.Model("Rock.csv"),
-                                 dir.Map("meadow.csv"), dir.Config()};
-    std::vector<std::string> before;
-    for (const std::string& f : files) before.push_back(ReadFileBytes(f));
-
-    FoliageEngine loaded;
-    const StoreContents contents = LoadConfigurationStore(loaded, dir.data);
-    EXPECT_TRUE(contents.errors.empty()) << contents.errors[0];
-    EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"Rock", "grass"}));
-    EXPECT_EQ(contents.mapClassNames, std::vector<std::string>{"meadow"});
-    EXPECT_EQ(contents.installDirs.size(), 2u);
-    // Values in the files are rounded to six digits; the second save must
-    // match byte for byte.
-    for (const auto& entry : loaded.modelClasses)
-        ASSERT_TRUE(loaded.SaveModelClass(dir.models, entry.first));
-    for (const auto& entry : loaded.mapClasses) ASSERT_TRUE(loaded.SaveMapClass(dir.maps, entry.first));
-    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(ReadFileBytes(files[i]), before[i]) << files[i];
-    EXPECT_EQ(loaded.installations, engine.installations);
-    EXPECT_EQ(loaded.mapClasses["meadow"], engine.mapClasses["meadow"]);
-    EXPECT_EQ(loaded.modelClasses["Rock"], engine.modelClasses["Rock"]);
 }
 
 TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {

@@ -12,11 +12,9 @@
 
 namespace {
 
-const char kOneMesh[] =
-    "iwmap 4\n// entity 0\n{\n\"classname\" \"worldspawn\"\n// brush 0\n{\n  mesh\n  {\n   grass\n   lightmap_gray\n"
-    "   2 2 16 8\n   (\n\tv 0 0 0 t 0 0 0 0\n\tv 0 64 0 t 0 0 0 0\n   )\n   (\n"
-    "\tv 64 0 0 t 0 0 0 0\n\tv 64 64 0 t 0 0 0 0\n   )\n  }\n }\n}\n"
-    "// entity 1\n{\n\"origin\" \"8 8 0\"\n\"model\" \"hand_placed\"\n\"classname\" \"misc_model\"\n}\n";
+// kOneMeshMap with a hand-placed model after it.
+const std::string kOneMesh = std::string(kOneMeshMap) +
+                             "{\n\"origin\" \"8 8 0\"\n\"model\" \"hand_placed\"\n\"classname\" \"misc_model\"\n}\n";
 
 // Lines that are exactly "classname" "misc_model", as grep -cx would count.
 std::uint64_t GrepCount(const std::string& text) {
@@ -115,7 +113,7 @@ TEST(MapEntities, MarkReplaceAndStripAlsoAfterTheEditorSavedTheMap) {
 
     // An input whose last line has no line end: the first block follows on
     // that line, and stripping gives the input back byte for byte.
-    const std::string unterminated(kOneMesh, sizeof kOneMesh - 2);
+    const std::string unterminated = kOneMesh.substr(0, kOneMesh.size() - 1);
     WriteFileBytes(f.dir.File("open.map"), unterminated);
     ASSERT_TRUE(f.Run("open.map", "open_marked.map", {true, false, {}}).ok);
     strip.inputText = f.dir.File("open_marked.map");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/conversions.h"
 #include "engine/foliage_engine.h"
 #include "tests/test_support.h"
 
@@ -42,25 +43,18 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-void ExpectVertex(const MeshVertex& v, float x, float y, float z, float alpha, const std::string& where) {
-    EXPECT_EQ(v.x, x) << where;
-    EXPECT_EQ(v.y, y) << where;
-    EXPECT_EQ(v.z, z) << where;
-    EXPECT_EQ(v.alpha, alpha) << where;
+// "x y z alpha" of a vertex, "texture rowsxcolumns" of a mesh.
+std::string Text(const MeshVertex& v) {
+    return FloatToString(v.x) + " " + FloatToString(v.y) + " " + FloatToString(v.z) + " " + FloatToString(v.alpha);
 }
-
-void ExpectVertices(const TerrainMesh& mesh, const std::vector<MeshVertex>& expected, const std::string& where) {
-    ASSERT_EQ(mesh.vertices.size(), expected.size()) << where;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        ExpectVertex(mesh.vertices[i], expected[i].x, expected[i].y, expected[i].z, expected[i].alpha,
-                     where + ", vertex " + std::to_string(i));
+std::string Shape(const TerrainMesh& mesh) {
+    return mesh.texture + " " + std::to_string(mesh.rows) + "x" + std::to_string(mesh.columns);
 }
-
-void ExpectShape(const TerrainMesh& mesh, const std::string& texture, int rows, int columns,
-                 const std::string& where) {
-    EXPECT_EQ(mesh.texture, texture) << where;
-    EXPECT_EQ(mesh.rows, rows) << where;
-    EXPECT_EQ(mesh.columns, columns) << where;
+// Every vertex, joined by ", ".
+std::string Vertices(const TerrainMesh& mesh) {
+    std::string text;
+    for (const MeshVertex& v : mesh.vertices) text += (text.empty() ? "" : ", ") + Text(v);
+    return text;
 }
 
 class MapReaderTest : public ::testing::Test {
@@ -147,58 +141,46 @@ TEST_F(MapReaderTest, FindsMeshBlocksOnlyWhereTheBraceScanPutsThem) {
 // ---------------------------------------------------------------- mesh header
 
 TEST_F(MapReaderTest, ReadsTheHeaderByItsTokenRules) {
-    struct Case {
-        const char* name;
-        std::string header;
-        std::string texture;
-        std::int32_t rows, columns;
-    };
+    struct Case { const char* name; std::string header, shape; };
     const Case cases[] = {
         {"keyword lines first; groups first, then vertices per group",
-         "  toolFlags splitGeo;\n  contents nonColliding;\n   tex\n   lightmap_gray\n   9 5 16 8\n", "tex", 9, 5},
-        {"toolFlags with a semicolon", "toolFlags;\ntex\nlm\n2 3\n", "tex", 2, 3},
-        {"layer line", "  layer \"000_Global/SingleQuads\"\n   tex\n   lm\n   4 2 16 8\n", "tex", 4, 2},
-        {"keywords are case-sensitive", "Contents detail;\ntex\n2 3\n", "Contents", 2, 3},
-        {"keyword lines after the texture are not special", "tex\ncontents\n4 2\n", "tex", 4, 2},
-        {"smoothing line then size line", "tex\nlightmap_gray\nsmoothing smoothing_hard\n3 2 16 8\n", "tex", 3, 2},
-        {"a line of two words before the size line", "tex\nlm\n7 7\n3 2\n", "tex", 3, 2},
-        {"trailing space on the texture line", "tex \n7 6\n", "tex", 7, 6},
-        {"tabs lead, but are text inside a token", "\t \ttex\tx\n\tlm\n\t2 3\n", "tex\tx", 2, 3},
-        {"two spaces enclose an empty token", "tex\nlm\n9  5\n", "tex", 9, 0},
-        {"numbers are read as integers", "tex\nlm\n16.5 4abc\n", "tex", 16, 4},
-        {"no size line", "tex\nlightmap_gray\n", "tex", 0, 0},
-        {"blank lines have no tokens", "\n  \t \n\ntex\n\n \nlm\n\n2 3\n\n", "tex", 2, 3},
-        {"the line holding the first ( is not read", "tex\nlm\n2 3\n5 6 (\n", "tex", 2, 3},
-        {"a ( ends the header at once", "tex\nlm (\n2 3\n", "tex", 0, 0},
+         "  toolFlags splitGeo;\n  contents nonColliding;\n   tex\n   lightmap_gray\n   9 5 16 8\n", "tex 9x5"},
+        {"toolFlags with a semicolon", "toolFlags;\ntex\nlm\n2 3\n", "tex 2x3"},
+        {"toolFlags of two words", "toolFlags splitGeo dontSplitLights;\ntex\nlm\n1 3 1024 8\n", "tex 1x3"},
+        {"layer line", "  layer \"000_Global/SingleQuads\"\n   tex\n   lm\n   4 2 16 8\n", "tex 4x2"},
+        {"keywords are case-sensitive", "Contents detail;\ntex\n2 3\n", "Contents 2x3"},
+        {"keyword lines after the texture are not special", "tex\ncontents\n4 2\n", "tex 4x2"},
+        {"smoothing line then size line", "tex\nlightmap_gray\nsmoothing smoothing_hard\n3 2 16 8\n", "tex 3x2"},
+        {"a line of two words before the size line", "tex\nlm\n7 7\n3 2\n", "tex 3x2"},
+        {"trailing space on the texture line", "tex \n7 6\n", "tex 7x6"},
+        {"tabs lead, but are text inside a token", "\t \ttex\tx\n\tlm\n\t2 3\n", "tex\tx 2x3"},
+        {"two spaces enclose an empty token", "tex\nlm\n9  5\n", "tex 9x0"},
+        {"numbers are read as integers", "tex\nlm\n16.5 4abc\n", "tex 16x4"},
+        {"no size line", "tex\nlightmap_gray\n", "tex 0x0"},
+        {"blank lines have no tokens", "\n  \t \n\ntex\n\n \nlm\n\n2 3\n\n", "tex 2x3"},
+        {"the line holding the first ( is not read", "tex\nlm\n2 3\n5 6 (\n", "tex 2x3"},
+        {"a ( ends the header at once", "tex\nlm (\n2 3\n", "tex 0x0"},
     };
-    for (const Case& c : cases) {
-        ExpectShape(ReadMesh(c.header + kGroups), c.texture, c.rows, c.columns, c.name);
-    }
+    for (const Case& c : cases) EXPECT_EQ(Shape(ReadMesh(c.header + kGroups)), c.shape) << c.name;
 }
 
 TEST_F(MapReaderTest, ReadsMeshBodiesThatBendTheLineRules) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::string texture;
-        std::int32_t rows, columns;
-        std::size_t vertices;
-    };
+    struct Case { const char* name; std::string text, shape; std::size_t vertices; };
     const Case cases[] = {
         {"the header starts on the brace line",
-         "{\n {\n  mesh\n  { tex\n   lm\n   9 5\n   (\n\tv 1 2 3 t\n   )\n  }\n }\n}\n", "tex", 9, 5, 1},
+         "{\n {\n  mesh\n  { tex\n   lm\n   9 5\n   (\n\tv 1 2 3 t\n   )\n  }\n }\n}\n", "tex 9x5", 1},
         // No "(": every ended line is a header line, so "v 1 2 3 t" is the size line.
         {"without groups the header runs to the brace",
-         "{\n {\n  mesh\n  {\n   tex\n   lm\n   9 5\n   v 1 2 3 t\n  7 7}\n }\n}\n", "tex", 0, 1, 0},
+         "{\n {\n  mesh\n  {\n   tex\n   lm\n   9 5\n   v 1 2 3 t\n  7 7}\n }\n}\n", "tex 0x1", 0},
         // Inside the mesh the keyword still reads "mesh", so "{" starts the
         // body again, and the first "}" ends the mesh.
         {"a nested opening brace restarts the body",
-         "{\n {\n  mesh\n  {\n   first\n   x\n   1 1\n {\n   second\n   x\n   3 4\n }\n }\n }\n}\n", "second", 3, 4, 0},
+         "{\n {\n  mesh\n  {\n   first\n   x\n   1 1\n {\n   second\n   x\n   3 4\n }\n }\n }\n}\n", "second 3x4", 0},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(Read(c.text)) << c.name;
         ASSERT_EQ(engine.meshes.size(), 1u) << c.name;
-        ExpectShape(engine.meshes[0], c.texture, c.rows, c.columns, c.name);
+        EXPECT_EQ(Shape(engine.meshes[0]), c.shape) << c.name;
         EXPECT_EQ(engine.meshes[0].vertices.size(), c.vertices) << c.name;
     }
 }
@@ -206,28 +188,24 @@ TEST_F(MapReaderTest, ReadsMeshBodiesThatBendTheLineRules) {
 // ---------------------------------------------------------------- vertex lines
 
 TEST_F(MapReaderTest, ReadsVertexLinesByTheirMarkers) {
-    struct Case {
-        const char* name;
-        std::string line;  // one line of a group, with its line break
-        float x, y, z, alpha;
-    };
+    struct Case { const char* name; std::string line, vertex; };  // one line of a group, with its break
     const Case cases[] = {
-        {"plain", "\tv 1 2 3 t 4 5 6 7\n", 1, 2, 3, 255},
-        {"colour group", "\tv -1.5 2.25 3 c 10 20 30 40 t 0 0 0 0\n", -1.5f, 2.25f, 3, 40},
-        {"last number has no following space", "\tv 1 2 3\n", 1, 2, 0, 255},
-        {"alpha needs its space too", "\tv 1 2 3 c 4 5 6 7\n", 1, 2, 3, 255},
-        {"marker only", "\tv\n", 0, 0, 0, 255},
-        {"read from the last v", "\txx v 9 9 9 c 1 1 1 1 v 4 5 6 t\n", 4, 5, 6, 255},
-        {"two spaces give an empty number", "\tv 1  2 3 t\n", 1, 0, 2, 255},
-        {"a tab belongs to the number", "\tv\t1 2 3 t\n", 2, 3, 0, 255},
-        {"nothing is kept after t", "\tv 1 2 3 t 1 c 1 1 1 1 1 1\n", 1, 2, 3, 255},
-        {"letters in numbers", "\tv 1x 2y 3z t\n", 1, 2, 3, 255},
+        {"plain", "\tv 1 2 3 t 4 5 6 7\n", "1 2 3 255"},
+        {"colour group", "\tv -1.5 2.25 3 c 10 20 30 40 t 0 0 0 0\n", "-1.5 2.25 3 40"},
+        {"last number has no following space", "\tv 1 2 3\n", "1 2 0 255"},
+        {"alpha needs its space too", "\tv 1 2 3 c 4 5 6 7\n", "1 2 3 255"},
+        {"marker only", "\tv\n", "0 0 0 255"},
+        {"read from the last v", "\txx v 9 9 9 c 1 1 1 1 v 4 5 6 t\n", "4 5 6 255"},
+        {"two spaces give an empty number", "\tv 1  2 3 t\n", "1 0 2 255"},
+        {"a tab belongs to the number", "\tv\t1 2 3 t\n", "2 3 0 255"},
+        {"nothing is kept after t", "\tv 1 2 3 t 1 c 1 1 1 1 1 1\n", "1 2 3 255"},
+        {"letters in numbers", "\tv 1x 2y 3z t\n", "1 2 3 255"},
+        // Lines of real World at War / CoD4 maps: an exponent, a colour and a flag.
+        {"exponent", "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n", "512 400 -1.57356e-05 255"},
+        {"colour and flag",
+         "\tv -1928.75 1038 184 c 255 255 255 0 t 29702 -73711.469 -14.046875 -575.875 f 1\n", "-1928.75 1038 184 0"},
     };
-    for (const Case& c : cases) {
-        const TerrainMesh& mesh = ReadMesh(kHeader + "(\n" + c.line + ")\n");
-        ASSERT_EQ(mesh.vertices.size(), 1u) << c.name;
-        ExpectVertex(mesh.vertices[0], c.x, c.y, c.z, c.alpha, c.name);
-    }
+    for (const Case& c : cases) EXPECT_EQ(Vertices(ReadMesh(kHeader + "(\n" + c.line + ")\n")), c.vertex) << c.name;
 }
 
 TEST_F(MapReaderTest, TakesOnlyEndedLinesWithAVInsideGroups) {
@@ -239,7 +217,7 @@ TEST_F(MapReaderTest, TakesOnlyEndedLinesWithAVInsideGroups) {
                                        "\tv 8 8 8 t\n"             // between groups
                                        "   (\n\tv 4 4 4 t\n   )\n"
                                        "   (\n\tv 9 9 9 t\n");     // group never closed
-    ExpectVertices(mesh, {{1, 1, 1, 255}, {2, 2, 2, 255}, {4, 4, 4, 255}}, "ended v lines");
+    EXPECT_EQ(Vertices(mesh), "1 1 1 255, 2 2 2 255, 4 4 4 255");
 }
 
 // Groups are stored one after another, whatever the line breaks.
@@ -249,9 +227,8 @@ TEST_F(MapReaderTest, StoresGroupsInOrderWithLfCrLfOrCr) {
         ASSERT_TRUE(Read(Replace(lf, "\n", newline)));
         ASSERT_EQ(engine.meshes.size(), 2u);
         for (const TerrainMesh& mesh : engine.meshes) {
-            ExpectShape(mesh, "grass_texture", 2, 3, newline);
-            ExpectVertices(mesh, {{0, 0, 10, 255}, {64, 0, 11, 128}, {128, 0, 12, 255},
-                                  {0, 64, 20, 255}, {64, 64, 21, 255}, {128, 64, 22, 4}}, newline);
+            EXPECT_EQ(Shape(mesh), "grass_texture 2x3");
+            EXPECT_EQ(Vertices(mesh), "0 0 10 255, 64 0 11 128, 128 0 12 255, 0 64 20 255, 64 64 21 255, 128 64 22 4");
             EXPECT_EQ(mesh.vertices.capacity(), mesh.vertices.size());
         }
     }
@@ -354,42 +331,20 @@ TEST_F(MapReaderTest, ReadsTheRealMaps) {
     }
     // brush 146 of entity 0: "5 2 16 8", five groups of two.
     const TerrainMesh& carpet = engine.meshes[0];
-    ExpectShape(carpet, "me_office_carpet01", 5, 2, "carpet");
-    ExpectVertex(carpet.vertices[0], 504, 400, 0, 255, "first");
-    ExpectVertex(carpet.vertices[2], 518, 434, 0, 255, "second group");
-    ExpectVertex(carpet.vertices[9], 600, 448, 0, 255, "last");
+    EXPECT_EQ(Shape(carpet), "me_office_carpet01 5x2");
+    EXPECT_EQ(Text(carpet.vertices[0]), "504 400 0 255");
+    EXPECT_EQ(Text(carpet.vertices[2]), "518 434 0 255");  // the second group
+    EXPECT_EQ(Text(carpet.vertices[9]), "600 448 0 255");
     // brush 189: a "toolFlags splitGeo;" line before the texture.
-    ExpectShape(engine.meshes[4], "me_floor_shinyblack", 2, 7, "splitGeo mesh");
-    ExpectVertex(engine.meshes[4].vertices[1], 206.5f, 327.5f, -731, 255, "splitGeo mesh");
+    EXPECT_EQ(Shape(engine.meshes[4]), "me_floor_shinyblack 2x7");
+    EXPECT_EQ(Text(engine.meshes[4].vertices[1]), "206.5 327.5 -731 255");
     // The largest mesh, "16 9 0 8".
     const TerrainMesh* wall = nullptr;
     for (const TerrainMesh& m : engine.meshes)
         if (m.rows == 16) wall = &m;
     ASSERT_NE(wall, nullptr);
-    ExpectShape(*wall, "com_plastic_wall", 16, 9, "16x9 mesh");
-    ExpectVertex(wall->vertices[1], -3529.25f, 477.25f, -651, 255, "16x9 mesh");
-}
-
-TEST_F(MapReaderTest, ReadsLinesTakenFromRealMaps) {
-    // The three real maps hold no coloured vertices and no braces in quoted
-    // values; these lines come from other real World at War / CoD4 maps.
-    const std::string text =
-        "{\n\"classname\" \"trigger_use\"\n"
-        "\"hintstring\" \"Press [^3{{+activate}}]^7 to activate pusher\"\n}\n"
-        "{\n\"classname\" \"worldspawn\"\n {\n  mesh\n  {\n"
-        "  contents nonColliding;\n  toolFlags splitGeo dontSplitLights;\n"
-        "   decal_german_propaganda\n   lightmap_gray\n   smoothing smoothing_hard\n   1 3 1024 8\n"
-        "   (\n"
-        "\tv -2089 -775.75 127 c 255 255 255 0 t 30984.828 -59201.727 -24.0625 -462.51563\n"
-        "\tv -1928.75 1038 184 c 255 255 255 0 t 29702 -73711.469 -14.046875 -575.875 f 1\n"
-        "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n"
-        "   )\n  }\n }\n}\n";
-    ASSERT_TRUE(Read(text));
-    ASSERT_EQ(engine.meshes.size(), 1u);
-    ExpectShape(engine.meshes[0], "decal_german_propaganda", 1, 3, "real lines");
-    // Coloured, coloured with a trailing flag, and an exponent.
-    ExpectVertices(engine.meshes[0], {{-2089, -775.75f, 127, 0}, {-1928.75f, 1038, 184, 0},
-                                      {512, 400, -1.5735626e-5f, 255}}, "real lines");
+    EXPECT_EQ(Shape(*wall), "com_plastic_wall 16x9");
+    EXPECT_EQ(Text(wall->vertices[1]), "-3529.25 477.25 -651 255");
 }
 
 }  // namespace

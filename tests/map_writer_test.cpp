@@ -101,15 +101,3 @@ TEST(PlaceAndWrite, NaNPlacementsAreWarnedAboutAndSkipped) {
               "WARNING: float is NaN (not a number), debug output: 11.209, 37.4355, nan, 0, 0, "
               "322.537, 0.91141\n");
 }
-
-TEST(PlaceAndWrite, AMissingDirectoryFailsBeforePlacingAndLeavesNothing) {
-    TempDir dir;
-    FoliageEngine engine;
-    Prepare(engine, "iwmap 4\n");
-    CountingProgress progress;
-    // The target's directory does not exist.
-    EXPECT_FALSE(engine.PlaceAndWrite(progress, dir.File("missing/out.map"), "demo"));
-    EXPECT_NE(engine.LastError().find("missing"), std::string::npos) << engine.LastError();
-    EXPECT_EQ(progress.meshesProcessed, 0);
-    EXPECT_TRUE(FileNames(dir.path()).empty());
-}

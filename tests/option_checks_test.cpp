@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "config/option_checks.h"
 
 namespace {
@@ -60,45 +62,33 @@ TEST(CheckModelOption, MessagesInCheckOrder) {
 }
 
 TEST(CheckModelOption, ReversedRangesAreExchangedBeforeTheChecks) {
-    ModelOptionTexts texts = Defaults();
-    texts.densityMin = "2";
-    texts.densityMax = "1";
-    EXPECT_EQ(CheckModelOption(texts), "");
-    EXPECT_EQ(texts.densityMin, "1");
-    EXPECT_EQ(texts.densityMax, "2");
-
-    // The exchange stays when a later check fails.
-    texts = Defaults();
-    texts.opacityMin = "200";
-    texts.opacityMax = "100";
-    texts.scaleMin = "0";
-    EXPECT_EQ(CheckModelOption(texts), "Scale minimum must be higher than 0.");
-    EXPECT_EQ(texts.opacityMin, "100");
-    EXPECT_EQ(texts.opacityMax, "200");
-
-    // A density minimum of 0 that was the maximum is checked after the exchange.
-    texts = Defaults();
-    texts.densityMin = "1";
-    texts.densityMax = "0";
-    EXPECT_EQ(CheckModelOption(texts), "Density minimum must be higher than 0.");
-    EXPECT_EQ(texts.densityMin, "0");
-
-    // Equal values keep their own texts.
-    texts = Defaults();
-    texts.scaleMin = "1.0";
-    texts.scaleMax = "1";
-    EXPECT_EQ(CheckModelOption(texts), "");
-    EXPECT_EQ(texts.scaleMin, "1.0");
-    EXPECT_EQ(texts.scaleMax, "1");
-
-    // Rule windows are exchanged only when both ends are given.
-    texts = Defaults();
-    texts.heightMin = "300";
-    texts.heightMax = "-20";
-    texts.slopeMin = "50";
-    EXPECT_EQ(CheckModelOption(texts), "");
-    EXPECT_EQ(texts.heightMin, "-20");
-    EXPECT_EQ(texts.slopeMin, "50");
+    using T = ModelOptionTexts;
+    struct Case {
+        const char* what;
+        void (*edit)(T&);
+        const char* message;
+        std::string (*after)(const T&);  // the texts the exchange leaves
+        const char* want;
+    };
+    const Case cases[] = {
+        {"density", [](T& t) { t.densityMin = "2"; t.densityMax = "1"; }, "",
+         [](const T& t) { return t.densityMin + " " + t.densityMax; }, "1 2"},
+        {"kept when a later check fails", [](T& t) { t.opacityMin = "200"; t.opacityMax = "100"; t.scaleMin = "0"; },
+         "Scale minimum must be higher than 0.", [](const T& t) { return t.opacityMin + " " + t.opacityMax; }, "100 200"},
+        {"a minimum of 0 that was the maximum", [](T& t) { t.densityMin = "1"; t.densityMax = "0"; },
+         "Density minimum must be higher than 0.", [](const T& t) { return t.densityMin; }, "0"},
+        {"equal values keep their own texts", [](T& t) { t.scaleMin = "1.0"; t.scaleMax = "1"; }, "",
+         [](const T& t) { return t.scaleMin + " " + t.scaleMax; }, "1.0 1"},
+        {"rule windows only when both ends are given",
+         [](T& t) { t.heightMin = "300"; t.heightMax = "-20"; t.slopeMin = "50"; }, "",
+         [](const T& t) { return t.heightMin + " " + t.heightMax + " " + t.slopeMin; }, "-20 300 50"},
+    };
+    for (const Case& c : cases) {
+        ModelOptionTexts texts = Defaults();
+        c.edit(texts);
+        EXPECT_EQ(CheckModelOption(texts), c.message) << c.what;
+        EXPECT_EQ(c.after(texts), c.want) << c.what;
+    }
 }
 
 TEST(CheckTextureOption, NameRules) {

@@ -103,10 +103,8 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
 TEST(PlacementRules, SlopeWindowOfTiltedCells) {
     // A cell tilted 30 degrees about the Y axis: 64 units across, 36.95 up.
     const float rise = 64.0f * 0.57735026f;
-    TerrainMesh mesh;
-    mesh.texture = "grass";
-    mesh.columns = mesh.rows = 2;
-    mesh.vertices = {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, rise, 255}, {64, 64, rise, 255}};
+    const TerrainMesh mesh = MakeMesh("grass", 2, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, rise, 255},
+                                                      {64, 64, rise, 255}});
     struct Case { float low, high; bool kept; };
     for (const Case& c : {Case{0, 29.9f, false}, Case{29.9f, 30.1f, true}, Case{30.1f, 90, false},
                           Case{0, 90, true}}) {
@@ -114,8 +112,7 @@ TEST(PlacementRules, SlopeWindowOfTiltedCells) {
         ModelOption option("tree", 1, 1);
         option.slopeMin = c.low;
         option.slopeMax = c.high;
-        engine.modelClasses["trees"] = {option};
-        engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+        AddTreesOnGrass(engine, option);
         engine.BeginPlacementRun("demo");
         Recorder sink;
         engine.PlaceOnMesh(mesh, "demo", sink);
@@ -129,17 +126,12 @@ TEST(PlacementRules, EdgeTooLongToWalkRefusesTheRunAndWritesNothing) {
     TempDir dir;
     FoliageEngine engine;
     CountingProgress progress;
-    engine.modelClasses["trees"] = {ModelOption("tree", 1, 1)};
-    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"trees"})};
+    AddTreesOnGrass(engine);
     WriteFileBytes(dir.File("in.map"),
                    "{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 64 0 \n)\n(\nv 3000000 0 0 \n"
                    "v 3000000 64 0 \n)\n}\n}\n}\n");
     for (bool dryRun : {false, true}) {
-        RunRequest request;
-        request.inputText = dir.File("in.map");
-        request.outputText = dir.File("out.map");
-        request.mapClassChosen = true;
-        request.mapClassName = "demo";
+        RunRequest request = DemoRequest(dir.File("in.map"), dir.File("out.map"));
         request.dryRun = dryRun;
         const RunResult result = RunFoliage(engine, progress, request);
         EXPECT_FALSE(result.ok);

@@ -115,26 +115,22 @@ TEST(PlaceOnMesh, ShortVertexListUsesOnlyCompleteRows) {
     EXPECT_EQ(Place(a, mesh).lines, Place(b, FlatCell()).lines);
 }
 
-TEST(PlaceOnMesh, DegenerateGridsGiveNothingAndNoDraws) {
-    struct Case { int rows, columns; std::size_t vertices; };
-    const Case cases[] = {{1, 4, 4}, {4, 1, 4}, {0, 0, 0}, {-3, 2, 4}, {2, -3, 4},
-                          {1000000000, 1000000000, 4}, {2, 2, 3},
-                          {std::numeric_limits<std::int32_t>::max(), 3, 4}};
+// Degenerate grids place and draw nothing; a density multiplier of zero or
+// below on a real cell still draws the rounding pair of its two triangles.
+TEST(PlaceOnMesh, DegenerateGridsAndNoDensityPlaceNothing) {
+    struct Case { int rows, columns; std::size_t vertices; float multiplier; int draws; };
+    const Case cases[] = {{1, 4, 4, 1, 0}, {4, 1, 4, 1, 0}, {0, 0, 0, 1, 0}, {-3, 2, 4, 1, 0}, {2, -3, 4, 1, 0},
+                          {1000000000, 1000000000, 4, 1, 0}, {2, 2, 3, 1, 0},
+                          {std::numeric_limits<std::int32_t>::max(), 3, 4, 1, 0},
+                          {2, 2, 4, -1, 4}, {2, 2, 4, 0, 4}, {2, 2, 4, -1e30f, 4}};
     for (const Case& c : cases) {
         FoliageEngine engine;
-        EXPECT_TRUE(Place(engine, MakeMesh("grass", c.rows, c.columns,
-                                           std::vector<MeshVertex>(c.vertices, MeshVertex{1, 2, 3, 255})))
-                        .lines.empty()) << c.rows << "x" << c.columns;
-        EXPECT_EQ(engine.random.State(), 1u) << c.rows << "x" << c.columns;
-    }
-}
-
-TEST(PlaceOnMesh, NegativeOrZeroDensityDrawsOnlyTheRoundingPair) {
-    for (float multiplier : {-1.0f, 0.0f, -1e30f}) {
-        FoliageEngine engine;
-        EXPECT_TRUE(Place(engine, FlatCell(), ModelOption("tree", 1, 1),
-                          TextureOption("grass", false, multiplier, {"trees"})).lines.empty()) << multiplier;
-        EXPECT_EQ(engine.random.State(), StateAfterDraws(4)) << multiplier;  // 2 triangles x 2 draws
+        const TerrainMesh mesh = c.multiplier < 1 ? FlatCell()
+                                                  : MakeMesh("grass", c.rows, c.columns,
+                                                             std::vector<MeshVertex>(c.vertices, MeshVertex{1, 2, 3, 255}));
+        EXPECT_TRUE(Place(engine, mesh, ModelOption("tree", 1, 1), TextureOption("grass", false, c.multiplier, {"trees"}))
+                        .lines.empty()) << c.rows << "x" << c.columns << " " << c.multiplier;
+        EXPECT_EQ(engine.random.State(), StateAfterDraws(c.draws)) << c.rows << "x" << c.columns << " " << c.multiplier;
     }
 }
 
@@ -167,34 +163,28 @@ TEST(PlaceOnMesh, CollinearEdgesAndDownwardNormalsTilt) {
     }
 }
 
-TEST(PlaceOnMesh, MatchingIsExactAndRepeatedOptionsAllApply) {
-    auto count = [](std::vector<TextureOption> textures, const std::string& meshTexture) {
+// Texture names match exactly and repeated options all apply. Missing
+// classes place and draw nothing and are not entered: a removed class must
+// not come back into the option editor's list because a run looked it up.
+TEST(PlaceOnMesh, MatchingIsExactRepeatedOptionsApplyAndMissingClassesAreNotEntered) {
+    auto count = [](std::vector<TextureOption> textures, const std::string& meshTexture,
+                    const std::string& mapClass = "demo") {
         FoliageEngine engine;
         engine.modelClasses["trees"] = {ModelOption("tree", 1, 1, true, false)};
         engine.mapClasses["demo"] = std::move(textures);
         Recorder sink;
-        engine.PlaceOnMesh(FlatCell(meshTexture), "demo", sink);
+        engine.PlaceOnMesh(FlatCell(meshTexture), mapClass, sink);
+        EXPECT_EQ(engine.modelClasses.size() + engine.mapClasses.size(), 2u) << mapClass;
         return std::make_pair(sink.lines.size(), engine.random.State());
     };
     const TextureOption grass("grass", false, 1, {"trees"});
+    const auto nothing = std::make_pair(std::size_t{0}, 1u);  // no draws either
     EXPECT_EQ(count({grass}, "grass").first, 6u);
-    EXPECT_EQ(count({grass}, "Grass"), std::make_pair(std::size_t{0}, 1u));  // no draws either
+    EXPECT_EQ(count({grass}, "Grass"), nothing);
     EXPECT_EQ(count({grass, grass}, "grass").first, 12u);
     EXPECT_EQ(count({TextureOption("grass", false, 1, {"trees", "trees"})}, "grass").first, 12u);
-}
-
-// A removed class must not come back into the catalogue (and the option
-// editor's list) because a run looked it up.
-TEST(PlaceOnMesh, MissingClassesPlaceNothingAndAreNotEntered) {
-    FoliageEngine engine;
-    engine.mapClasses["demo"] = {TextureOption("grass", false, 1, {"absent"})};
-    Recorder sink;
-    engine.PlaceOnMesh(FlatCell(), "demo", sink);
-    engine.PlaceOnMesh(FlatCell(), "nowhere", sink);
-    EXPECT_TRUE(sink.lines.empty());
-    EXPECT_EQ(engine.modelClasses.count("absent"), 0u);
-    EXPECT_EQ(engine.mapClasses.count("nowhere"), 0u);
-    EXPECT_EQ(engine.random.State(), 1u);
+    EXPECT_EQ(count({TextureOption("grass", false, 1, {"absent"})}, "grass"), nothing);
+    EXPECT_EQ(count({grass}, "grass", "nowhere"), nothing);
 }
 
 TEST(PlaceOnMesh, OpacityWindowAndDraw) {

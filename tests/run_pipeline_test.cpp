@@ -53,17 +53,39 @@ struct Fixture {
 
 }  // namespace
 
-TEST(RunFoliage, MapNameOfTheInstallationIntoItsMapSource) {
+// Map names of an installation, paths as typed and output names into its
+// map_source (made when missing); inputs that are not files are refused.
+TEST(RunFoliage, ResolvesInputAndOutputPaths) {
     Fixture f;
-    const RunResult result = f.Run("mp_test", "mp_test_foliage");
-    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
-    EXPECT_EQ(result.inputPath, paths::Join(f.mapSource, "mp_test.map"));
-    EXPECT_EQ(result.outputPath, paths::Join(f.mapSource, "mp_test_foliage.map"));
-    EXPECT_EQ(f.progress.meshesRead, 1);
-    EXPECT_EQ(f.progress.meshesProcessed, 1);
-    EXPECT_EQ(f.progress.modelsPlaced, 6);
-    const std::string output = ReadFileBytes(result.outputPath);
-    EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
+    const std::string source = paths::Join(f.mapSource, "mp_test.map"), outside = f.dir.File("outside.map");
+    const std::string bare = f.dir.File("bare"), typed = f.dir.File("new") + "/out";  // no ".map" appended
+    WriteFileBytes(outside, kOneMesh);
+    fs::create_directories(bare);
+    fs::create_directories(paths::Join(f.mapSource, "folder.map"));
+    struct Case { std::string input, output, installDir, wantInput, wantOutput; };  // no output: not a file
+    const Case cases[] = {
+        {"mp_test", "mp_test_foliage", f.install, source, paths::Join(f.mapSource, "mp_test_foliage.map")},
+        {outside, typed, "", outside, typed},
+        {outside, "named", bare, outside, paths::Join(MapSourceDirectory(bare), "named.map")},
+        {"mp_test", source, f.install, source, source},  // the output may be the input itself
+        {"missing", "out", f.install, "", ""}, {"folder", "out", f.install, "", ""},
+        {f.mapSource, "out", f.install, "", ""}, {"", "out", f.install, "", ""},
+        {"mp_test.map", "out", f.install, "", ""},
+        {"mp_test", f.dir.File("o.map"), "", "", ""},  // no installation: a map name alone is no path
+    };
+    for (const Case& c : cases) {
+        const RunResult result = f.Run(c.input, c.output, true, c.installDir);
+        if (c.wantOutput.empty()) {
+            EXPECT_EQ(result.message, kNotAFile) << c.input;
+            continue;
+        }
+        ASSERT_TRUE(result.ok) << c.input << ": " << result.message << " " << result.detail;
+        EXPECT_EQ(result.inputPath, c.wantInput);
+        EXPECT_EQ(result.outputPath, c.wantOutput);
+        const std::string output = ReadFileBytes(c.wantOutput);
+        EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0) << c.input;
+        EXPECT_GT(output.size(), kOneMesh.size()) << c.input;
+    }
 }
 
 // UTF-8 names reach the file system intact (wide paths on Windows): an
@@ -90,61 +112,32 @@ TEST(RunFoliage, NonAsciiNamesRoundTripThroughTheFileSystem) {
               std::vector<std::string>{"b\xc3\xa4ume"});
 }
 
-TEST(RunFoliage, InputAsTypedAndFullOutputPathWithNewDirectory) {
+// Refused before any reading: an output directory that cannot be made (two
+// missing levels; a name without an installation has no map_source), no map
+// class (once the directory is made), an output that is a directory.
+TEST(RunFoliage, RefusesBeforeReadingWithThePathAndReason) {
     Fixture f;
-    const std::string input = f.dir.File("elsewhere.map");
-    WriteFileBytes(input, kOneMesh);
-    const std::string output = f.dir.File("new") + "/out";  // no ".map" appended
-    const RunResult result = f.Run(input, output, true, "");
-    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
-    EXPECT_EQ(result.inputPath, input);
-    EXPECT_TRUE(FileExists(output));
-}
-
-TEST(RunFoliage, OutputNameGoesToMapSourceEvenForOutsideInput) {
-    Fixture f;
-    fs::remove_all(f.mapSource);
-    fs::create_directories(f.install);
-    const std::string input = f.dir.File("outside.map");
-    WriteFileBytes(input, kOneMesh);
-    const RunResult result = f.Run(input, "named");
-    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
-    EXPECT_TRUE(FileExists(paths::Join(f.mapSource, "named.map")));  // map_source was created
-}
-
-TEST(RunFoliage, InputThatIsNotAFile) {
-    Fixture f;
-    fs::create_directories(paths::Join(f.mapSource, "folder.map"));
-    for (const std::string& input : {std::string("missing"), std::string("folder"), f.mapSource,
-                                     std::string(), std::string("mp_test.map")}) {
-        const RunResult result = f.Run(input, "out");
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, kNotAFile) << input;
+    const std::string deep = f.dir.File("a") + "/b", taken = paths::Join(f.mapSource, "taken.map");
+    fs::create_directories(taken);
+    struct Case { std::string input, output; bool chosen; std::string installDir, message; bool exact; };
+    const Case cases[] = {
+        {"mp_test", deep + "/out.map", true, f.install, deep, false},
+        {paths::Join(f.mapSource, "mp_test.map"), "name", true, "", "name", false},
+        {"mp_test", f.dir.File("made") + "/out.map", false, f.install, kNoMapClass, true},
+        {"mp_test", "taken", true, f.install, "Path specified for the .map output file is a directory.", true},
+    };
+    for (const Case& c : cases) {
+        const RunResult result = f.Run(c.input, c.output, c.chosen, c.installDir);
+        EXPECT_FALSE(result.ok) << c.output;
+        if (c.exact) {
+            EXPECT_EQ(result.message, c.message);
+        } else {
+            EXPECT_NE(result.message.find(c.message), std::string::npos) << result.message;
+        }
     }
-    // No installation: a map name alone is no path.
-    EXPECT_EQ(f.Run("mp_test", f.dir.File("o.map"), true, "").message, kNotAFile);
-}
-
-TEST(RunFoliage, OutputDirectoryProblemsNameThePathAndReason) {
-    Fixture f;
-    const std::string deep = f.dir.File("a") + "/b/out.map";  // two missing levels
-    RunResult result = f.Run("mp_test", deep);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.message.find(f.dir.File("a") + "/b"), std::string::npos) << result.message;
+    EXPECT_EQ(f.Run("mp_test", "taken").detail, taken);
     EXPECT_FALSE(fs::exists(f.dir.File("a")));
-
-    // A name with no installation has no map_source to go into.
-    result = f.Run(paths::Join(f.mapSource, "mp_test.map"), "name", true, "");
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.message.find("name"), std::string::npos) << result.message;
-}
-
-TEST(RunFoliage, MissingMapClassAfterTheDirectoryIsMade) {
-    Fixture f;
-    const std::string dir = f.dir.File("made");
-    const RunResult result = f.Run("mp_test", dir + "/out.map", false);
-    EXPECT_EQ(result.message, kNoMapClass);
-    EXPECT_TRUE(fs::is_directory(dir));
+    EXPECT_TRUE(fs::is_directory(f.dir.File("made")));
     EXPECT_EQ(f.progress.meshesRead, 0);
 }
 
@@ -177,26 +170,6 @@ TEST(RunFoliage, MapsWithoutTerrainOrBrokenNeverCrash) {
             EXPECT_TRUE(result.message == kNoTerrain && !FileExists(output)) << result.message;
         }
     }
-}
-
-TEST(RunFoliage, OutputMayBeTheInputItself) {
-    Fixture f;
-    const std::string path = paths::Join(f.mapSource, "mp_test.map");
-    const RunResult result = f.Run("mp_test", path);
-    ASSERT_TRUE(result.ok) << result.message << " " << result.detail;
-    const std::string output = ReadFileBytes(path);
-    EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
-    EXPECT_GT(output.size(), kOneMesh.size());
-}
-
-TEST(RunFoliage, AnOutputThatIsADirectoryIsRefusedBeforeReading) {
-    Fixture f;
-    const std::string taken = paths::Join(f.mapSource, "taken.map");
-    fs::create_directories(taken);
-    const RunResult result = f.Run("mp_test", "taken");
-    EXPECT_EQ(result.message, "Path specified for the .map output file is a directory.");
-    EXPECT_EQ(result.detail, taken);
-    EXPECT_EQ(f.progress.meshesRead, 0);
 }
 
 namespace {
