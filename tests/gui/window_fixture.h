@@ -76,6 +76,12 @@ struct WindowFixture {
     void ChooseMapClass(const wxString& name) {
         frame->mapClassChoice->SetSelection(frame->mapClassChoice->FindString(name));
     }
+    // The sample map with the class "demo" into `output` in the test directory.
+    void PrepareDemoRun(const std::string& output, const wxString& mapClass = "demo") {
+        frame->inputField->SetValue(FromNarrow(kSampleMap));
+        frame->outputField->SetValue(FromNarrow(dir.File(output)));
+        ChooseMapClass(mapClass);
+    }
 };
 
 // Answers a modal dialog of type T inside wxTEST_DIALOG with a function that
