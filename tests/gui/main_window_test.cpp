@@ -203,4 +203,10 @@ TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {
     ASSERT_TRUE(FileExists(second));
     EXPECT_FALSE(ReadFileBytes(second) == ReadFileBytes(output));
     EXPECT_EQ(ToNarrow(frame->meshesReadCount->GetLabel()), meshes);
+
+    // Seed 1 restarts the generator: the first run again.
+    frame->seedField->SetValue("1");
+    window.PrepareDemoRun("one.map");
+    window.Run();
+    EXPECT_TRUE(ReadFileBytes(window.dir.File("one.map")) == ReadFileBytes(output));
 }
