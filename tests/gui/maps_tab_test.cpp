@@ -12,16 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An installation whose map_source holds one real map among look-alikes
-// (start-up keeps only directories that also hold Docs/model_pics).
+// An installation whose map_source holds one map, and a file the listing
+// leaves out (its rules are the core's). Start-up keeps only directories
+// that also hold Docs/model_pics.
 std::string MakeInstallation(const TempDir& dir, const std::string& name = "game") {
     const std::string install = dir.File(name);
-    const std::string source = install + "/map_source";
-    fs::create_directories(source + "/x.map");
     fs::create_directories(install + "/Docs/model_pics");
-    fs::copy_file(kSampleMap, source + "/mp_a.map");
-    for (const char* other : {"mp_b.MAP", "mp_c.map.bak", "readme", "mp_test.v2.map"})
-        WriteFileBytes(source + "/" + other, "");
+    fs::create_directories(install + "/map_source");
+    fs::copy_file(kSampleMap, install + "/map_source/mp_a.map");
+    WriteFileBytes(install + "/map_source/mp_b.MAP", "");
     return install;
 }
 
