@@ -100,7 +100,8 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(frame->inputField->GetValue(), "mp_a");
 }
 
-// The checks are the core's; these are what the tab does with their answers.
+// The checks and their messages are the core's; the tab refuses what they
+// refuse, and remembers or forgets what they accept.
 TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
     WindowFixture window;
     const std::string install = MakeInstallation(window.dir);
@@ -108,6 +109,9 @@ TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
     ArbrelFrame* frame = window.frame;
     const std::string config = window.dir.File("data/config.csv");
 
+    wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(window.dir.path()),
+                  ExpectErrorDialog("Path specified is not a Call of Duty installation "
+                                    "directory. It must contain a 'map_source' directory."));
     // config.csv has no quoting: a comma would split the directory.
     const std::string comma = MakeInstallation(window.dir, "CoD4, GOTY");
     wxTEST_DIALOG(Click(frame->setInstallDirButton), ChooseDirectory(comma),
