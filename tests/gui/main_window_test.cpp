@@ -147,12 +147,18 @@ public:
     }
 };
 
-TEST(MainWindow, AnExceptionInARunEndsItWithAMessageAndLeavesTheWindowUsable) {
+// The messages are the core's; the window adds the reason below a blank line.
+TEST(MainWindow, AFailedRunEndsInOneMessageAndLeavesTheWindowUsable) {
     WindowFixture window;
     FailingFrame* frame = new FailingFrame(nullptr, -1, window.dir.path() + "/");
     window.frame = frame;
     frame->Show();
     window.PrepareDemoRun("out.map");
+    frame->inputField->SetValue(FromNarrow(window.dir.path()));  // a directory
+    wxTEST_DIALOG(window.Run(),
+                  ExpectErrorDialog("Path specified for the .map input file is not a file.\n\nTried '" +
+                                    window.dir.path() + "' (a directory)."));
+    frame->inputField->SetValue(FromNarrow(kSampleMap));
     wxTEST_DIALOG(window.Run(),
                   ExpectErrorDialog("There was not enough memory to finish the run. Nothing was "
                                     "written."));
