@@ -76,6 +76,12 @@ struct WindowFixture {
     void ChooseMapClass(const wxString& name) {
         frame->mapClassChoice->SetSelection(frame->mapClassChoice->FindString(name));
     }
+    // The sample map with the class "demo" into `output` in the test directory.
+    void PrepareDemoRun(const std::string& output, const wxString& mapClass = "demo") {
+        frame->inputField->SetValue(FromNarrow(kSampleMap));
+        frame->outputField->SetValue(FromNarrow(dir.File(output)));
+        ChooseMapClass(mapClass);
+    }
 };
 
 // Answers a modal dialog of type T inside wxTEST_DIALOG with a function that
@@ -93,20 +99,18 @@ private:
 };
 
 // Selects an entry and sends the selection event, as a click would.
-inline void ChooseEntry(wxChoice* choice, const wxString& text) {
-    choice->SetSelection(choice->FindString(text, true));
-    wxCommandEvent event(wxEVT_COMMAND_CHOICE_SELECTED, choice->GetId());
-    event.SetEventObject(choice);
-    event.SetInt(choice->GetSelection());
-    choice->GetEventHandler()->ProcessEvent(event);
+inline void SelectEntry(wxControlWithItems* control, const wxString& text, wxEventType type) {
+    control->SetSelection(control->FindString(text, true));
+    wxCommandEvent event(type, control->GetId());
+    event.SetEventObject(control);
+    event.SetInt(control->GetSelection());
+    control->GetEventHandler()->ProcessEvent(event);
 }
-
+inline void ChooseEntry(wxChoice* choice, const wxString& text) {
+    SelectEntry(choice, text, wxEVT_COMMAND_CHOICE_SELECTED);
+}
 inline void PickEntry(wxListBox* list, const wxString& text) {
-    list->SetSelection(list->FindString(text, true));
-    wxCommandEvent event(wxEVT_COMMAND_LISTBOX_SELECTED, list->GetId());
-    event.SetEventObject(list);
-    event.SetInt(list->GetSelection());
-    list->GetEventHandler()->ProcessEvent(event);
+    SelectEntry(list, text, wxEVT_COMMAND_LISTBOX_SELECTED);
 }
 
 // Answers the directory dialog with a chosen path.
