@@ -2,11 +2,8 @@
 
 #include "config/config_store.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <exception>
 #include <memory>
-#include <new>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -17,44 +14,11 @@
 #include "io/atomic_file.h"
 #include "io/paths.h"
 #include "io/platform.h"
+#include "io/whole_file.h"
 
 namespace {
 
 std::string ToString(std::string_view text) { return std::string(text.data(), text.size()); }
-
-// Reads exactly `size` bytes of the file with one read. Read-only access, so
-// a write-protected file still loads.
-bool ReadWholeFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[]>& buffer,
-                   std::string& error) {
-    if (size > kMaxConfigFileSize || size > SIZE_MAX) {
-        error = "Cannot read '" + path + "': the file is too large.";
-        return false;
-    }
-    errno = 0;
-    std::FILE* file = platform::OpenFile(path, "rb");
-    if (file == nullptr) {
-        error = "Cannot open '" + path + "': " + platform::LastErrorText() + ".";
-        return false;
-    }
-    const std::size_t count = static_cast<std::size_t>(size);
-    buffer.reset(new (std::nothrow) char[count == 0 ? 1 : count]);
-    if (!buffer) {
-        std::fclose(file);
-        error = "Not enough memory to read '" + path + "'.";
-        return false;
-    }
-    errno = 0;
-    const std::size_t got = count == 0 ? 0 : std::fread(buffer.get(), 1, count, file);
-    const bool failed = got != count;
-    std::string reason = failed && errno != 0 ? platform::LastErrorText() : "the file is shorter than expected";
-    std::fclose(file);
-    if (failed) {
-        buffer.reset();
-        error = "Cannot read '" + path + "': " + reason + ".";
-        return false;
-    }
-    return true;
-}
 
 // Writes text to directory/baseName.csv through a temporary file, so a
 // failure leaves the old file as it was.
@@ -299,7 +263,7 @@ template <typename Parse>
 bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, Parse parse) {
     try {
         std::unique_ptr<char[]> buffer;
-        if (!ReadWholeFile(path, size, buffer, error)) return false;
+        if (!ReadWholeFile(path, size, kMaxConfigFileSize, "the file is too large", buffer, error)) return false;
         parse(buffer.get(), static_cast<std::size_t>(size));
         return true;
     } catch (const std::exception& e) {

@@ -1,8 +1,6 @@
 // FoliageEngine::ReadMap: loads a whole map file and collects its meshes.
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <memory>
 #include <new>
@@ -12,47 +10,9 @@
 #include "engine/mesh_block_scan.h"
 #include "engine/mesh_body_parser.h"
 #include "io/platform.h"
+#include "io/whole_file.h"
 
 namespace {
-
-// Reads size bytes of path into a new buffer; false (and error) on failure.
-bool LoadFile(const std::string& path, std::uint64_t size, std::unique_ptr<char[]>& buffer,
-              std::string& error) {
-    if (size > std::numeric_limits<std::uint32_t>::max()) {
-        error = "Cannot read '" + path + "': the file is larger than 4 GiB.";
-        return false;
-    }
-    errno = 0;
-    // Read-only: a write-protected map must still be readable.
-    std::FILE* file = platform::OpenFile(path, "rb");
-    if (file == nullptr) {
-        error = "Cannot open '" + path + "': " + platform::LastErrorText() + ".";
-        return false;
-    }
-    const std::size_t wanted = static_cast<std::size_t>(size);
-    buffer.reset(new (std::nothrow) char[wanted]);
-    if (!buffer) {
-        std::fclose(file);
-        error = "Not enough memory to read '" + path + "'.";
-        return false;
-    }
-    platform::AdviseLargeBuffer(buffer.get(), wanted);
-    errno = 0;
-    const std::size_t got = std::fread(buffer.get(), 1, wanted, file);
-    const bool failed = std::ferror(file) != 0;
-    const std::string reason = failed ? platform::LastErrorText() : std::string();
-    std::fclose(file);
-    if (got != wanted) {
-        error = "Cannot read '" + path + "': " +
-                (failed ? reason
-                        : "the file holds " + std::to_string(got) + " of the expected " +
-                              std::to_string(wanted) + " bytes") +
-                ".";
-        buffer.reset();
-        return false;
-    }
-    return true;
-}
 
 // Every mesh of [begin, end) in file order, each reported to progress as it
 // is stored. The list is reserved exactly. May throw std::bad_alloc.
@@ -81,7 +41,9 @@ bool FoliageEngine::ReadMap(ProgressReceiver& progress, std::string path, std::u
     // Everything is built aside and swapped in only when it is complete, so a
     // failure leaves the loaded map as it was.
     std::unique_ptr<char[]> buffer;
-    if (!LoadFile(path, size, buffer, lastError)) return false;
+    if (!ReadWholeFile(path, size, std::numeric_limits<std::uint32_t>::max(), "the file is larger than 4 GiB",
+                       buffer, lastError))
+        return false;
 
     std::vector<TerrainMesh> found;
     bool stopped = false;
