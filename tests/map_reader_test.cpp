@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "config/conversions.h"
 #include "engine/foliage_engine.h"
@@ -137,7 +135,6 @@ TEST_F(MapReaderTest, ReadsTheHeaderByItsTokenRules) {
     const Case cases[] = {
         {"keyword lines first; groups first, then vertices per group",
          "  toolFlags splitGeo;\n  contents nonColliding;\n   tex\n   lightmap_gray\n   9 5 16 8\n", "tex 9x5"},
-        {"layer line", "  layer \"000_Global/SingleQuads\"\n   tex\n   lm\n   4 2 16 8\n", "tex 4x2"},
         {"keywords are case-sensitive", "Contents detail;\ntex\n2 3\n", "Contents 2x3"},
         {"smoothing line then size line", "tex\nlightmap_gray\nsmoothing smoothing_hard\n3 2 16 8\n", "tex 3x2"},
         {"trailing space on the texture line", "tex \n7 6\n", "tex 7x6"},
@@ -146,7 +143,6 @@ TEST_F(MapReaderTest, ReadsTheHeaderByItsTokenRules) {
         {"numbers are read as integers", "tex\nlm\n16.5 4abc\n", "tex 16x4"},
         {"no size line", "tex\nlightmap_gray\n", "tex 0x0"},
         {"blank lines have no tokens", "\n  \t \n\ntex\n\n \nlm\n\n2 3\n\n", "tex 2x3"},
-        {"the line holding the first ( is not read", "tex\nlm\n2 3\n5 6 (\n", "tex 2x3"},
         {"a ( ends the header at once", "tex\nlm (\n2 3\n", "tex 0x0"},
     };
     for (const Case& c : cases) EXPECT_EQ(Shape(ReadMesh(c.header + kGroups)), c.shape) << c.name;
@@ -163,7 +159,6 @@ TEST_F(MapReaderTest, ReadsVertexLinesByTheirMarkers) {
         {"two spaces give an empty number", "\tv 1  2 3 t\n", "1 0 2 255"},
         {"a tab belongs to the number", "\tv\t1 2 3 t\n", "2 3 0 255"},
         {"nothing is kept after t", "\tv 1 2 3 t 1 c 1 1 1 1 1 1\n", "1 2 3 255"},
-        {"letters in numbers", "\tv 1x 2y 3z t\n", "1 2 3 255"},
         // Lines of real World at War / CoD4 maps: an exponent, a colour and a flag.
         {"exponent", "\tv 512 400 -1.5735626e-005 t 0 -192 1 5\n", "512 400 -1.57356e-05 255"},
         {"colour and flag",
@@ -221,7 +216,6 @@ TEST_F(MapReaderTest, AFailedReadLeavesTheLoadedMapAlone) {
         {"shorter than the size", shortFile, 100000, "bytes"},
         {"a directory", dir.path(), 10, kSystemReason ? "': " : std::strerror(EISDIR)},
         {"over 4 GiB", shortFile, std::uint64_t(std::numeric_limits<std::uint32_t>::max()) + 1, "4 GiB"},
-        {"far over 4 GiB", shortFile, std::numeric_limits<std::uint64_t>::max(), "4 GiB"},
     };
     for (const Case& c : cases) {
         engine.SetLastError({});
