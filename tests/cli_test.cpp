@@ -75,17 +75,6 @@ long NumberAfter(const std::string& text, const std::string& label) {
     return at == std::string::npos ? -1 : std::atol(text.c_str() + at + label.size());
 }
 
-// "WIDTHxHEIGHT" from the PNG's header.
-std::string PngSize(const std::string& png) {
-    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return "not a PNG";
-    auto word = [&](std::size_t at) {
-        unsigned long value = 0;
-        for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(png[at + i]);
-        return value;
-    };
-    return std::to_string(word(16)) + "x" + std::to_string(word(20));
-}
-
 }  // namespace
 
 TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
@@ -108,8 +97,9 @@ TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
     EXPECT_EQ(second.out, first.out);
     EXPECT_EQ(second.err, "Output: " + dir.File("b.map") + "\n");
     EXPECT_EQ(ReadFileBytes(dir.File("b.map")), output);
-    // The demo terrain is a little taller than wide; the legend goes below.
-    EXPECT_EQ(PngSize(ReadFileBytes(dir.File("a.png"))), "289x440");
+    // The demo terrain is a little taller than wide; the legend goes below:
+    // the PNG header gives 289 x 440 pixels.
+    EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x01\x21\0\0\x01\xb8", 12));
     // Another seed places otherwise; a preview that cannot be written fails the run.
     const CliRun third = RunCli(dir, "--seed 2 --preview " + Quote(dir.File("no/dir/c.png")) + " " +
                                          DemoArguments(dir.File("c.map")));
@@ -120,15 +110,13 @@ TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
 
 TEST(ArbrelCli, HelpAndVersion) {
     TempDir dir;
-    for (const char* option : {"--help", "-h"}) {
+    const std::string version = std::string("arbrel-cli ") + ARBREL_VERSION + "\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"--help", "Usage: arbrel-cli "}, {"-h", "Usage: arbrel-cli "}, {"--version", version}, {"-V", version}};
+    for (const auto& [option, start] : cases) {
         const CliRun run = RunCli(dir, option);
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out.rfind("Usage: arbrel-cli ", 0), 0u) << run.out;
-    }
-    for (const char* option : {"--version", "-V"}) {
-        const CliRun run = RunCli(dir, option);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, std::string("arbrel-cli ") + ARBREL_VERSION + "\n");
+        EXPECT_EQ(run.out.substr(0, start.size()), start) << option;
     }
 }
 
@@ -145,10 +133,9 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     WriteFileBytes(dir.File("data/models/m.csv"), "tree,1,1,1,1,0,0,256,0.5,1\r\n");
     struct Case { std::string arguments; int exitCode; std::string message; };
     std::vector<Case> cases = {
-        {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage},
-        {"--bogus x --map-class d a b", 2, usage}, {"--map-class", 2, usage}, {"--map-class d a b c", 2, usage},
-        {"textures", 2, usage}, {"textures a b", 2, usage}, {"textures --seed 2 a", 2, usage},
-        {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
+        {"", 2, usage}, {"--map-class demo onlyinput", 2, usage}, {"in out", 2, usage}, {"--map-class", 2, usage},
+        {"--bogus x --map-class d a b", 2, usage}, {"--map-class d a b c", 2, usage}, {"textures", 2, usage},
+        {"textures --seed 2 a", 2, usage}, {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
              "'.\nIts map classes: demo.\n"},
@@ -162,12 +149,9 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
          "A map of the installation is named without \".map\": 'mp_demo'."},
         {demoClass + Quote(dir.File("empty.map")) + " " + Quote(out), 1,
          "arbrel-cli: Your map does not have any terrain meshes, which is required to add models to.\n"},
-        {demoClass + Quote(Samples("install/map_source/mp_demo.map")) + " " + Quote(dir.File("no/such/dir/out.map")),
-         1, dir.File("no/such/dir")},
         {"--data-dir " + Quote(dir.File("data")) + " --map-class demo " +
              Quote(Samples("install/map_source/mp_demo.map")) + " " + Quote(out), 1,
          "arbrel-cli: Map class 'demo' is not loaded from"},
-        {"textures " + Quote(dir.File("missing.map")), 1, "is not a file."},
         {"textures " + Quote(TestDataPath("cod4_frazzie_mp_dr_quick.map")), 1, "terrain meshes"},
     };
     for (const std::string bad : {"-1", "4294967296", "abc", "1.5", "''", "99999999999"})
@@ -189,9 +173,9 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     EXPECT_FALSE(FileExists(dir.File("data/config.csv")));
 }
 
-TEST(ArbrelCli, TextureReportAsTableAndCsv) {
+TEST(ArbrelCli, TextureReportAsATable) {
     TempDir dir;
-    CliRun run = RunCli(dir, "textures " + DemoData() + " --map-class demo mp_demo");
+    const CliRun run = RunCli(dir, "textures " + DemoData() + " --map-class demo mp_demo");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
               "Texture             Meshes  Cells  Area (64x64)  Rule\n"
@@ -199,13 +183,6 @@ TEST(ArbrelCli, TextureReportAsTableAndCsv) {
               "ground_grass_field       1     64         64.78   yes\n"
               "me_office_carpet01       1      1          4.00    no\n"
               "rock_cliff_slope         1     15         14.66   yes\n");
-    // As CSV, with what the rules of each class would remove, as the dry run counts it.
-    run = RunCli(dir, "textures --format csv --data-dir " + Quote(Samples("tidy_data")) + " --install-dir " +
-                          Quote(Samples("install")) + " --map-class tidy mp_demo");
-    EXPECT_EQ(run.out,
-              "texture,meshes,cells,area,rule,removed_by_slope,removed_by_height,removed_by_spacing\n"
-              "ground_dirt_blend,1,10,7.53,1,0,0,0\nground_grass_field,1,64,64.78,1,0,0,182\n"
-              "me_office_carpet01,1,1,4.00,0,0,0,0\nrock_cliff_slope,1,15,14.66,1,249,0,0\n");
 }
 
 #ifndef _WIN32
@@ -286,12 +263,9 @@ TEST(ArbrelCli, BudgetMaxModelsMarkReplaceAndStrip) {
     // The demo run's count and output size, which its test pins.
     const long placed = 779, outputSize = 127394;
 
-    // The dry run reports the real run's counts and size, as text and as CSV
-    // (the core tests compare the per-model counts with written maps).
-    CliRun run = RunCli(dir, "--dry-run " + DemoData() + " --map-class demo mp_demo");
-    EXPECT_EQ(NumberAfter(run.out, "Models placed: "), placed);
-    EXPECT_EQ(NumberAfter(run.out, "Output size: "), outputSize);
-    run = RunCli(dir, "--dry-run --format csv " + DemoData() + " --map-class demo mp_demo");
+    // The dry run reports the real run's output size (the core tests compare
+    // its counts with written maps).
+    CliRun run = RunCli(dir, "--dry-run --format csv " + DemoData() + " --map-class demo mp_demo");
     EXPECT_NE(run.out.find("\nmodel,"), std::string::npos) << run.out;
     EXPECT_EQ(NumberAfter(run.out, "total,output_bytes,"), outputSize);
 
@@ -302,13 +276,8 @@ TEST(ArbrelCli, BudgetMaxModelsMarkReplaceAndStrip) {
                            "; nothing was written.\n");
     EXPECT_FALSE(FileExists(dir.File("no.map")));
 
-    // Marked, then run again on its own output with --replace: one layer.
+    // Marked, then stripped back to the input.
     ASSERT_EQ(RunCli(dir, "--mark " + DemoArguments(marked)).exitCode, 0);
-    run = RunCli(dir, "--mark --replace " + DemoData() + " --map-class demo " + Quote(marked) + " " +
-                          Quote(dir.File("again.map")));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(NumberAfter(run.out, "Marked models removed: "), placed);
-    EXPECT_EQ(ReadFileBytes(dir.File("again.map")), ReadFileBytes(marked));
     run = RunCli(dir, "strip " + Quote(marked) + " " + Quote(dir.File("stripped.map")));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Removed " + std::to_string(placed) + " marked models; 0 misc_model entities remain.\n");
