@@ -91,7 +91,7 @@ TEST(CheckTextureOption, NameRules) {
     EXPECT_EQ(CheckTextureOption(""), "Texture name is not set.");
     EXPECT_EQ(CheckTextureOption("ground_grass_01"), "");
     EXPECT_EQ(CheckTextureOption("caulk"), "");
-    for (const char* bad : {"a?b", "a|b", "a\rb", "a\"b", "a*b", "a:b", "a<b", "a>b", "a\\b"})
+    for (const char* bad : {"a?b", "a,b", "a\nb", "a/b", "a|b", "a\rb", "a\"b", "a*b", "a:b", "a<b", "a>b", "a\\b"})
         EXPECT_EQ(CheckTextureOption(bad),
                   "Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |).")
             << bad;
