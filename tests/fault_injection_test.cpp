@@ -126,29 +126,6 @@ TEST(FaultInjection, AWriteThatFailsPartWayKeepsThePreviousFile) {
 #endif
 }
 
-TEST(FaultInjection, AReadOnlyDirectoryKeepsThePreviousFile) {
-#ifdef _WIN32
-    GTEST_SKIP() << "directory modes are POSIX only";
-#else
-    if (geteuid() == 0) GTEST_SKIP() << "running as root, which ignores directory modes";
-    for (const Writer& writer : kWriters) {
-        SCOPED_TRACE(writer.name);
-        TempDir dir;
-        const std::string locked = dir.File("locked");
-        fs::create_directory(locked);
-        WriteFileBytes(paths::Join(locked, writer.fileName), kPrevious);
-        fs::permissions(locked, fs::perms(0555));
-        FoliageEngine engine;
-        Prepare(engine);
-        EXPECT_FALSE(writer.write(engine, locked));
-        EXPECT_FALSE(engine.LastError().empty());
-        fs::permissions(locked, fs::perms(0755));  // so TempDir can remove it
-        EXPECT_EQ(ReadFileBytes(paths::Join(locked, writer.fileName)), kPrevious);
-        EXPECT_EQ(FileNames(locked).size(), 1u) << "a temporary file was left behind";
-    }
-#endif
-}
-
 TEST(FaultInjection, AWriteSucceedsButARenameOntoANonEmptyDirectoryFails) {
     for (const Writer& writer : kWriters) {
         SCOPED_TRACE(writer.name);
