@@ -100,8 +100,9 @@ TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
     // The demo terrain is a little taller than wide; the legend goes below:
     // the PNG header gives 289 x 440 pixels.
     EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x01\x21\0\0\x01\xb8", 12));
-    // Another seed places otherwise; a preview that cannot be written fails the run.
-    const CliRun third = RunCli(dir, "--seed 2 --preview " + Quote(dir.File("no/dir/c.png")) + " " +
+    // Another seed (the largest) places otherwise; a preview that cannot be
+    // written fails the run.
+    const CliRun third = RunCli(dir, "--seed 4294967295 --preview " + Quote(dir.File("no/dir/c.png")) + " " +
                                          DemoArguments(dir.File("c.map")));
     EXPECT_EQ(third.exitCode, 1);
     EXPECT_NE(third.err.find("Cannot write the preview"), std::string::npos) << third.err;

@@ -9,16 +9,14 @@
 
 #include "config/conversions.h"
 
+// The conversions fuzz target compares every input with strtol and strtof
+// and every float's text with snprintf's "%g"; these are the landmarks.
 TEST(StringToInt, TakesTheLeadingIntegerLikeStreamExtraction) {
     struct Case { const char* text; std::int32_t want; };
     const Case cases[] = {
-        {"1", 1}, {"0", 0}, {" 0", 0}, {"\t\r\n 42", 42}, {"-7", -7}, {"+7", 7},
-        {"1.0", 1}, {"16.5", 16}, {"16abc", 16}, {"", 0}, {"abc", 0}, {"-", 0},
-        {"+", 0}, {"- 5", 0}, {"0x10", 0}, {"007", 7},
-        {"2147483647", 2147483647}, {"2147483648", std::numeric_limits<std::int32_t>::max()},
-        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"\t\r\n 42", 42}, {"-7", -7}, {"+7", 7}, {"16.5", 16}, {"16abc", 16}, {"", 0}, {"- 5", 0},
+        {"0x10", 0}, {"2147483648", std::numeric_limits<std::int32_t>::max()},
         {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()},
-        {"99999999999999999999999", std::numeric_limits<std::int32_t>::max()},
     };
     for (const Case& c : cases) EXPECT_EQ(StringToInt(c.text), c.want) << '"' << c.text << '"';
 }
@@ -26,13 +24,9 @@ TEST(StringToInt, TakesTheLeadingIntegerLikeStreamExtraction) {
 TEST(StringToFloat, TakesTheLongestNumericPrefix) {
     struct Case { const char* text; float want; };
     const Case cases[] = {
-        {"0.5", 0.5f}, {"1.5abc", 1.5f}, {"  -2", -2.0f}, {"+3", 3.0f}, {".5", 0.5f},
-        {"5.", 5.0f}, {"-1.5735626e-005", -1.5735626e-5f}, {"1e3", 1000.0f},
-        {"1E+2x", 100.0f}, {"1e", 1.0f}, {"1e+", 1.0f}, {"2.5e-", 2.5f}, {".", 0.0f},
-        {"", 0.0f}, {"abc", 0.0f}, {"inf", 0.0f}, {"nan", 0.0f}, {"-inf", 0.0f},
-        {"0x1p3", 0.0f}, {"1024 512", 1024.0f}, {"1e50", std::numeric_limits<float>::max()},
-        {"-1e50", -std::numeric_limits<float>::max()},
-        {"55555555555555555555555555555555555555555555555555.1e ", std::numeric_limits<float>::max()},
+        {"1.5abc", 1.5f}, {"  -2", -2.0f}, {".5", 0.5f}, {"5.", 5.0f}, {"-1.5735626e-005", -1.5735626e-5f},
+        {"1E+2x", 100.0f}, {"2.5e-", 2.5f}, {".", 0.0f}, {"inf", 0.0f}, {"nan", 0.0f}, {"0x1p3", 0.0f},
+        {"1024 512", 1024.0f}, {"-1e50", -std::numeric_limits<float>::max()},
     };
     for (const Case& c : cases) EXPECT_EQ(StringToFloat(c.text), c.want) << '"' << c.text << '"';
     EXPECT_EQ(StringToFloat("1e-60"), 0.0f);
@@ -42,10 +36,8 @@ TEST(StringToFloat, TakesTheLongestNumericPrefix) {
 TEST(FloatToString, WritesPrintfGeneralWithSixDigits) {
     struct Case { float value; const char* want; };
     const Case cases[] = {
-        {1.0f, "1"}, {256.0f, "256"}, {0.1f, "0.1"}, {1234567.0f, "1.23457e+06"},
-        {0.00001f, "1e-05"}, {100000.0f, "100000"}, {1000000.0f, "1e+06"},
-        {1024.0f, "1024"}, {-1536.5f, "-1536.5"}, {123456.7f, "123457"}, {0.5f, "0.5"},
-        {-0.0f, "-0"}, {0.0f, "0"}, {0.0001f, "0.0001"}, {2.0f, "2"},
+        {256.0f, "256"}, {0.1f, "0.1"}, {1234567.0f, "1.23457e+06"}, {0.00001f, "1e-05"},
+        {100000.0f, "100000"}, {123456.7f, "123457"}, {-0.0f, "-0"}, {0.0001f, "0.0001"},
     };
     for (const Case& c : cases) EXPECT_EQ(FloatToString(c.value), c.want);
 }

@@ -107,14 +107,6 @@ TEST(PlaceOnMesh, SlopedNonSquareMeshWithOpacity) {
     EXPECT_EQ(engine.random.State(), 1061836850u);
 }
 
-TEST(PlaceOnMesh, ShortVertexListUsesOnlyCompleteRows) {
-    FoliageEngine a, b;
-    TerrainMesh mesh = FlatCell();
-    mesh.rows = 3;  // claims a third row, but only one vertex of it is there
-    mesh.vertices.push_back({0, 128, 0, 255});
-    EXPECT_EQ(Place(a, mesh).lines, Place(b, FlatCell()).lines);
-}
-
 // Degenerate grids place and draw nothing; a density multiplier of zero or
 // below on a real cell still draws the rounding pair of its two triangles.
 TEST(PlaceOnMesh, DegenerateGridsAndNoDensityPlaceNothing) {
