@@ -48,19 +48,6 @@ Recorder Place(FoliageEngine& engine, const TerrainMesh& mesh, const ModelOption
 
 }  // namespace
 
-TEST(RandomRange, MatchesTheWorkedValues) {
-    struct Case { float min, max; int k; float want; };
-    const Case cases[] = {
-        {0, 1, 0, 0.0f}, {0, 1, 16384, 0.5f}, {0, 1, 32767, 0.99997f},
-        {0.5f, 1, 16384, 0.75f}, {0, 360, 16384, 180.0f}, {2, 2, 0, 2.0f},
-    };
-    for (const Case& c : cases) {
-        FoliageEngine engine;
-        engine.random.Seed(StateBefore(c.k));
-        EXPECT_EQ(engine.RandomRange(c.min, c.max), c.want) << c.min << ".." << c.max << " k=" << c.k;
-    }
-}
-
 TEST(RandomRange, SecondChanceAndOpacityShares) {
     int aboveHalf = 0, belowOpaque = 0;
     for (int k = 0; k < 32768; ++k) {
