@@ -130,33 +130,22 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
         }
     }
 
-    if (!positional.empty() && positional[0] == "textures") {
-        parsed.command = CliCommand::Textures;
+    // The report and strip read and write no run: they take the input (and
+    // strip an output) and none of the run's options.
+    const bool textures = !positional.empty() && positional[0] == "textures";
+    if (textures || (!positional.empty() && positional[0] == "strip")) {
+        parsed.command = textures ? CliCommand::Textures : CliCommand::Strip;
         if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty() || parsed.mark ||
             parsed.replace || parsed.maxModels) {
-            error = "textures takes no --dry-run, --seed, --preview, --mark, --replace or --max-models";
+            error = positional[0] + " takes no --dry-run, --seed, --preview, --mark, --replace or --max-models";
             return false;
         }
-        if (positional.size() != 2) {
-            error = "textures expects one INPUT";
+        if (positional.size() != (textures ? 2u : 3u)) {
+            error = textures ? "textures expects one INPUT" : "strip expects INPUT and OUTPUT";
             return false;
         }
         parsed.input = positional[1];
-        return true;
-    }
-    if (!positional.empty() && positional[0] == "strip") {
-        parsed.command = CliCommand::Strip;
-        if (parsed.dryRun || parsed.seed || !parsed.previewPath.empty() || parsed.mark ||
-            parsed.replace || parsed.maxModels) {
-            error = "strip takes no --dry-run, --seed, --preview, --mark, --replace or --max-models";
-            return false;
-        }
-        if (positional.size() != 3) {
-            error = "strip expects INPUT and OUTPUT";
-            return false;
-        }
-        parsed.input = positional[1];
-        parsed.output = positional[2];
+        if (!textures) parsed.output = positional[2];
         return true;
     }
     if (!parsed.haveMapClass) {
