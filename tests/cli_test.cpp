@@ -174,16 +174,18 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     EXPECT_FALSE(FileExists(dir.File("data/config.csv")));
 }
 
+// With classes whose models have rules, what each rule would remove.
 TEST(ArbrelCli, TextureReportAsATable) {
     TempDir dir;
-    const CliRun run = RunCli(dir, "textures " + DemoData() + " --map-class demo mp_demo");
+    const CliRun run = RunCli(dir, "textures --data-dir " + Quote(Samples("tidy_data")) + " --install-dir " +
+                                       Quote(Samples("install")) + " --map-class tidy mp_demo");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
-              "Texture             Meshes  Cells  Area (64x64)  Rule\n"
-              "ground_dirt_blend        1     10          7.53   yes\n"
-              "ground_grass_field       1     64         64.78   yes\n"
-              "me_office_carpet01       1      1          4.00    no\n"
-              "rock_cliff_slope         1     15         14.66   yes\n");
+              "Texture             Meshes  Cells  Area (64x64)  Rule  Slope removed  Height removed  Spacing removed\n"
+              "ground_dirt_blend        1     10          7.53   yes              0               0                0\n"
+              "ground_grass_field       1     64         64.78   yes              0               0              182\n"
+              "me_office_carpet01       1      1          4.00    no              0               0                0\n"
+              "rock_cliff_slope         1     15         14.66   yes            249               0                0\n");
 }
 
 #ifndef _WIN32
