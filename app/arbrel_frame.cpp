@@ -8,7 +8,7 @@
 #include <wx/tooltip.h>
 
 #include "app/help_texts.h"
-#include "config/configuration_store.h"
+#include "config/store_loader.h"
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"

@@ -22,7 +22,7 @@
 #include <wx/textctrl.h>
 
 #include "engine/foliage_engine.h"
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 #include "engine/progress_receiver.h"
 #include "engine/run_pipeline.h"
 

@@ -6,9 +6,9 @@
 #include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
-#include "config/class_file_ops.h"
-#include "config/configuration_store.h"
-#include "config/option_text.h"
+#include "ui_logic/class_file_ops.h"
+#include "config/store_loader.h"
+#include "ui_logic/option_text.h"
 #include "dialogs/add_configuration.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/configuration_line.h"

@@ -5,14 +5,14 @@
 #include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
-#include "config/configuration_store.h"
+#include "config/store_loader.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/preview_dialog.h"
 #include "dialogs/texture_report_dialog.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "io/paths.h"
 
 void ArbrelFrame::OnShowTextures(wxCommandEvent&) {

@@ -5,11 +5,11 @@
 #include <wx/intl.h>
 
 #include "app/arbrel_frame.h"
-#include "config/config_store.h"
+#include "config/data_files.h"
 #include "config/install_dir_check.h"
-#include "config/map_source_listing.h"
-#include "config/output_suggestion.h"
-#include "config/remembered_choice.h"
+#include "ui_logic/map_source_listing.h"
+#include "ui_logic/output_suggestion.h"
+#include "ui_logic/remembered_choice.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"
 

@@ -11,9 +11,9 @@
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
-#include "engine/placement_preview.h"
+#include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/placement_preview.h"
+#include "preview/placement_preview.h"
 
 namespace {
 

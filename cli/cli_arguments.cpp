@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 const char kCliUsage[] =
     "Usage: arbrel-cli [OPTIONS] --map-class NAME INPUT OUTPUT\n"

@@ -23,6 +23,14 @@ struct ModelOption {
     std::optional<float> slopeMin, slopeMax;
     std::optional<float> heightMin, heightMax;
     std::optional<float> spacingRadius;
+    // Fields 16 to 19, each unset by default. Clusters keep a candidate only
+    // where a smooth noise field of clusterSize units lies inside the share
+    // clusterCover (0 to 1] of the ground; clearance refuses a candidate
+    // inside a solid brush or with another surface above it within that many
+    // units. spawnflags, when set (0 to 7), is written into each placed block.
+    std::optional<float> clusterSize, clusterCover;
+    std::optional<float> clearance;
+    std::optional<int> spawnflags;
 
     ModelOption() = default;
     ModelOption(std::string name, float densityMin_, float densityMax_ = 1.0f,
@@ -41,7 +49,9 @@ struct ModelOption {
                opacityMin == o.opacityMin && opacityMax == o.opacityMax &&
                scaleMin == o.scaleMin && scaleMax == o.scaleMax && slopeMin == o.slopeMin &&
                slopeMax == o.slopeMax && heightMin == o.heightMin && heightMax == o.heightMax &&
-               spacingRadius == o.spacingRadius;
+               spacingRadius == o.spacingRadius && clusterSize == o.clusterSize &&
+               clusterCover == o.clusterCover && clearance == o.clearance &&
+               spawnflags == o.spawnflags;
     }
 
     bool HasRules() const {

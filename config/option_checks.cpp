@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 namespace {
 

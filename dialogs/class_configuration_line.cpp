@@ -3,7 +3,7 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 #include "config/option_checks.h"
 #include "dialogs/dialog_keys.h"
 #include "dialogs/error_dialog.h"

@@ -7,7 +7,7 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 #include "config/option_checks.h"
 #include "dialogs/dialog_keys.h"
 #include "dialogs/error_dialog.h"

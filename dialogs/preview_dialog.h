@@ -7,7 +7,7 @@
 #include <wx/dialog.h>
 #include <wx/statbmp.h>
 
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 
 class PreviewDialog : public wxDialog {
 public:

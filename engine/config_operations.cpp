@@ -1,7 +1,7 @@
 // The engine's load and save operations: the data directory's files, read
 // into and written from the engine's own catalogue by config/.
 
-#include "config/config_store.h"
+#include "config/data_files.h"
 #include "engine/foliage_engine.h"
 
 bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 namespace {
 

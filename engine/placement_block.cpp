@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/float_text.h"
+#include "text/float_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 #include "engine/model_placement.h"
 
 // Room FormatPlacementBlock needs for a model name of nameSize bytes (and a

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config/config_store.h"
+#include "config/data_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const char* text = reinterpret_cast<const char*>(data);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/config_store.h"
-#include "config/configuration_store.h"
+#include "config/data_files.h"
+#include "config/store_loader.h"
 #include "config/csv_lines.h"
 #include "engine/foliage_engine.h"
 #include "io/paths.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <limits>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 // The conversions fuzz target compares every input with strtol and strtof
 // and every float's text with snprintf's "%g"; these are the landmarks.

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "engine/foliage_engine.h"
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 #include "engine/run_pipeline.h"
 #include "io/paths.h"
 #include "tests/test_support.h"

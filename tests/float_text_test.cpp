@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/float_text.h"
+#include "text/float_text.h"
 
 namespace {
 

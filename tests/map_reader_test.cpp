@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 #include "engine/foliage_engine.h"
 #include "tests/test_support.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/configuration_store.h"
+#include "config/store_loader.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
 #include "tests/test_support.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/placement_preview.h"
-#include "engine/png_encoder.h"
+#include "preview/placement_preview.h"
+#include "preview/png_encoder.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -8,9 +8,9 @@
 
 #include <filesystem>
 
-#include "config/configuration_store.h"
+#include "config/store_loader.h"
 #include "config/install_dir_check.h"
-#include "config/map_source_listing.h"
+#include "ui_logic/map_source_listing.h"
 #include "engine/run_pipeline.h"
 #include "io/paths.h"
 #include "io/platform.h"

@@ -8,11 +8,11 @@
 
 #include <filesystem>
 
-#include "config/class_file_ops.h"
+#include "ui_logic/class_file_ops.h"
 #include "config/install_dir_check.h"
-#include "config/map_source_listing.h"
-#include "config/option_text.h"
-#include "config/output_suggestion.h"
+#include "ui_logic/map_source_listing.h"
+#include "ui_logic/option_text.h"
+#include "ui_logic/output_suggestion.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;

@@ -15,7 +15,7 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 #include "tests/gui/gui_test_support.h"
 
 #ifdef __WXGTK3__

@@ -1,4 +1,4 @@
-#include "config/class_file_ops.h"
+#include "ui_logic/class_file_ops.h"
 
 #include <cerrno>
 #include <cstdio>

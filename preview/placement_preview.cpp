@@ -1,4 +1,4 @@
-#include "engine/placement_preview.h"
+#include "preview/placement_preview.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/mesh_cells.h"
-#include "engine/pixel_text.h"
+#include "preview/pixel_text.h"
 
 namespace {
 

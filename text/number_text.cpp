@@ -1,4 +1,4 @@
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 bool ParseWholeNumber(const std::string& text, std::uint64_t limit, std::uint64_t& value) {
     if (text.empty() || text.size() > 19) return false;  // no overflow below 10^19

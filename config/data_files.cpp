@@ -1,6 +1,6 @@
 // The configuration files: config.csv, map class files and model class files.
 
-#include "config/config_store.h"
+#include "config/data_files.h"
 
 #include <exception>
 #include <memory>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 #include "config/csv_lines.h"
 #include "config/option_checks.h"
 #include "io/atomic_file.h"

@@ -1,8 +1,8 @@
-#include "config/option_text.h"
+#include "ui_logic/option_text.h"
 
 #include <optional>
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/map_source_listing.h"
+#include "ui_logic/map_source_listing.h"
 
 #include <filesystem>
 

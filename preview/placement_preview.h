@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/model_placement.h"
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 #include "engine/terrain_mesh.h"
 
 // Colours (0xRRGGBB) by position: the map's textures in name order get

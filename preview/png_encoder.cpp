@@ -1,4 +1,4 @@
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 
 #include <zlib.h>
 

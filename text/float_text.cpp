@@ -1,4 +1,4 @@
-#include "engine/float_text.h"
+#include "text/float_text.h"
 
 #include <cmath>
 #include <cstdint>

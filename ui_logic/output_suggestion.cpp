@@ -1,4 +1,4 @@
-#include "config/output_suggestion.h"
+#include "ui_logic/output_suggestion.h"
 
 #include "io/paths.h"
 

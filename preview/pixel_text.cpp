@@ -1,4 +1,4 @@
-#include "engine/pixel_text.h"
+#include "preview/pixel_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/png_encoder.h"
+#include "preview/png_encoder.h"
 
 // Pixels of one character cell (glyph plus spacing) at scale 1.
 constexpr int kTextAdvance = 6;

@@ -1,4 +1,4 @@
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 #include <charconv>
 #include <cfloat>

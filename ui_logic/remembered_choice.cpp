@@ -1,4 +1,4 @@
-#include "config/remembered_choice.h"
+#include "ui_logic/remembered_choice.h"
 
 namespace {
 

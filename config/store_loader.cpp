@@ -2,13 +2,13 @@
 // error_code overloads: a failing query is reported in StoreContents::errors
 // and start-up goes on with what it can load.
 
-#include "config/configuration_store.h"
+#include "config/store_loader.h"
 
 #include <cstdint>
 #include <exception>
 #include <filesystem>
 
-#include "config/config_store.h"
+#include "config/data_files.h"
 #include "config/install_dir_check.h"
 #include "io/paths.h"
 #include "io/platform.h"

@@ -4,7 +4,7 @@
 // times faster for the values a map holds. Anything unusual (exponent form,
 // near-ties in the rounding, NaN, infinities) is handed to FormatFloat.
 
-#include "config/conversions.h"
+#include "text/conversions.h"
 
 // Writes at most kFloatTextMax characters; returns how many.
 int FormatFloatFast(float value, char* buffer);
