@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 #include <wx/evtloop.h>
@@ -11,7 +10,6 @@
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
-#include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
 #include "text/number_text.h"
 
@@ -19,8 +17,6 @@ namespace {
 
 // Labels and gauge are repainted at most this often during a run.
 const long kStatusRefreshMilliseconds = 100;
-// Longer side of the picture of a run, in pixels.
-const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
 wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(count)); }
@@ -73,24 +69,12 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     RunRequest request = GatherRunRequest();
     if (!GatherSeed(request)) return;
 
-    std::optional<RgbImage> picture;
-    const RunResult result = RunGuarded([&] {
-        // The picture of this run is drawn as the models are written.
-        PreviewRecorder preview(engine.meshes, kPreviewSize);
-        request.observer = &preview;
-        RunResult run = RunFoliage(engine, *this, request);
-        if (run.ok) picture = preview.Picture().WithLegend();
-        return run;
-    });
+    const RunResult result = RunGuarded([&] { return RunFoliage(engine, *this, request); });
     if (closeAfterRun) return;
     if (!result.ok) {
         ShowRunFailure(result);
         return;
     }
-    lastPreview = std::move(*picture);
-    lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
-                                          modelsPlaced, meshesProcessed);
-    previewButton->Enable(true);
     ShowBudget(result.budget);
 }
 
@@ -148,7 +132,7 @@ void ArbrelFrame::SetRunInputsEnabled(bool enabled) {
              installDirChoice, setInstallDirButton, mapsList, inputField, selectInputButton,
              mapClassChoice, outputField, selectOutputButton, seedField, texturesButton})
         control->Enable(enabled);
-    previewButton->Enable(enabled && lastPreview.width > 0);
+    previewButton->Enable(enabled);
 }
 
 bool ArbrelFrame::KeepGoing() {
