@@ -144,13 +144,11 @@ public:
     wxStaticText* seedLabel;             // ID_STATICTEXT12
     wxTextCtrl* seedField;               // ID_TEXTCTRL9, empty: the usual sequence
     wxButton* texturesButton;            // ID_BUTTON15, "Textures in map..."
-    wxButton* previewButton;             // ID_BUTTON16, the picture of the last run
+    wxButton* previewButton;             // ID_BUTTON16, opens the live preview window
     wxCheckBox* markCheck;               // ID_CHECKBOX1, mark placed models
     wxCheckBox* replaceCheck;            // ID_CHECKBOX2, replace an earlier run's models
     wxStaticText* staticModelsLabel;     // ID_STATICTEXT13
     wxStaticText* staticModelsCount;     // ID_STATICTEXT14, the output's misc_models of 65536
-    RgbImage lastPreview;                // empty until a run has written a map
-    wxString lastPreviewCaption;
     // Map classes tab.
     wxPanel* mapClassesPage;
     wxListBox* mapClassesList;           // ID_LISTBOX2

@@ -1,5 +1,5 @@
-// "Textures in map" and "Preview": what the input map holds and what the
-// last run placed, so a designer can write rules for the real texture names
+// "Textures in map" and "Preview...": what the input map holds and what the
+// next run would place, so a designer can write rules for the real texture names
 // and see where the foliage went before opening the level editor.
 
 #include <wx/intl.h>
@@ -8,7 +8,7 @@
 #include "config/store_loader.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/narrow_text.h"
-#include "dialogs/preview_dialog.h"
+#include "app/preview_frame.h"
 #include "dialogs/texture_report_dialog.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
@@ -56,7 +56,22 @@ void ArbrelFrame::StartTextureOption(const std::string& mapClassName, const std:
 }
 
 void ArbrelFrame::OnShowPreview(wxCommandEvent&) {
-    if (lastPreview.width == 0) return;
-    PreviewDialog dialog(this, lastPreview, lastPreviewCaption);
-    dialog.ShowModal();
+    if (wxWindow* open = FindWindowByName(_T("PreviewFrame"), this)) {
+        open->Raise();
+        return;
+    }
+    // The preview asks for the next run's request whenever it looks for
+    // changes; during a run it waits.
+    PreviewFrame* preview = new PreviewFrame(this, [this]() -> std::optional<PreviewRequest> {
+        if (running) return std::nullopt;
+        PreviewRequest request;
+        request.run = GatherRunRequest();
+        request.seed = engine.random.State();
+        std::uint32_t seed = 0;
+        if (ParseSeedText(ToNarrow(seedField->GetValue().Strip(wxString::both)), seed)) request.seed = seed;
+        request.mapClasses = engine.mapClasses;
+        request.modelClasses = engine.modelClasses;
+        return request;
+    }, paths::Join(DataDirectory(), "preview_window.txt"));
+    preview->Show();
 }

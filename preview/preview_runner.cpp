@@ -49,6 +49,12 @@ std::string Said(const RunResult& result) {
 
 }  // namespace
 
+bool SameRequest(const PreviewRequest& a, const PreviewRequest& b) {
+    return a.run.inputText == b.run.inputText && a.run.installDir == b.run.installDir &&
+           a.run.mapClassChosen == b.run.mapClassChosen && a.run.mapClassName == b.run.mapClassName &&
+           a.seed == b.seed && a.mapClasses == b.mapClasses && a.modelClasses == b.modelClasses;
+}
+
 PreviewRunner::PreviewRunner(std::function<void(PreviewOutcome)> done)
     : done_(std::move(done)), thread_([this] { Work(); }) {}
 

@@ -28,6 +28,10 @@ struct PreviewRequest {
     ModelClassTable modelClasses;
 };
 
+// Whether two requests would show the same: same input, installation, map
+// class, seed and catalogue. The window asks for a new dry run only when not.
+bool SameRequest(const PreviewRequest& a, const PreviewRequest& b);
+
 struct PreviewOutcome {
     std::uint64_t id = 0;  // as returned by Request
     bool ok = false;
@@ -38,7 +42,7 @@ struct PreviewOutcome {
 class PreviewRunner {
 public:
     // `done` is called on the worker thread, once per request that was not
-    // superseded before it finished.
+    // superseded before it finished; it must not call Request.
     explicit PreviewRunner(std::function<void(PreviewOutcome)> done);
     ~PreviewRunner();  // stops the current dry run and waits for the thread
     PreviewRunner(const PreviewRunner&) = delete;

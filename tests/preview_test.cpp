@@ -14,6 +14,7 @@
 #include "preview/scene_lookup.h"
 #include "preview/top_down_picture.h"
 #include "preview/view_transform.h"
+#include "preview/window_place.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -253,4 +254,23 @@ TEST(TopDownPicture, BrokenMeshesAndEmptyScenesDrawSafely) {
     EXPECT_EQ(picture.At(ViewTransform::kMargin + 2, 64 - ViewTransform::kMargin - 2), TextureColour("b"));
     const RgbImage empty = PreviewPicture(SceneRecorder(std::vector<TerrainMesh>()).Finish({}, {}), 16);
     EXPECT_EQ(empty.At(0, 0), kPreviewBackground);
+}
+
+TEST(WindowPlace, RoundTripsAndRefusesWhatIsNotAPlace) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(SaveWindowPlace(dir.File("preview.txt"), {-20, 30, 900, 560}, error)) << error;
+    WindowPlace place;
+    ASSERT_TRUE(LoadWindowPlace(dir.File("preview.txt"), place));
+    EXPECT_EQ(place.x, -20);
+    EXPECT_EQ(place.width, 900);
+    EXPECT_EQ(place.height, 560);
+    EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"preview.txt"});  // no temporary left
+    for (const char* text : {"", "1 2 3", "1 2 900 50", "1 2 900 560 x", "a b c d", "1 2 99999999999 560"}) {
+        SCOPED_TRACE(text);
+        WriteFileBytes(dir.File("bad.txt"), text);
+        EXPECT_FALSE(LoadWindowPlace(dir.File("bad.txt"), place));
+    }
+    EXPECT_FALSE(LoadWindowPlace(dir.File("missing.txt"), place));
+    EXPECT_FALSE(SaveWindowPlace(dir.File("no/dir/p.txt"), {0, 0, 900, 560}, error));
 }
