@@ -11,6 +11,7 @@
 #include "preview/map_colours.h"
 #include "preview/png_encoder.h"
 #include "preview/preview_scene.h"
+#include "preview/scene_geometry.h"
 #include "preview/scene_lookup.h"
 #include "preview/top_down_picture.h"
 #include "preview/view_transform.h"
@@ -273,4 +274,36 @@ TEST(WindowPlace, RoundTripsAndRefusesWhatIsNotAPlace) {
     }
     EXPECT_FALSE(LoadWindowPlace(dir.File("missing.txt"), place));
     EXPECT_FALSE(SaveWindowPlace(dir.File("no/dir/p.txt"), {0, 0, 900, 560}, error));
+}
+
+// What the 3D view uploads: two triangles per cell whose normals face up
+// whichever way the mesh winds, in the texture's colour; one instance per
+// finite mark in its model's colour.
+TEST(SceneGeometry, TrianglesFaceUpAndMarkersCarryTheirModel) {
+    TerrainMesh tilted = MakeMesh("rock", 2, 2, {{0, 0, 0, 255}, {64, 0, 0, 255}, {0, 64, 64, 255}, {64, 64, 64, 255}});
+    const std::vector<TerrainMesh> meshes = {Rect("grass", 0, 0, 64, 64), tilted};
+    SceneRecorder recorder(meshes);
+    const ModelOption tree("tree", 1);
+    recorder.Place(At(10, 10, tree, 2.0f));
+    recorder.Place(At(NAN, 10, tree));
+    const PreviewScene scene = recorder.Finish({}, {});
+
+    const std::vector<float> terrain = TerrainVertices(scene);
+    ASSERT_EQ(terrain.size(), 4u * 3 * kTerrainVertexFloats);
+    const std::uint32_t grass = TextureColour("grass");
+    EXPECT_FLOAT_EQ(terrain[6], Red(grass) / 255.0f);
+    EXPECT_FLOAT_EQ(terrain[7], Green(grass) / 255.0f);
+    for (std::size_t corner = 0; corner < 12; ++corner) {
+        SCOPED_TRACE(corner);
+        const float* v = &terrain[corner * kTerrainVertexFloats];
+        EXPECT_NEAR(v[3] * v[3] + v[4] * v[4] + v[5] * v[5], 1.0f, 1e-6f);
+        EXPECT_GT(v[5], 0.5f);  // up, also for the mesh wound the other way
+    }
+    EXPECT_NEAR(terrain[6 * kTerrainVertexFloats + 4], -0.7071068f, 1e-6f);  // the tilt faces south
+
+    const std::vector<float> markers = MarkerInstances(scene);
+    ASSERT_EQ(markers.size(), static_cast<std::size_t>(kMarkerInstanceFloats));
+    EXPECT_EQ(markers[0], 10.0f);
+    EXPECT_EQ(markers[3], 2.0f);
+    EXPECT_FLOAT_EQ(markers[7], Red(ModelColour(0)) / 255.0f);
 }
