@@ -1,15 +1,12 @@
 #include "app/preview_3d.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <string>
 #include <vector>
 
 #if ARBREL_HAVE_GL
-#include <epoxy/gl.h>  // before the toolkit's canvas, which includes the system's GL header
-#include <glm/glm.hpp>
-#include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
+#include "app/gl_functions.h"  // before the toolkit's canvas, which includes the system's GL header
 #include <wx/glcanvas.h>
 #endif
 
@@ -18,6 +15,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "preview/orbit_camera.h"
 #include "preview/scene_geometry.h"
 
 #if ARBREL_HAVE_GL
@@ -187,65 +185,48 @@ public:
     }
 
     void Fit() {
-        if (!scene_) return;
-        const SceneBounds& b = scene_->bounds;
-        target_ = glm::vec3((b.minX + b.maxX) / 2, (b.minY + b.maxY) / 2, (b.minZ + b.maxZ) / 2);
-        extent_ = static_cast<float>(std::max({b.maxX - b.minX, b.maxY - b.minY, b.maxZ - b.minZ, 64.0}));
-        distance_ = extent_ * 1.1f;
-        yaw_ = glm::radians(-60.0f);
-        pitch_ = glm::radians(45.0f);
+        if (scene_) camera_.Fit(scene_->bounds);
         Refresh(false);
     }
 
     void LookDownAt(double x, double y, double z, double distance) {
-        target_ = glm::vec3(x, y, z);
-        distance_ = static_cast<float>(distance);
-        pitch_ = glm::radians(89.0f);
+        camera_.LookDownAt(x, y, z, distance);
         Refresh(false);
     }
 
-    glm::mat4 ViewProjection() const {
-        const wxSize size = GetClientSize() * GetContentScaleFactor();
-        const float aspect = size.y > 0 ? static_cast<float>(size.x) / size.y : 1.0f;
-        const glm::vec3 eye = target_ + distance_ * glm::vec3(std::cos(pitch_) * std::cos(yaw_),
-                                                              std::cos(pitch_) * std::sin(yaw_), std::sin(pitch_));
-        const glm::mat4 view = glm::lookAt(eye, target_, glm::vec3(0, 0, 1));
-        const glm::mat4 projection =
-            glm::perspective(glm::radians(50.0f), aspect, distance_ * 0.01f, distance_ * 4.0f + extent_ * 4.0f);
-        return projection * view;
-    }
-
     bool Project(double x, double y, double z, int& px, int& py) const {
-        const glm::vec4 clip = ViewProjection() * glm::vec4(x, y, z, 1.0);
-        if (!(clip.w > 0.0f)) return false;
         const wxSize size = GetClientSize();
-        px = static_cast<int>((clip.x / clip.w + 1.0f) / 2.0f * size.x);
-        py = static_cast<int>((1.0f - clip.y / clip.w) / 2.0f * size.y);
-        return px >= 0 && py >= 0 && px < size.x && py < size.y;
+        return camera_.Project(x, y, z, size.x, size.y, px, py);
     }
 
     // Draws into the back buffer; false (with failure_) when GL fails.
     bool Render() {
         if (context_ == nullptr || !IsShownOnScreen()) return false;
         SetCurrent(*context_);
-        if (!ready_ && !Prepare()) return false;
+        if (!ready_ && !(LoadGlFunctions() && Prepare())) {
+            if (failure_.empty()) failure_ = "functions";
+            Preview3dPage* page = page_;
+            page->CallAfter([page] { page->ShowNotice(); });
+            return false;
+        }
         if (!uploaded_) Upload();
         const wxSize size = GetClientSize() * GetContentScaleFactor();
         glViewport(0, 0, size.x, size.y);
         glClearColor(0.13f, 0.13f, 0.13f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
-        const glm::mat4 viewProjection = ViewProjection();
+        const std::array<float, 16> viewProjection =
+            camera_.ViewProjection(size.y > 0 ? static_cast<double>(size.x) / size.y : 1.0);
         glUseProgram(terrainProgram_);
         glUniformMatrix4fv(glGetUniformLocation(terrainProgram_, "viewProjection"), 1, GL_FALSE,
-                           glm::value_ptr(viewProjection));
-        const glm::vec3 sun = glm::normalize(glm::vec3(-0.5f, 0.5f, 0.7071f));
-        glUniform3fv(glGetUniformLocation(terrainProgram_, "sun"), 1, glm::value_ptr(sun));
+                           viewProjection.data());
+        // The sun of the view from above: north-west, 45 degrees high.
+        glUniform3f(glGetUniformLocation(terrainProgram_, "sun"), -0.5f, 0.5f, 0.70710678f);
         glBindVertexArray(arrays_[0]);
         glDrawArrays(GL_TRIANGLES, 0, terrainCorners_);
         glUseProgram(markerProgram_);
         glUniformMatrix4fv(glGetUniformLocation(markerProgram_, "viewProjection"), 1, GL_FALSE,
-                           glm::value_ptr(viewProjection));
+                           viewProjection.data());
         glUniform3f(glGetUniformLocation(markerProgram_, "markerSize"), 5.0f, 5.0f, 40.0f);
         glBindVertexArray(arrays_[1]);
         glDrawArraysInstanced(GL_TRIANGLES, 0, markerCorners_, markerCount_);
@@ -276,8 +257,6 @@ private:
         markerProgram_ = terrainProgram_ ? Link(kMarkerVertexShader, error) : 0;
         if (!markerProgram_) {
             failure_ = error.empty() ? "shader" : error;
-            Preview3dPage* page = page_;
-            page->CallAfter([page] { page->ShowNotice(); });
             return false;
         }
         glGenVertexArrays(2, arrays_);
@@ -332,24 +311,16 @@ private:
     }
     void OnMotion(wxMouseEvent& event) {
         const wxPoint at = event.GetPosition();
-        const float dx = static_cast<float>(at.x - from_.x), dy = static_cast<float>(at.y - from_.y);
+        const double dx = at.x - from_.x, dy = at.y - from_.y;
         from_ = at;
-        if (event.LeftIsDown()) {  // orbit
-            yaw_ -= dx * 0.01f;
-            pitch_ = std::clamp(pitch_ + dy * 0.01f, glm::radians(5.0f), glm::radians(89.0f));
-        } else if (event.RightIsDown() || event.MiddleIsDown()) {  // pan in the ground plane
-            const float step = distance_ / std::max(GetClientSize().y, 1) * 1.2f;
-            const glm::vec3 right(-std::sin(yaw_), std::cos(yaw_), 0.0f), back(std::cos(yaw_), std::sin(yaw_), 0.0f);
-            target_ += (-dx * right + -dy * back) * step;
-        } else {
-            return;
-        }
+        if (event.LeftIsDown()) camera_.Orbit(dx, dy);
+        else if (event.RightIsDown() || event.MiddleIsDown()) camera_.Pan(dx, dy, GetClientSize().y);
+        else return;
         Refresh(false);
     }
     void OnWheel(wxMouseEvent& event) {
         const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
-        distance_ *= std::pow(0.85f, static_cast<float>(event.GetWheelRotation()) / delta);
-        distance_ = std::clamp(distance_, 16.0f, extent_ * 20.0f);
+        camera_.Zoom(static_cast<double>(event.GetWheelRotation()) / delta);
         Refresh(false);
     }
 
@@ -360,8 +331,7 @@ private:
     bool ready_ = false, uploaded_ = false;
     GLuint terrainProgram_ = 0, markerProgram_ = 0, arrays_[2] = {0, 0}, buffers_[3] = {0, 0, 0};
     GLsizei terrainCorners_ = 0, markerCorners_ = 0, markerCount_ = 0;
-    glm::vec3 target_{0.0f};
-    float extent_ = 1024.0f, distance_ = 1024.0f, yaw_ = 0.0f, pitch_ = 0.8f;
+    OrbitCamera camera_;
     wxPoint from_;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "preview/map_colours.h"
+#include "preview/orbit_camera.h"
 #include "preview/png_encoder.h"
 #include "preview/preview_scene.h"
 #include "preview/scene_geometry.h"
@@ -306,4 +307,28 @@ TEST(SceneGeometry, TrianglesFaceUpAndMarkersCarryTheirModel) {
     EXPECT_EQ(markers[0], 10.0f);
     EXPECT_EQ(markers[3], 2.0f);
     EXPECT_FLOAT_EQ(markers[7], Red(ModelColour(0)) / 255.0f);
+}
+
+// The 3D camera: fitted, the map's middle is in the middle of the view and
+// its corners are in view; looking down, a point beside the target lands
+// beside the middle in the right direction.
+TEST(OrbitCamera, FitsTheMapAndLooksDown) {
+    OrbitCamera camera;
+    camera.Fit({0, 1000, 0, 500, 0, 100});
+    int px = -1, py = -1;
+    ASSERT_TRUE(camera.Project(500, 250, 50, 800, 600, px, py));
+    EXPECT_NEAR(px, 400, 1);
+    EXPECT_NEAR(py, 300, 1);
+    for (const auto& corner : {std::pair<double, double>{0, 0}, {1000, 0}, {0, 500}, {1000, 500}}) {
+        SCOPED_TRACE(std::to_string(corner.first) + "," + std::to_string(corner.second));
+        EXPECT_TRUE(camera.Project(corner.first, corner.second, 0, 800, 600, px, py));
+    }
+    camera.LookDownAt(100, 100, 0, 200);
+    ASSERT_TRUE(camera.Project(100, 100, 0, 800, 600, px, py));
+    EXPECT_NEAR(px, 400, 1);
+    EXPECT_NEAR(py, 300, 1);
+    camera.Zoom(2);
+    EXPECT_NEAR(camera.Distance(), 200 * 0.85 * 0.85, 1e-9);
+    camera.Orbit(1e6, 0);  // any number of turns stays within the exact trigonometry's range
+    EXPECT_TRUE(camera.Project(100, 100, 0, 800, 600, px, py));
 }
