@@ -147,7 +147,8 @@ void MapsPanel::EndRun() {
 void MapsPanel::SetRunInputsEnabled(bool enabled) {
     for (wxWindow* control : std::initializer_list<wxWindow*>{
              installDirChoice, setInstallDirButton, mapsList, inputField, selectInputButton,
-             mapClassChoice, outputField, selectOutputButton, seedField, texturesButton})
+             mapClassChoice, outputField, selectOutputButton, seedField, texturesButton, markCheck,
+             replaceCheck})
         control->Enable(enabled);
     previewButton->Enable(enabled && lastPreview.width > 0);
 }

@@ -84,10 +84,28 @@ TEST(MainWindow, EachTabFillsTheWindow) {
     ui.notebook->SetSelection(0);
 }
 
+// A window whose user clicks a control while the first mesh is read.
+class ClickDuringRunFrame : public ArbrelFrame {
+public:
+    using ArbrelFrame::ArbrelFrame;
+    void MeshRead() override {
+        ArbrelFrame::MeshRead();
+        if (!target) return;
+        wxUIActionSimulator user;
+        user.MouseMove(target->GetScreenRect().GetPosition() + wxPoint(8, 8));
+        user.MouseClick();
+        target = nullptr;
+    }
+    wxWindow* target = nullptr;
+};
+
 TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     WindowFixture window;
     WriteFileBytes(window.dir.File("data/maps/heavy.csv"), "ground_grass_field,0,30,grass\r\n");
-    window.Open();
+    ClickDuringRunFrame* frame = new ClickDuringRunFrame(nullptr, -1, window.dir.path() + "/");
+    window.Adopt(frame);
+    // Every control but Stop is locked, the check boxes too.
+    frame->target = window.ui().markCheck;
     const MainWindowControls& ui = window.ui();
     // A heavy run: long enough (seconds) for input to arrive while it goes on.
     window.PrepareDemoRun("heavy.map", "heavy");
@@ -107,6 +125,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(ui.notebook->GetSelection(), 0);
+    EXPECT_FALSE(ui.markCheck->GetValue());
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     EXPECT_NE(ui.meshesReadCount->GetLabel(), "0");  // how far it got
     EXPECT_EQ(ui.runButton->GetLabel(), "Run");
