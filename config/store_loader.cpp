@@ -130,7 +130,9 @@ StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& da
             modelDirectory, contents, contents.modelClassNames);
         LoadClassDirectory(
             [&](const std::string& path, std::uint64_t size, std::string& error,
-                std::vector<std::string>&) { return LoadMapClassFile(catalogue, path, size, error); },
+                std::vector<std::string>& warnings) {
+                return LoadMapClassFile(catalogue, path, size, error, warnings);
+            },
             mapDirectory, contents, contents.mapClassNames);
     } catch (const std::exception& e) {
         contents.errors.push_back("Cannot load the configuration in '" + dataDirectory + "': " +

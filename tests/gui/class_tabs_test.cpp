@@ -25,7 +25,7 @@ AnswerDialog<AddConfiguration> NameClass(const char* name) {
 AnswerDialog<ClassConfigurationLine> TextureOptionFor(const char* texture, const char* modelClass) {
     return AnswerDialog<ClassConfigurationLine>([=](ClassConfigurationLine* dialog) {
         dialog->textureNameField->ChangeValue(texture);
-        dialog->multiplierField->ChangeValue("2");
+        dialog->Field(&TextureOption::densityMultiplier)->ChangeValue("2");
         const int entry = dialog->modelClassList->FindString(modelClass, true);
         if (entry != wxNOT_FOUND) dialog->modelClassList->SetSelection(entry);
         return 1;
@@ -34,9 +34,9 @@ AnswerDialog<ClassConfigurationLine> TextureOptionFor(const char* texture, const
 
 AnswerDialog<ConfigurationLine> ModelOptionNamed(const char* model) {
     return AnswerDialog<ConfigurationLine>([model](ConfigurationLine* dialog) {
-        dialog->modelNameField->ChangeValue(model);
-        dialog->densityMinField->ChangeValue("1");
-        dialog->densityMaxField->ChangeValue("1.5");
+        dialog->Field(&ModelOption::modelName)->ChangeValue(model);
+        dialog->Field(&ModelOption::densityMin)->ChangeValue("1");
+        dialog->Field(&ModelOption::densityMax)->ChangeValue("1.5");
         return 1;
     });
 }
@@ -101,7 +101,7 @@ TEST(ClassTabs, EditMovesAnOptionToTheEndAndRemovingAsksFirst) {
                       wxArrayInt selected;
                       dialog->modelClassList->GetSelections(selected);
                       EXPECT_EQ(selected.size(), 2u);
-                      dialog->useOpacityCheck->SetValue(true);
+                      dialog->Check(&TextureOption::useOpacity)->SetValue(true);
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(demo),
@@ -123,7 +123,7 @@ TEST(ClassTabs, EditMovesAnOptionToTheEndAndRemovingAsksFirst) {
     ui.modelOptionsList->SetSelection(0);
     wxTEST_DIALOG(Click(ui.editModelButton),
                   AnswerDialog<ConfigurationLine>([](ConfigurationLine* dialog) {
-                      dialog->zOffsetField->ChangeValue("-3");
+                      dialog->Field(&ModelOption::zOffset)->ChangeValue("-3");
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(rocks), "rock_pebbles_a,0.5,1,0,1,-3,0,256,0.5,1.5\r\n");
