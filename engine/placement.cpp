@@ -14,6 +14,7 @@
 
 #include "engine/exact_trig.h"
 #include "engine/foliage_engine.h"
+#include "engine/map_class_options.h"
 #include "engine/mesh_cells.h"
 #include "engine/placement_rules.h"
 
@@ -211,17 +212,11 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     // they are looked up once. A class name the catalogue does not hold (say
     // one the user removed) adds nothing and is not entered into it.
     std::vector<PlacementJob> jobs;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass == mapClasses.end()) return;
-    for (const TextureOption& texture : mapClass->second) {
-        if (texture.textureName != mesh.texture) continue;
-        for (const std::string& className : texture.modelClassNames) {
-            const auto modelClass = modelClasses.find(className);
-            if (modelClass == modelClasses.end()) continue;
-            for (const ModelOption& model : modelClass->second)
-                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model)});
-        }
-    }
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption& texture, const std::string& className,
+                                                const ModelOption& model) {
+        if (texture.textureName == mesh.texture)
+            jobs.push_back({&texture, &model, &className, ModelRules::From(model)});
+    });
     if (jobs.empty()) return;
 
     TrianglePlacer placer(*this, sink);
@@ -255,16 +250,8 @@ void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
     placementRun.rejectionsPerTexture.clear();
     // The grid's cells are as wide as the largest radius of the run.
     float largestRadius = 0.0f;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass != mapClasses.end()) {
-        for (const TextureOption& texture : mapClass->second) {
-            for (const std::string& className : texture.modelClassNames) {
-                const auto modelClass = modelClasses.find(className);
-                if (modelClass == modelClasses.end()) continue;
-                for (const ModelOption& model : modelClass->second)
-                    largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
-            }
-        }
-    }
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption&, const std::string&, const ModelOption& model) {
+        largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
+    });
     placementRun.spacing.Reset(largestRadius);
 }
