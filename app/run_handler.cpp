@@ -11,6 +11,7 @@
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
+#include "engine/block_pipeline.h"
 #include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
 #include "text/number_text.h"
@@ -36,6 +37,8 @@ RunRequest ArbrelFrame::GatherRunRequest() const {
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
     request.output.mark = markCheck->GetValue();
     request.output.replace = replaceCheck->GetValue();
+    // Blocks are formatted on the other cores while this thread places.
+    request.output.threads = MachineThreads();
     return request;
 }
 

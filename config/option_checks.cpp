@@ -2,13 +2,10 @@
 
 #include <utility>
 
+#include "config/candidate_walk.h"
 #include "text/conversions.h"
 
 namespace {
-
-// The largest density (or multiplier) a run can walk even on an edge of one
-// unit: 65536 candidates per 1/32 of density.
-constexpr float kMaxSensibleDensity = 2097152.0f;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -101,7 +98,7 @@ std::string CheckModelOption(ModelOptionTexts& texts) {
         return "Opacity maximum must be lower than or equal to 256.";
     if (!(StringToFloat(texts.scaleMin) > 0.0f)) return "Scale minimum must be higher than 0.";
     if (StringToFloat(texts.densityMax) > kMaxSensibleDensity)
-        return "Density maximum must be lower than or equal to 2097152.";
+        return "Density maximum must be lower than or equal to 1431008.";
     return CheckRules(texts);
 }
 
@@ -110,6 +107,6 @@ std::string CheckTextureOption(const std::string& textureName, const std::string
     if (HasInvalidNameCharacter(textureName))
         return "Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |).";
     if (StringToFloat(multiplier) > kMaxSensibleDensity)
-        return "Density multiplier must be lower than or equal to 2097152.";
+        return "Density multiplier must be lower than or equal to 1431008.";
     return std::string();
 }

@@ -3,10 +3,12 @@
 // the file replaces its target only when everything was written.
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <unordered_set>
 
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_entities.h"
 #include "engine/placement_block.h"
@@ -18,8 +20,11 @@ namespace {
 // Hands each placement to the writer as it is made; nothing is collected.
 class BlockSink : public RunSink {
 public:
-    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress, PlacementSink* observer, bool mark)
-        : RunSink(progress), writer_(writer), observer_(observer), mark_(mark) {}
+    // With a pipeline the blocks are formatted on its threads; without one
+    // they are formatted straight into the writer's buffer.
+    BlockSink(AtomicFileWriter& writer, BlockPipeline* pipeline, ProgressReceiver& progress,
+              PlacementSink* observer, bool mark)
+        : RunSink(progress), writer_(writer), pipeline_(pipeline), observer_(observer), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
         if (Stopped()) return;
@@ -28,12 +33,17 @@ public:
             std::fwrite(warning, 1, FormatNaNWarning(p, warning), stderr);
             return;
         }
-        const std::string& name = p.modelOption->modelName;
-        const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
-        // nullptr only when the writer has failed (it remembers why).
-        char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
-        if (out == nullptr) return;
-        writer_.Advance(FormatPlacementBlock(p, out, mark_));
+        if (pipeline_ != nullptr) {
+            if (writer_.Failed()) return;
+            pipeline_->Add(p);
+        } else {
+            const std::string& name = p.modelOption->modelName;
+            const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
+            // nullptr only when the writer has failed (it remembers why).
+            char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
+            if (out == nullptr) return;
+            writer_.Advance(FormatPlacementBlock(p, out, mark_));
+        }
         ++placed_;
         if (p.modelOption != lastOption_) {
             lastOption_ = p.modelOption;
@@ -53,6 +63,7 @@ public:
 
 private:
     AtomicFileWriter& writer_;
+    BlockPipeline* pipeline_;
     PlacementSink* observer_;
     bool mark_;
     std::uint64_t placed_ = 0;
@@ -82,9 +93,14 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
         return false;  // the writer's destructor removes the temporary file
     }
 
-    BlockSink sink(writer, progress, observer, options.mark);
+    // One thread formats in place, as it places; more hand the formatting
+    // to a pipeline (declared after the writer, so it is gone first).
+    std::optional<BlockPipeline> pipeline;
+    if (options.threads > 1) pipeline.emplace(writer, options.threads, options.mark);
+    BlockSink sink(writer, pipeline ? &*pipeline : nullptr, progress, observer, options.mark);
     ModelBudget placedBudget = input.budget;
     const PlacementOutcome outcome = PlaceAll(*this, progress, mapClassName, sink, options, placedBudget);
+    if (outcome.end == PlacementEnd::Finished && pipeline) pipeline->Finish();
     if (outcome.end == PlacementEnd::Stopped) {
         lastError = "Stopped before '" + outputPath + "' was written.";
         return false;  // the writer's destructor removes the temporary file

@@ -41,8 +41,8 @@ TEST(CheckModelOption, MessagesInCheckOrder) {
         {"scale 0", [](ModelOptionTexts& t) { t.scaleMin = "0"; },
          "Scale minimum must be higher than 0."},
         {"negative z-offset", [](ModelOptionTexts& t) { t.zOffset = "-12"; }, ""},
-        {"density beyond any edge", [](ModelOptionTexts& t) { t.densityMax = "2097153"; },
-         "Density maximum must be lower than or equal to 2097152."},
+        {"density beyond the smallest triangle", [](ModelOptionTexts& t) { t.densityMax = "1431009"; },
+         "Density maximum must be lower than or equal to 1431008."},
         {"rules set", [](ModelOptionTexts& t) { t.slopeMax = "40"; t.heightMin = "-5e2"; t.spacingRadius = " 32 "; }, ""},
         {"slope not a number", [](ModelOptionTexts& t) { t.slopeMin = "10deg"; },
          "Slope minimum must be a number, or empty for no rule."},
@@ -95,8 +95,9 @@ TEST(CheckTextureOption, NameRules) {
         EXPECT_EQ(CheckTextureOption(bad),
                   "Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |).")
             << bad;
-    EXPECT_EQ(CheckTextureOption("caulk", "2097152"), "");
-    EXPECT_EQ(CheckTextureOption("caulk", "3e6"), "Density multiplier must be lower than or equal to 2097152.");
+    EXPECT_EQ(CheckTextureOption("caulk", "1431008"), "");
+    EXPECT_EQ(CheckTextureOption("caulk", "1431009"), "Density multiplier must be lower than or equal to 1431008.");
+    EXPECT_EQ(CheckTextureOption("caulk", "3e6"), "Density multiplier must be lower than or equal to 1431008.");
 }
 
 }  // namespace
