@@ -11,6 +11,7 @@
 
 #include "app/maps_panel.h"
 #include "dialogs/narrow_text.h"
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
@@ -37,6 +38,8 @@ RunRequest MapsPanel::GatherRunRequest() const {
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
     request.output.mark = markCheck->GetValue();
     request.output.replace = replaceCheck->GetValue();
+    // Blocks are formatted on the other cores while this thread places.
+    request.output.threads = MachineThreads();
     return request;
 }
 

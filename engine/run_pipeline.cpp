@@ -249,10 +249,7 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
         result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         result.budget = result.statistics.budget;
-        if (engine.placementRun.edgeOverflow)
-            return Fail(result, Data(EdgeOverflowMessage(*engine.placementRun.edgeOverflow)));
-        if (output.maxModels && result.budget.Total() > *output.maxModels)
-            return Fail(result, Data(ModelLimitMessage(result.budget, *output.maxModels)));
+        if (result.statistics.end == PlacementEnd::Refused) return Fail(result, Data(result.statistics.refusal));
     } else {
         const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                                   request.observer, output);
