@@ -97,11 +97,10 @@ DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
                         const std::string& mapClassName, PlacementSink* also,
                         const OutputOptions& options) {
     DryRunStatistics stats;
-    const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
     stats.outputSize = engine.mapSize;
-    stats.budget.inInput = CountMiscModels(input);
+    stats.budget.inInput = engine.mapIndex.entities.miscModels;
     if (options.replace) {
-        const std::vector<ByteRange> removed = FindMarkedEntities(input);
+        const std::vector<ByteRange>& removed = engine.mapIndex.entities.marked;
         stats.budget.removed = removed.size();
         for (const ByteRange& range : removed) stats.outputSize -= range.end - range.begin;
     }

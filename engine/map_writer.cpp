@@ -74,9 +74,9 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
     refusal.clear();
     const std::string_view input(mapBuffer.get(), mapSize);
     budget = ModelBudget();
-    budget.inInput = CountMiscModels(input);
+    budget.inInput = mapIndex.entities.miscModels;
     std::vector<ByteRange> removed;
-    if (options.replace) removed = FindMarkedEntities(input);
+    if (options.replace) removed = mapIndex.entities.marked;
     budget.removed = removed.size();
 
     AtomicFileWriter writer(outputPath, std::size_t{1} << 20);
