@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "engine/exact_trig.h"
@@ -73,7 +75,10 @@ namespace {
 
 class TrianglePlacer {
 public:
-    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
+    // surface: the mesh's number among the loaded ones, which the clearance
+    // rule does not count as cover over itself.
+    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink, std::uint32_t surface)
+        : engine_(engine), sink_(sink), surface_(surface) {}
 
     const RuleRejections& Rejections() const { return rejections_; }
 
@@ -126,6 +131,14 @@ private:
         }
         if (!rules.HeightAccepts(surfaceZ)) {
             ++rejections_.height;
+            return false;
+        }
+        if (rules.cluster && !rules.clusters.Covers(x, y)) {
+            ++rejections_.cluster;
+            return false;
+        }
+        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits, surface_)) {
+            ++rejections_.clearance;
             return false;
         }
         if (rules.spacing > 0.0f && engine_.placementRun.spacing.HasNeighbour(x, y, rules.spacing)) {
@@ -200,6 +213,7 @@ private:
 
     FoliageEngine& engine_;
     PlacementSink& sink_;
+    std::uint32_t surface_;
     RuleRejections rejections_;
 };
 
@@ -219,12 +233,14 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
             const auto modelClass = modelClasses.find(className);
             if (modelClass == modelClasses.end()) continue;
             for (const ModelOption& model : modelClass->second)
-                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model)});
+                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model, placementRun.startState)});
         }
     }
     if (jobs.empty()) return;
 
-    TrianglePlacer placer(*this, sink);
+    const bool loaded = !meshes.empty() && !std::less<const TerrainMesh*>()(&mesh, meshes.data()) &&
+                        std::less<const TerrainMesh*>()(&mesh, meshes.data() + meshes.size());
+    TrianglePlacer placer(*this, sink, loaded ? static_cast<std::uint32_t>(&mesh - meshes.data()) : UINT32_MAX);
     bool stopped = false;
     ForEachCell(mesh, [&](const MeshVertex& m00, const MeshVertex& m10, const MeshVertex& m01,
                           const MeshVertex& m11) {
@@ -253,18 +269,28 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
 void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
     placementRun.edgeOverflow.reset();
     placementRun.rejectionsPerTexture.clear();
-    // The grid's cells are as wide as the largest radius of the run.
+    placementRun.startState = random.State();
+    // The grid's cells are as wide as the largest radius of the run; the
+    // brushes are read only for a run that has a clearance.
     float largestRadius = 0.0f;
+    bool clearance = false;
     const auto mapClass = mapClasses.find(mapClassName);
     if (mapClass != mapClasses.end()) {
         for (const TextureOption& texture : mapClass->second) {
             for (const std::string& className : texture.modelClassNames) {
                 const auto modelClass = modelClasses.find(className);
                 if (modelClass == modelClasses.end()) continue;
-                for (const ModelOption& model : modelClass->second)
-                    largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
+                for (const ModelOption& model : modelClass->second) {
+                    const ModelRules rules = ModelRules::From(model);
+                    largestRadius = std::max(largestRadius, rules.spacing);
+                    clearance = clearance || rules.clearance;
+                }
             }
         }
     }
     placementRun.spacing.Reset(largestRadius);
+    if (clearance)
+        placementRun.clearance.Build(std::string_view(mapBuffer.get(), mapSize), mapIndex, meshes);
+    else
+        placementRun.clearance = ClearanceIndex();
 }
