@@ -274,8 +274,8 @@ RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
         NullProgress progress;
         if (!ReadInput(engine, progress, result, /*needTerrain=*/false)) return result;
         const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
-        const std::vector<ByteRange> removed = FindMarkedEntities(input);
-        result.budget.inInput = CountMiscModels(input);
+        const std::vector<ByteRange>& removed = engine.mapIndex.entities.marked;
+        result.budget.inInput = engine.mapIndex.entities.miscModels;
         result.budget.removed = removed.size();
         AtomicFileWriter writer(result.outputPath);
         if (writer.Open())
