@@ -280,7 +280,13 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
 }  // namespace
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
-    return Guarded([&] { return RunSteps(engine, progress, request); });
+    // A run that wrote nothing (stopped, or failed) leaves the random
+    // sequence where it found it, so the next run places as this one would
+    // have, as the texture report does.
+    const RandomGenerator sequence = engine.random;
+    RunResult result = Guarded([&] { return RunSteps(engine, progress, request); });
+    if (!result.ok) engine.random = sequence;
+    return result;
 }
 
 RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {

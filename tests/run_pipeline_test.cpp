@@ -189,6 +189,10 @@ struct InterruptingProgress : CountingProgress {
 }  // namespace
 
 TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
+    // What a fresh engine writes: the run after a stopped one writes the same.
+    Fixture fresh;
+    ASSERT_TRUE(fresh.Run("mp_test", fresh.dir.File("fresh.map")).ok);
+    const std::string freshOutput = ReadFileBytes(fresh.dir.File("fresh.map"));
     struct Case { bool countModels; bool throws; bool dryRun; const char* message; };
     const char* stopped = "The run was stopped. Nothing was written.";
     const Case cases[] = {
@@ -212,6 +216,9 @@ TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
         EXPECT_EQ(result.detail, c.throws ? "the display failed" : "");
         EXPECT_LE(progress.modelsPlaced, 2);  // nothing placed after the stop
         EXPECT_EQ(FileNames(f.dir.path()), std::vector<std::string>{"cod"});
+        // The stopped run left the random sequence where it found it.
+        EXPECT_TRUE(f.Run("mp_test", f.dir.File("out.map")).ok);
+        EXPECT_TRUE(ReadFileBytes(f.dir.File("out.map")) == freshOutput);
     }
 }
 
