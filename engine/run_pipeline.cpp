@@ -103,6 +103,17 @@ bool EndsWithMap(const std::string& text) {
     return text.size() > 4 && text.compare(text.size() - 4, 4, ".map") == 0;
 }
 
+// An output name gets ".map" unless it ends in it already (in any case:
+// "mp_x.MAP" names the file the user means, not "mp_x.MAP.map").
+std::string WithMapExtension(const std::string& name) {
+    if (name.size() > 4) {
+        std::string ending = name.substr(name.size() - 4);
+        for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (ending == ".map") return name;
+    }
+    return name + ".map";
+}
+
 // Input: a map of the installation, else the text as typed. On failure the
 // detail names both paths tried.
 bool ResolveInput(const RunRequest& request, RunResult& result) {
@@ -173,7 +184,7 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
             return false;
         }
         outputDirectory = paths::Join(request.installDir, "map_source");
-        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
+        result.outputPath = paths::Join(outputDirectory, WithMapExtension(request.outputText));
     }
     MessageText directoryError;
     if (!EnsureDirectory(outputDirectory, directoryError)) {

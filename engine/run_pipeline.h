@@ -12,7 +12,7 @@
 
 struct RunRequest {
     std::string inputText;   // a map name of the installation, or a path
-    std::string outputText;  // a map name (goes into map_source, ".map" appended) or a full path
+    std::string outputText;  // a map name (goes into map_source, ".map" added unless it ends in it) or a full path
     std::string installDir;  // empty when no installation directory is chosen
     bool mapClassChosen = false;
     std::string mapClassName;

@@ -65,6 +65,10 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
     struct Case { std::string input, output, installDir, wantInput, wantOutput; };  // no output: not a file
     const Case cases[] = {
         {"mp_test", "mp_test_foliage", f.install, source, paths::Join(f.mapSource, "mp_test_foliage.map")},
+        // A name that already ends in ".map" gets no second one.
+        {"mp_test", "mp_x.map", f.install, source, paths::Join(f.mapSource, "mp_x.map")},
+        {"mp_test", "mp_y.MAP", f.install, source, paths::Join(f.mapSource, "mp_y.MAP")},
+        {"mp_test", "mp_z.map.v2", f.install, source, paths::Join(f.mapSource, "mp_z.map.v2.map")},
         {outside, typed, "", outside, typed},
         {outside, "named", bare, outside, paths::Join(MapSourceDirectory(bare), "named.map")},
         {"mp_test", source, f.install, source, source},  // the output may be the input itself
