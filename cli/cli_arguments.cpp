@@ -34,13 +34,18 @@ const char kCliUsage[] =
     "  --max-models N     refuse a run whose output would hold more than N\n"
     "                     misc_model entities (Call of Duty 4 loads at most 65536)\n"
     "  --verbose          say where the output went (done anyway on a terminal)\n"
-    "  -h, --help, -V, --version\n";
+    "  -h, --help, /?, -V, --version\n";
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "/?" is how Windows programs are asked for their usage.
+        if (!optionsEnded && arg == "/?") {
+            parsed.help = true;
+            return true;
+        }
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             positional.push_back(arg);
             continue;
