@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -139,6 +140,16 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     SaveScreenshot(window.frame, "main_maps_stopped");
+
+    // The stopped runs left the random sequence alone: with an empty Seed the
+    // next run writes what a fresh start writes.
+    const std::string fromCli = window.dir.File("cli.map"), output = window.dir.File("after.map");
+    ASSERT_EQ(RunCli(fromCli), 0);
+    window.PrepareDemoRun("after.map");
+    window.Run();
+    EXPECT_TRUE(ReadFileBytes(output) == ReadFileBytes(fromCli));
+    for (const std::string& name : {fromCli, fromCli + ".txt", output}) std::remove(name.c_str());
+    window.PrepareDemoRun("heavy.map", "heavy");
 
     // Closing the window during a run stops the run, then the window goes
     // without a message.
