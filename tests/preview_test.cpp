@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "config/store_loader.h"
+#include "engine/run_pipeline.h"
 #include "preview/map_colours.h"
 #include "preview/orbit_camera.h"
 #include "preview/png_encoder.h"
@@ -242,6 +245,31 @@ TEST(TopDownPicture, TerrainInTextureColoursAndMarksWhereTheModelsAre) {
     const RgbImage saved = PreviewPicture(scene, 272);
     EXPECT_GT(saved.width, 272 + 100);
     EXPECT_EQ(saved.At(m + 50, m + 10), TextureColour("grass"));
+}
+
+// The demo at the batch tool's default size: one evenly distributed grass
+// tuft lands beyond its mesh's southern edge, outside the picture, and the
+// legend still counts it: the output holds it.
+TEST(TopDownPicture, LegendCountsWhatTheRunPlaced) {
+    FoliageEngine engine;
+    LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", /*readOnly=*/true);
+    RunRequest request = DemoRequest(std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map", "");
+    request.dryRun = true;
+    SceneRecorder recorder(engine.meshes);
+    request.observer = &recorder;
+    CountingProgress counting;
+    RecordingProgress progress(counting, recorder);
+    const RunResult result = RunFoliage(engine, progress, request);
+    ASSERT_TRUE(result.ok) << result.message;
+    const PreviewScene scene = recorder.Finish(result.budget, result.statistics.rejectionsPerTexture);
+    std::map<std::string, std::uint64_t> legend;
+    for (std::size_t i = 0; i < scene.models.size(); ++i) legend[scene.models[i]] = scene.marksPerModel[i];
+    EXPECT_EQ(legend, result.statistics.modelsPerModel);
+    EXPECT_EQ(legend["foliage_grass_tuft_a"], 504u);
+    std::map<std::string, std::uint64_t> perTexture;
+    for (std::size_t i = 0; i < scene.textures.size(); ++i)
+        if (scene.marksPerTexture[i] > 0) perTexture[scene.textures[i]] = scene.marksPerTexture[i];
+    EXPECT_EQ(perTexture, result.statistics.modelsPerTexture);
 }
 
 TEST(TopDownPicture, BrokenMeshesAndEmptyScenesDrawSafely) {

@@ -10,12 +10,12 @@
 TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
-    frame->inputField->SetValue(FromNarrow(kSampleMap));
-    frame->seedField->SetValue("not a seed");  // reading does not use it
+    const MainWindowControls& ui = window.ui();
+    ui.inputField->SetValue(FromNarrow(kSampleMap));
+    ui.seedField->SetValue("not a seed");  // reading does not use it
 
     // Without a map class the report still lists the textures.
-    wxTEST_DIALOG(Click(frame->texturesButton),
+    wxTEST_DIALOG(Click(ui.texturesButton),
                   AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
                       EXPECT_EQ(report->table->GetItemCount(), 4);
                       EXPECT_EQ(report->table->GetItemText(3, 4), "no");
@@ -26,7 +26,7 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
     window.ChooseMapClass("demo");
     const std::string demo = window.dir.File("data/maps/demo.csv");
     const std::string before = ReadFileBytes(demo);
-    wxTEST_DIALOG(Click(frame->texturesButton),
+    wxTEST_DIALOG(Click(ui.texturesButton),
                   AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
                       const long carpet = report->table->FindItem(-1, "me_office_carpet01");
                       EXPECT_EQ(report->table->GetItemText(carpet, 1), "1");
@@ -45,20 +45,21 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(demo), before + "me_office_carpet01,0,1,rocks\r\n");
-    EXPECT_EQ(frame->meshesReadCount->GetLabel(), "4");
+    EXPECT_EQ(ui.meshesReadCount->GetLabel(), "4");
 }
 
 // The seed's meaning is the core's; the window refuses a field that is no seed.
 TEST(MapInsight, SeedFieldRefusesWhatIsNoSeed) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
+    const MainWindowControls& ui = window.ui();
     window.PrepareDemoRun("out.map");
-    frame->seedField->SetValue("-3");
+    ui.seedField->SetValue("-3");
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog("Seed must be empty or a whole number from 0 "
                                                   "to 4294967295."));
     EXPECT_FALSE(FileExists(window.dir.File("out.map")));
-    frame->seedField->SetValue("");
+    ui.seedField->SetValue("");
     window.Run();
     EXPECT_TRUE(FileExists(window.dir.File("out.map")));
+    SaveScreenshot(window.frame, "main_maps_with_preview");
 }

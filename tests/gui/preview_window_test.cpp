@@ -16,8 +16,9 @@
 
 namespace {
 
-PreviewFrame* OpenPreview(ArbrelFrame* frame) {
-    Click(frame->previewButton);
+PreviewFrame* OpenPreview(WindowFixture& window) {
+    ArbrelFrame* frame = window.frame;
+    Click(window.ui().previewButton);
     PumpEvents(10);
     return dynamic_cast<PreviewFrame*>(wxWindow::FindWindowByName("PreviewFrame", frame));
 }
@@ -37,12 +38,11 @@ bool WaitForPicture(PreviewFrame* preview) {
 TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
     window.PrepareDemoRun("with_preview.map");
-    PreviewFrame* preview = OpenPreview(frame);
+    PreviewFrame* preview = OpenPreview(window);
     ASSERT_NE(preview, nullptr);
     ASSERT_TRUE(WaitForPicture(preview));
-    EXPECT_EQ(OpenPreview(frame), preview);  // a second click raises the same window
+    EXPECT_EQ(OpenPreview(window), preview);  // a second click raises the same window
 
     // The marks are the dry run's placements from the generator's state.
     FoliageEngine probe;
@@ -110,14 +110,14 @@ TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     // sparse) redraws without a run.
     const std::size_t before = scene.marks.size();
     const std::uint64_t dryRuns = preview->DryRunsStarted();
-    ModelOption& edited = frame->engine.modelClasses["grass"].at(0);
+    ModelOption& edited = window.engine().modelClasses["grass"].at(0);
     edited.densityMax = edited.densityMax / 4;
     edited.densityMin = edited.densityMin / 4;
     preview->CheckForChanges();
     EXPECT_EQ(preview->DryRunsStarted(), dryRuns + 1);
     ASSERT_TRUE(WaitForPicture(preview));
     EXPECT_LT(preview->Scene()->marks.size(), before);
-    EXPECT_EQ(frame->modelsPlacedCount->GetLabel(), "0");  // no run
+    EXPECT_EQ(window.ui().modelsPlacedCount->GetLabel(), "0");  // no run
     preview->CheckForChanges();
     EXPECT_EQ(preview->DryRunsStarted(), dryRuns + 1);  // nothing changed: no new dry run
 
@@ -135,7 +135,7 @@ TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     preview->Close();
     PumpEvents(20);
     EXPECT_TRUE(FileExists(window.dir.File("data/preview_window.txt")));
-    PreviewFrame* again = OpenPreview(frame);
+    PreviewFrame* again = OpenPreview(window);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetSize(), wxSize(700, 480));
     again->Close();
