@@ -16,7 +16,7 @@
 namespace {
 
 // 460 patches of 17x17 vertices in a 23 x 20 grid, rolling hills, four
-// textures; one model class whose density gives about 33,000 models.
+// textures; one model class whose densities give about 31,000 models.
 void MakeBacklotSized(FoliageEngine& engine) {
     const char* textures[] = {"ground_grass", "ground_dirt", "mud_track", "rock_cliff"};
     engine.meshes.clear();
@@ -33,7 +33,7 @@ void MakeBacklotSized(FoliageEngine& engine) {
             }
         engine.meshes.push_back(std::move(mesh));
     }
-    engine.modelClasses["plants"] = {ModelOption("bush", 1.0f, 1.1f), ModelOption("tree", 0.1f, 0.15f)};
+    engine.modelClasses["plants"] = {ModelOption("bush", 0.17f, 0.19f), ModelOption("tree", 0.017f, 0.027f)};
     engine.mapClasses["backlot"] = {TextureOption("ground_grass", false, 1.0f, {"plants"}),
                                     TextureOption("ground_dirt", false, 1.0f, {"plants"}),
                                     TextureOption("mud_track", false, 1.0f, {"plants"}),

@@ -158,7 +158,8 @@ int Place(const CliArguments& args) {
     PrintBudget(result.budget, args.dryRun);
     if (!args.previewPath.empty()) {
         std::string error;
-        const PreviewScene scene = preview.Finish(result.budget, result.statistics.rejectionsPerTexture);
+        PreviewScene scene = preview.Finish(result.budget, result.statistics.rejectionsPerTexture);
+        scene.brushOutlines = BrushOutlines(std::string_view(engine.mapBuffer.get(), engine.mapSize), engine.mapIndex);
         if (!WritePng(args.previewPath, PreviewPicture(scene, args.previewSize), error)) {
             std::fprintf(stderr, "%s", kProgram);
             std::fprintf(stderr, _("Cannot write the preview: %s"), error.c_str());

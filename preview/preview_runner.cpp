@@ -134,6 +134,7 @@ PreviewOutcome PreviewRunner::Compute(PreviewRequest& request, std::uint64_t id)
             return outcome;
         }
         terrain_ = std::make_shared<const std::vector<TerrainMesh>>(engine_.meshes);
+        brushes_ = BrushOutlines(std::string_view(engine_.mapBuffer.get(), engine_.mapSize), engine_.mapIndex);
         readInput_ = request.run.inputText;
         readInstall_ = request.run.installDir;
         readPath_ = read.inputPath;
@@ -156,7 +157,8 @@ PreviewOutcome PreviewRunner::Compute(PreviewRequest& request, std::uint64_t id)
     else if (statistics.budget.OverLimit())
         outcome.message = BudgetWarning(statistics.budget);
     outcome.ok = true;
-    outcome.scene = std::make_shared<const PreviewScene>(
-        recorder.Finish(statistics.budget, statistics.rejectionsPerTexture));
+    PreviewScene scene = recorder.Finish(statistics.budget, statistics.rejectionsPerTexture);
+    scene.brushOutlines = brushes_;
+    outcome.scene = std::make_shared<const PreviewScene>(std::move(scene));
     return outcome;
 }

@@ -74,6 +74,7 @@ private:
     // Worker-only state: the engine with the map read, and what it was read from.
     FoliageEngine engine_;
     std::shared_ptr<const std::vector<TerrainMesh>> terrain_;
+    std::shared_ptr<const std::vector<std::vector<PointXY>>> brushes_;
     std::string readInput_, readInstall_, readPath_;
     std::uintmax_t readSize_ = 0;
     std::int64_t readTime_ = 0;

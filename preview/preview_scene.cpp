@@ -105,3 +105,10 @@ PreviewScene SceneRecorder::Finish(const ModelBudget& budget,
     scene_.rejectionsPerTexture = rejections;
     return std::move(scene_);
 }
+
+std::shared_ptr<const std::vector<std::vector<PointXY>>> BrushOutlines(std::string_view map, const MapIndex& index) {
+    auto outlines = std::make_shared<std::vector<std::vector<PointXY>>>();
+    for (Brush& brush : ReadBrushes(map, index))
+        if (!brush.empty && !brush.toolOnly && brush.outline.size() >= 2) outlines->push_back(std::move(brush.outline));
+    return outlines;
+}

@@ -9,8 +9,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/brush_geometry.h"
 #include "engine/model_placement.h"
 #include "engine/placement_run.h"
 #include "engine/progress_receiver.h"
@@ -41,11 +43,16 @@ struct PreviewScene {
     ModelBudget budget;
     std::map<std::string, RuleRejections> rejectionsPerTexture;
     SceneBounds bounds;  // of the finite terrain vertices (all 0 without terrain)
+    // The outlines from above of the map's brushes that are not tool-only.
+    std::shared_ptr<const std::vector<std::vector<PointXY>>> brushOutlines;
 
     // The scene of a map before anything is placed on it.
     static PreviewScene OfTerrain(std::shared_ptr<const std::vector<TerrainMesh>> terrain);
     std::uint32_t TextureIndex(const std::string& texture) const;  // textures.size() if absent
 };
+
+// The outlines of the brushes of a read map (buffer and index), for the scene.
+std::shared_ptr<const std::vector<std::vector<PointXY>>> BrushOutlines(std::string_view map, const MapIndex& index);
 
 // Builds a scene while a dry run walks the map: one mark per placement, and
 // the texture of the mesh being walked (MeshDone after each, as the dry run

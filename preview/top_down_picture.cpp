@@ -68,6 +68,23 @@ void DrawMark(RgbImage& image, double cx, double cy, double radius, std::uint32_
         }
 }
 
+// A one-pixel line; far-off or non-finite ends draw nothing.
+void DrawLine(RgbImage& image, double x0, double y0, double x1, double y1, std::uint32_t colour) {
+    const double limit = 4.0 * (image.width + image.height);
+    for (double v : {x0, y0, x1, y1})
+        if (!(v > -limit && v < limit)) return;
+    const double steps = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
+    const int n = static_cast<int>(steps) + 1;
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n;
+        const double x = x0 + (x1 - x0) * t, y = y0 + (y1 - y0) * t;
+        if (x >= 0.0 && y >= 0.0 && x < image.width && y < image.height)
+            image.Set(static_cast<int>(x), static_cast<int>(y), colour);
+    }
+}
+
+
+
 }  // namespace
 
 double HillShade(double nx, double ny, double nz) {
@@ -97,6 +114,18 @@ RgbImage DrawTopDown(const PreviewScene& scene, const ViewTransform& view) {
                 FillTriangle(image, view, v00, v10, v01, colour);
                 FillTriangle(image, view, v11, v10, v01, colour);
             });
+        }
+    }
+    if (scene.brushOutlines) {
+        for (const std::vector<PointXY>& outline : *scene.brushOutlines) {
+            for (std::size_t i = 0; i < outline.size(); ++i) {
+                const PointXY& a = outline[i];
+                const PointXY& b = outline[(i + 1) % outline.size()];
+                double ax, ay, bx, by;
+                view.ToPixel(a.x, a.y, ax, ay);
+                view.ToPixel(b.x, b.y, bx, by);
+                DrawLine(image, ax, ay, bx, by, kBrushOutlineColour);
+            }
         }
     }
     std::vector<std::uint32_t> modelColours;

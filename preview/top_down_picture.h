@@ -12,6 +12,8 @@
 #include "preview/view_transform.h"
 
 constexpr std::uint32_t kPreviewBackground = 0x202020;
+// The outlines of the brushes (buildings, walls) over the terrain.
+constexpr std::uint32_t kBrushOutlineColour = 0xC8C8C8;
 
 // How much light a triangle with this normal gets from the sun of the
 // picture: 1 for flat ground, brighter facing north-west, darker facing away

@@ -241,6 +241,15 @@ TEST(TopDownPicture, TerrainInTextureColoursAndMarksWhereTheModelsAre) {
               "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
               "removed by slope 0, height 0, spacing 0");
 
+    // Brushes are outlined over the ground.
+    PreviewScene withBrush = scene;
+    withBrush.brushOutlines = std::make_shared<const std::vector<std::vector<PointXY>>>(
+        std::vector<std::vector<PointXY>>{{{0, 0}, {400, 0}, {400, 200}, {0, 200}}});
+    const RgbImage outlined = DrawTopDown(withBrush, view);
+    EXPECT_EQ(outlined.At(m + 50, m + 128), kBrushOutlineColour);  // its south side, y = 0
+    EXPECT_EQ(outlined.At(m + 50, m + 127), TextureColour("grass"));
+    EXPECT_EQ(outlined.At(m + 50, m + 10), TextureColour("grass"));
+
     // The saved picture: the fitted map with the legend on its right.
     const RgbImage saved = PreviewPicture(scene, 272);
     EXPECT_GT(saved.width, 272 + 100);
