@@ -11,6 +11,7 @@
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
 #include "preview/preview_runner.h"
+#include "preview/top_down_picture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -126,4 +127,26 @@ TEST(PreviewRunner, TheLastRequestWins) {
     std::lock_guard<std::mutex> lock(delivered.mutex);
     EXPECT_FALSE(delivered.outcomes.back().ok);
     EXPECT_NE(delivered.outcomes.back().message.find("not a file"), std::string::npos);
+}
+
+// A real map with its own texture names and no class for them: the terrain
+// is shown (every mesh, in texture colours) and nothing is placed.
+TEST(PreviewRunner, ShowsTheTerrainOfARealMap) {
+    Delivered delivered;
+    PreviewRunner runner([&](PreviewOutcome outcome) { delivered.Add(std::move(outcome)); });
+    PreviewRequest request;
+    request.run = DemoRequest(TestDataPath("cod4_frazzie_mp_dr_frzl.map"), "");
+    request.run.mapClassName = "none";
+    const std::uint64_t id = runner.Request(std::move(request));
+    ASSERT_TRUE(delivered.WaitFor(id));
+    const PreviewOutcome& outcome = delivered.outcomes.back();
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_TRUE(outcome.scene && outcome.scene->terrain);
+    EXPECT_GT(outcome.scene->terrain->size(), 0u);
+    EXPECT_TRUE(outcome.scene->marks.empty());
+    const RgbImage picture = PreviewPicture(*outcome.scene, 256);
+    std::size_t ground = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < 256 && x < picture.width; ++x) ground += picture.At(x, y) != kPreviewBackground;
+    EXPECT_GT(ground, 1000u);
 }
