@@ -1,6 +1,6 @@
 // Placement's arc cosine, cosine and sine against MPFR: about a million
 // sampled arguments and the hardest cases that the exhaustive check
-// (bench/exact_trig_check) found, those whose exact value lies nearest a
+// (tools/exact_trig_check) found, those whose exact value lies nearest a
 // rounding midpoint.
 
 #include <gtest/gtest.h>
