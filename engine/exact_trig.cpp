@@ -296,15 +296,3 @@ void ExactCosSin(double x, double& cosine, double& sine) {
         cosine = SlowSin(x, 1);
     }
 }
-
-double ExactCos(double x) {
-    double cosine, sine;
-    ExactCosSin(x, cosine, sine);
-    return cosine;
-}
-
-double ExactSin(double x) {
-    double cosine, sine;
-    ExactCosSin(x, cosine, sine);
-    return sine;
-}
