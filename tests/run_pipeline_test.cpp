@@ -78,6 +78,12 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
         {"mp_test.map", "out", f.install, "", ""},
         {"mp_test", f.dir.File("o.map"), "", "", ""},  // no installation: a map name alone is no path
     };
+    // A map named with ".map" is pointed out; ".map" alone names no map (and
+    // is asked before the cases write ".map.map").
+    EXPECT_NE(f.Run("mp_test.map", "out").detail.find("named without \".map\": 'mp_test'."), std::string::npos);
+    const RunResult dotMap = f.Run(".map", "out");
+    EXPECT_EQ(dotMap.message, kNotAFile);
+    EXPECT_EQ(dotMap.detail.find("named without"), std::string::npos);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input + " to " + c.output);
         const RunResult result = f.Run(c.input, c.output, true, c.installDir);
@@ -92,9 +98,6 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
         EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
         EXPECT_GT(output.size(), kOneMesh.size());
     }
-    // A map named with ".map" is pointed out; ".map" alone names no map.
-    EXPECT_NE(f.Run("mp_test.map", "out").detail.find("named without \".map\": 'mp_test'."), std::string::npos);
-    EXPECT_EQ(f.Run(".map", "out").detail.find("named without"), std::string::npos);
 }
 
 // UTF-8 names reach the file system intact (wide paths on Windows): an
