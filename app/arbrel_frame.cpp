@@ -11,7 +11,7 @@
 #include "app/help_texts.h"
 #include "app/maps_panel.h"
 #include "app/text_page.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"
 #include "io/platform.h"

@@ -9,7 +9,7 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "dialogs/add_configuration.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/configuration_line.h"

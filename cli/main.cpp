@@ -10,7 +10,7 @@
 #include "cli/reports.h"
 #include "cli/terminal_progress.h"
 #include "cli/translation.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_statistics.h"

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
 #include "preview/preview_runner.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/run_pipeline.h"
 #include "preview/map_colours.h"
 #include "preview/orbit_camera.h"

@@ -8,7 +8,7 @@
 
 #include "app/preview_3d.h"
 #include "app/preview_frame.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
 #include "preview/map_colours.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/data_files.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "config/csv_lines.h"
 #include "engine/foliage_engine.h"
 #include "io/paths.h"
@@ -234,8 +234,8 @@ TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
     engine.installations[g] = {{"m1", "field"}, {"m0", "other"}};
     engine.installations[h];
     auto saveAll = [&](FoliageEngine& e) {
-        for (const auto& entry : e.modelClasses) ASSERT_TRUE(e.SaveModelClass(dir.models, entry.first));
-        for (const auto& entry : e.mapClasses) ASSERT_TRUE(e.SaveMapClass(dir.maps, entry.first));
+        for (const auto& entry : e.modelClasses) EXPECT_TRUE(e.SaveModelClass(dir.models, entry.first)) << entry.first;
+        for (const auto& entry : e.mapClasses) EXPECT_TRUE(e.SaveMapClass(dir.maps, entry.first)) << entry.first;
         ASSERT_TRUE(e.SaveConfig(dir.data, "config"));
     };
     const std::string files[] = {dir.Model("grass.csv"), dir.Model("ruled.csv"), dir.Map("field.csv"), dir.Config()};
