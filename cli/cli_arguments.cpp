@@ -14,7 +14,8 @@ const char kCliUsage[] =
     "                  [--format table|csv] INPUT\n"
     "       arbrel-cli strip [--install-dir DIR] INPUT OUTPUT\n"
     "  INPUT   a map name of the installation's map_source, or a path to a .map file\n"
-    "  OUTPUT  a map name (written to map_source, \".map\" appended) or a full path\n"
+    "  OUTPUT  a map name (written to map_source, \".map\" added unless it ends in\n"
+    "          \".map\") or a full path\n"
     "  textures           list the map's mesh textures: meshes, cells, area in 64x64\n"
     "                     squares, and whether the map class has a rule for each\n"
     "  strip              write INPUT without the models an earlier --mark run placed\n"
@@ -35,13 +36,18 @@ const char kCliUsage[] =
     "  --threads N        threads of a run (1 to 256; default: one per core); 1 formats\n"
     "                     the output on the placing thread; the output is the same\n"
     "  --verbose          say where the output went (done anyway on a terminal)\n"
-    "  -h, --help, -V, --version\n";
+    "  -h, --help, /?, -V, --version\n";
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "/?" is how Windows programs are asked for their usage.
+        if (!optionsEnded && arg == "/?") {
+            parsed.help = true;
+            return true;
+        }
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             positional.push_back(arg);
             continue;

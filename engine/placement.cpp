@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "config/candidate_walk.h"
@@ -75,7 +77,10 @@ namespace {
 
 class TrianglePlacer {
 public:
-    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
+    // surface: the mesh's number among the loaded ones, which the clearance
+    // rule does not count as cover over itself.
+    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink, std::uint32_t surface)
+        : engine_(engine), sink_(sink), surface_(surface) {}
 
     const RuleRejections& Rejections() const { return rejections_; }
 
@@ -156,6 +161,14 @@ private:
             ++rejections_.height;
             return false;
         }
+        if (rules.cluster && !rules.clusters.Covers(x, y)) {
+            ++rejections_.cluster;
+            return false;
+        }
+        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits, surface_)) {
+            ++rejections_.clearance;
+            return false;
+        }
         if (rules.spacing > 0.0f && engine_.placementRun.spacing.HasNeighbour(x, y, rules.spacing)) {
             ++rejections_.spacing;
             return false;
@@ -225,6 +238,7 @@ private:
 
     FoliageEngine& engine_;
     PlacementSink& sink_;
+    std::uint32_t surface_;
     RuleRejections rejections_;
     bool tiltKnown_ = false;
     Vec4 tiltNormal_{};
@@ -242,11 +256,13 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     ForEachModelOption(*this, mapClassName, [&](const TextureOption& texture, const std::string& className,
                                                 const ModelOption& model) {
         if (texture.textureName == mesh.texture)
-            jobs.push_back({&texture, &model, &className, ModelRules::From(model)});
+            jobs.push_back({&texture, &model, &className, ModelRules::From(model, placementRun.startState)});
     });
     if (jobs.empty()) return;
 
-    TrianglePlacer placer(*this, sink);
+    const bool loaded = !meshes.empty() && !std::less<const TerrainMesh*>()(&mesh, meshes.data()) &&
+                        std::less<const TerrainMesh*>()(&mesh, meshes.data() + meshes.size());
+    TrianglePlacer placer(*this, sink, loaded ? static_cast<std::uint32_t>(&mesh - meshes.data()) : UINT32_MAX);
     bool stopped = false;
     ForEachCell(mesh, [&](const MeshVertex& m00, const MeshVertex& m10, const MeshVertex& m01,
                           const MeshVertex& m11) {
@@ -275,10 +291,19 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
 void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
     placementRun.edgeOverflow.reset();
     placementRun.rejectionsPerTexture.clear();
-    // The grid's cells are as wide as the largest radius of the run.
+    placementRun.startState = random.State();
+    // The grid's cells are as wide as the largest radius of the run; the
+    // brushes are read only for a run that has a clearance.
     float largestRadius = 0.0f;
+    bool clearance = false;
     ForEachModelOption(*this, mapClassName, [&](const TextureOption&, const std::string&, const ModelOption& model) {
-        largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
+        const ModelRules rules = ModelRules::From(model);
+        largestRadius = std::max(largestRadius, rules.spacing);
+        clearance = clearance || rules.clearance;
     });
     placementRun.spacing.Reset(largestRadius);
+    if (clearance)
+        placementRun.clearance.Build(std::string_view(mapBuffer.get(), mapSize), mapIndex, meshes);
+    else
+        placementRun.clearance = ClearanceIndex();
 }

@@ -3,8 +3,9 @@
 RunInput PrepareRunInput(const FoliageEngine& engine, const OutputOptions& options) {
     RunInput input;
     input.bytes = std::string_view(engine.mapBuffer.get(), engine.mapSize);
-    input.budget.inInput = CountMiscModels(input.bytes);
-    if (options.replace) input.removed = FindMarkedEntities(input.bytes);
+    // The entities were found by the same scan that read the meshes.
+    input.budget.inInput = engine.mapIndex.entities.miscModels;
+    if (options.replace) input.removed = engine.mapIndex.entities.marked;
     input.budget.removed = input.removed.size();
     return input;
 }

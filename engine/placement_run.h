@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/clearance_index.h"
+
 // Every misc_model becomes a static model when the map is compiled; the
 // Call of Duty 4 engine loads at most this many.
 constexpr std::uint64_t kStaticModelLimit = 65536;
@@ -28,11 +30,14 @@ std::string EdgeOverflowMessage(const EdgeOverflow& overflow);
 // by the first rule that refused them.
 struct RuleRejections {
     std::uint64_t slope = 0, height = 0, spacing = 0;
-    bool Any() const { return slope != 0 || height != 0 || spacing != 0; }
+    std::uint64_t cluster = 0, clearance = 0;
+    bool Any() const { return slope != 0 || height != 0 || spacing != 0 || cluster != 0 || clearance != 0; }
     RuleRejections& operator+=(const RuleRejections& o) {
         slope += o.slope;
         height += o.height;
         spacing += o.spacing;
+        cluster += o.cluster;
+        clearance += o.clearance;
         return *this;
     }
 };
@@ -75,6 +80,8 @@ struct PlacementRun {
     std::optional<EdgeOverflow> edgeOverflow;
     std::map<std::string, RuleRejections> rejectionsPerTexture;  // by mesh texture
     SpacingGrid spacing;
+    std::uint32_t startState = 0;  // the generator's, which seeds the clusters
+    ClearanceIndex clearance;      // filled only when a model has a clearance
 };
 
 // How the output is written. All off by default: the output is then the

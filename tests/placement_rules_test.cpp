@@ -1,4 +1,4 @@
-// The slope, height and spacing rules only remove blocks: the random
+// The slope, height, spacing, cluster and clearance rules only remove blocks: the random
 // sequence, and so every other block, stays as it is without them. And an
 // edge too long to walk refuses the run instead of shifting it.
 
@@ -66,6 +66,9 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         {"slope from 45", [](ModelOption& m, float) { m.slopeMin = 45; }, &RuleRejections::slope},
         {"height to the middle", [](ModelOption& m, float z) { m.heightMax = z; }, &RuleRejections::height},
         {"spacing 24", [](ModelOption& m, float) { m.spacingRadius = 24; }, &RuleRejections::spacing},
+        {"clusters 128 covering 0.3", [](ModelOption& m, float) { m.clusterSize = 128; m.clusterCover = 0.3f; },
+         &RuleRejections::cluster},
+        {"clearance 64", [](ModelOption& m, float) { m.clearance = 64; }, &RuleRejections::clearance},
     };
     for (const Case& c : cases) {
         ModelOption ruled = plain;
