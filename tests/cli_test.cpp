@@ -161,6 +161,8 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     for (const std::string bad : {"15", "8193", "big"})
         cases.push_back({"--preview-size " + bad + " --preview x.png " + DemoArguments(out), 2,
                          "--preview-size needs a number of pixels"});
+    for (const std::string bad : {"0", "257", "two"})
+        cases.push_back({"--threads " + bad + " " + DemoArguments(out), 2, "--threads needs a number from 1 to 256"});
     for (const Case& c : cases) {
         const CliRun run = RunCli(dir, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
