@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <filesystem>
 #include <new>
 #include <string_view>
 #include <system_error>
@@ -17,8 +16,6 @@
 #include "io/atomic_file.h"
 #include "io/paths.h"
 #include "io/platform.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,8 +33,8 @@ const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing
 MessageText Data(const std::string& text) { return MessageText::Verbatim(text); }
 
 // A file failure: `format` names the path and then the system's reason.
-MessageText Describe(const char* format, const std::string& path, const std::error_code& error) {
-    return MessageText(format, {Data(path), Data(platform::ErrorText(error))});
+MessageText Describe(const char* format, const std::string& path, const std::string& reason) {
+    return MessageText(format, {Data(path), Data(reason)});
 }
 
 // Two lines of a detail.
@@ -72,20 +69,6 @@ RunResult Guarded(Steps steps) {
     } catch (...) {
         return CurrentExceptionAsFailure();
     }
-}
-
-// The output directory is created when missing (one level: its parent must
-// exist). An empty directory means the current one.
-bool EnsureDirectory(const std::string& directory, MessageText& message) {
-    if (directory.empty()) return true;
-    if (platform::QueryPath(directory).kind == platform::PathKind::Directory) return true;
-    std::error_code error;
-    fs::create_directory(platform::FsPath(directory), error);
-    if (error) {
-        message = Describe(N_("Cannot create the output directory '%s': %s."), directory, error);
-        return false;
-    }
-    return true;
 }
 
 // "'path' (not found)" or "'path' (a directory)", for the account of what
@@ -132,10 +115,10 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
 // not); false with the failure in `result`.
 bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result,
                bool needTerrain = true) {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
-    if (error) {
-        result = Fail(result, kReadFailed, Describe(N_("Cannot read '%s': %s."), result.inputPath, error));
+    std::uint64_t size = 0;
+    const platform::Outcome sized = platform::FileSize(result.inputPath, size);
+    if (!sized.ok) {
+        result = Fail(result, kReadFailed, Describe(N_("Cannot read '%s': %s."), result.inputPath, sized.reason));
         return false;
     }
     if (size > UINT32_MAX) {
@@ -175,9 +158,13 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
         outputDirectory = paths::Join(request.installDir, "map_source");
         result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
     }
-    MessageText directoryError;
-    if (!EnsureDirectory(outputDirectory, directoryError)) {
-        result = Fail(result, directoryError);
+    // The output directory is made when missing (one level: its parent must
+    // exist). An empty directory means the current one.
+    const platform::Outcome made =
+        outputDirectory.empty() ? platform::Outcome() : platform::MakeDirectory(outputDirectory);
+    if (!made.ok) {
+        result = Fail(result, Describe(N_("Cannot create the output directory '%s': %s."), outputDirectory,
+                                       made.reason));
         return false;
     }
     // Said now rather than after the whole run, when the rename would fail.
