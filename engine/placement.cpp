@@ -13,8 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/candidate_walk.h"
 #include "engine/exact_trig.h"
 #include "engine/foliage_engine.h"
+#include "engine/map_class_options.h"
 #include "engine/mesh_cells.h"
 #include "engine/placement_rules.h"
 
@@ -56,10 +58,9 @@ struct PlacementJob {
     ModelRules rules;
 };
 
-// Whether an edge's candidate count can be walked: not negative or NaN (no
-// candidates), not beyond kMaxEdgeCount (the run is refused), so it never
-// wraps to a huge unsigned.
-bool CountIsUsable(float count) { return count >= 0.0f && count <= kMaxEdgeCount; }
+// Negative, NaN or infinite counts (a negative multiplier, a broken map)
+// give no candidates, so a count never wraps to a huge unsigned.
+bool CountIsUsable(float count) { return count >= 0.0f && std::isfinite(count); }
 
 }  // namespace
 
@@ -88,17 +89,23 @@ public:
         const float countV = VectorLength(Subtract(c, a)) * density * kEdgeUnit;
         const bool usableU = CountIsUsable(countU);
         const bool usableV = CountIsUsable(countV);
-        // A finite count too large refuses the run; the counts of infinite
-        // or NaN edges (a broken map) stay without candidates.
-        if (countU > kMaxEdgeCount && std::isfinite(countU)) NoteOverflow(job, countU);
-        if (countV > kMaxEdgeCount && std::isfinite(countV)) NoteOverflow(job, countV);
-        std::uint32_t nU = usableU ? static_cast<std::uint32_t>(std::floor(countU)) : 0u;
-        std::uint32_t nV = usableV ? static_cast<std::uint32_t>(std::floor(countV)) : 0u;
+        float wholeU = usableU ? std::floor(countU) : 0.0f;
+        float wholeV = usableV ? std::floor(countV) : 0.0f;
         // Both rounding draws are made even when a count is unusable.
         const float drawU = engine_.RandomRange(0.0f, 1.0f);
-        if (usableU && countU - static_cast<float>(nU) > drawU) ++nU;
+        if (usableU && countU - wholeU > drawU) wholeU += 1.0f;
         const float drawV = engine_.RandomRange(0.0f, 1.0f);
-        if (usableV && countV - static_cast<float>(nV) > drawV) ++nV;
+        if (usableV && countV - wholeV > drawV) wholeV += 1.0f;
+        // However long one edge is, only the whole walk's size can refuse
+        // the run; within the limit both counts fit (nV matters only when
+        // nU is at least 1, and then nV is within the limit too).
+        const double walk = TriangleCandidates(wholeU, wholeV);
+        if (walk > kMaxTriangleCandidates) {
+            NoteOverflow(job, walk);
+            return;
+        }
+        const std::uint32_t nU = static_cast<std::uint32_t>(wholeU);
+        const std::uint32_t nV = nU == 0 ? 0u : static_cast<std::uint32_t>(wholeV);
 
         const float keepBelow = m.densityMin * o.densityMultiplier;
         const bool slopeAccepted = !job.rules.slope || job.rules.SlopeAccepts(normal.x, normal.y, normal.z);
@@ -113,9 +120,9 @@ public:
     }
 
 private:
-    void NoteOverflow(const PlacementJob& job, float count) {
+    void NoteOverflow(const PlacementJob& job, double candidates) {
         if (engine_.placementRun.edgeOverflow) return;
-        engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, count};
+        engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, candidates};
     }
 
     // The rules of a candidate that has made all of its draws; the first
@@ -220,17 +227,11 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     // they are looked up once. A class name the catalogue does not hold (say
     // one the user removed) adds nothing and is not entered into it.
     std::vector<PlacementJob> jobs;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass == mapClasses.end()) return;
-    for (const TextureOption& texture : mapClass->second) {
-        if (texture.textureName != mesh.texture) continue;
-        for (const std::string& className : texture.modelClassNames) {
-            const auto modelClass = modelClasses.find(className);
-            if (modelClass == modelClasses.end()) continue;
-            for (const ModelOption& model : modelClass->second)
-                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model, placementRun.startState)});
-        }
-    }
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption& texture, const std::string& className,
+                                                const ModelOption& model) {
+        if (texture.textureName == mesh.texture)
+            jobs.push_back({&texture, &model, &className, ModelRules::From(model, placementRun.startState)});
+    });
     if (jobs.empty()) return;
 
     TrianglePlacer placer(*this, sink);
@@ -267,20 +268,11 @@ void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
     // brushes are read only for a run that has a clearance.
     float largestRadius = 0.0f;
     bool clearance = false;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass != mapClasses.end()) {
-        for (const TextureOption& texture : mapClass->second) {
-            for (const std::string& className : texture.modelClassNames) {
-                const auto modelClass = modelClasses.find(className);
-                if (modelClass == modelClasses.end()) continue;
-                for (const ModelOption& model : modelClass->second) {
-                    const ModelRules rules = ModelRules::From(model);
-                    largestRadius = std::max(largestRadius, rules.spacing);
-                    clearance = clearance || rules.clearance;
-                }
-            }
-        }
-    }
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption&, const std::string&, const ModelOption& model) {
+        const ModelRules rules = ModelRules::From(model);
+        largestRadius = std::max(largestRadius, rules.spacing);
+        clearance = clearance || rules.clearance;
+    });
     placementRun.spacing.Reset(largestRadius);
     if (clearance)
         placementRun.clearance.Build(std::string_view(mapBuffer.get(), mapSize), mapIndex, meshes);

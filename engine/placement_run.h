@@ -15,14 +15,12 @@
 // Call of Duty 4 engine loads at most this many.
 constexpr std::uint64_t kStaticModelLimit = 65536;
 
-// More candidates than this on one triangle edge belong to no real map, and
-// the walk of such a triangle would never end.
-constexpr float kMaxEdgeCount = 65536.0f;
-
+// The first triangle whose walk would visit more candidates than a run
+// takes (kMaxTriangleCandidates).
 struct EdgeOverflow {
     std::string texture;
     std::string model;
-    float count = 0.0f;
+    double candidates = 0.0;
 };
 
 // The message that refuses a run for such an edge.
@@ -92,6 +90,9 @@ struct OutputOptions {
     bool mark = false;     // each block names its model class in an "arbrel_class" key
     bool replace = false;  // the input's marked entities are left out
     std::optional<std::uint64_t> maxModels;  // refuse a run whose output holds more
+    // Threads of a written run, the placing one included: more than one
+    // formats the blocks on the others. The output is the same bytes.
+    unsigned threads = 1;
 };
 
 // The static models of an output, against the engine's limit.

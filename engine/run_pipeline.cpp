@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <filesystem>
 #include <new>
 #include <string_view>
 #include <system_error>
@@ -17,8 +16,6 @@
 #include "io/atomic_file.h"
 #include "io/paths.h"
 #include "io/platform.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,8 +33,8 @@ const char kUnexpected[] = N_("The run ended with an unexpected failure. Nothing
 MessageText Data(const std::string& text) { return MessageText::Verbatim(text); }
 
 // A file failure: `format` names the path and then the system's reason.
-MessageText Describe(const char* format, const std::string& path, const std::error_code& error) {
-    return MessageText(format, {Data(path), Data(platform::ErrorText(error))});
+MessageText Describe(const char* format, const std::string& path, const std::string& reason) {
+    return MessageText(format, {Data(path), Data(reason)});
 }
 
 // Two lines of a detail.
@@ -74,20 +71,6 @@ RunResult Guarded(Steps steps) {
     }
 }
 
-// The output directory is created when missing (one level: its parent must
-// exist). An empty directory means the current one.
-bool EnsureDirectory(const std::string& directory, MessageText& message) {
-    if (directory.empty()) return true;
-    if (platform::QueryPath(directory).kind == platform::PathKind::Directory) return true;
-    std::error_code error;
-    fs::create_directory(platform::FsPath(directory), error);
-    if (error) {
-        message = Describe(N_("Cannot create the output directory '%s': %s."), directory, error);
-        return false;
-    }
-    return true;
-}
-
 // "'path' (not found)" or "'path' (a directory)", for the account of what
 // was tried.
 MessageText Tried(const std::string& path) {
@@ -101,6 +84,17 @@ MessageText Tried(const std::string& path) {
 
 bool EndsWithMap(const std::string& text) {
     return text.size() > 4 && text.compare(text.size() - 4, 4, ".map") == 0;
+}
+
+// An output name gets ".map" unless it ends in it already (in any case:
+// "mp_x.MAP" names the file the user means, not "mp_x.MAP.map").
+std::string WithMapExtension(const std::string& name) {
+    if (name.size() > 4) {
+        std::string ending = name.substr(name.size() - 4);
+        for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (ending == ".map") return name;
+    }
+    return name + ".map";
 }
 
 // Input: a map of the installation, else the text as typed. On failure the
@@ -132,10 +126,10 @@ bool ResolveInput(const RunRequest& request, RunResult& result) {
 // not); false with the failure in `result`.
 bool ReadInput(FoliageEngine& engine, ProgressReceiver& progress, RunResult& result,
                bool needTerrain = true) {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(platform::FsPath(result.inputPath), error);
-    if (error) {
-        result = Fail(result, kReadFailed, Describe(N_("Cannot read '%s': %s."), result.inputPath, error));
+    std::uint64_t size = 0;
+    const platform::Outcome sized = platform::FileSize(result.inputPath, size);
+    if (!sized.ok) {
+        result = Fail(result, kReadFailed, Describe(N_("Cannot read '%s': %s."), result.inputPath, sized.reason));
         return false;
     }
     if (size > UINT32_MAX) {
@@ -173,11 +167,15 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
             return false;
         }
         outputDirectory = paths::Join(request.installDir, "map_source");
-        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
+        result.outputPath = paths::Join(outputDirectory, WithMapExtension(request.outputText));
     }
-    MessageText directoryError;
-    if (!EnsureDirectory(outputDirectory, directoryError)) {
-        result = Fail(result, directoryError);
+    // The output directory is made when missing (one level: its parent must
+    // exist). An empty directory means the current one.
+    const platform::Outcome made =
+        outputDirectory.empty() ? platform::Outcome() : platform::MakeDirectory(outputDirectory);
+    if (!made.ok) {
+        result = Fail(result, Describe(N_("Cannot create the output directory '%s': %s."), outputDirectory,
+                                       made.reason));
         return false;
     }
     // Said now rather than after the whole run, when the rename would fail.
@@ -262,10 +260,7 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
         result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         result.budget = result.statistics.budget;
-        if (engine.placementRun.edgeOverflow)
-            return Fail(result, Data(EdgeOverflowMessage(*engine.placementRun.edgeOverflow)));
-        if (output.maxModels && result.budget.Total() > *output.maxModels)
-            return Fail(result, Data(ModelLimitMessage(result.budget, *output.maxModels)));
+        if (result.statistics.end == PlacementEnd::Refused) return Fail(result, Data(result.statistics.refusal));
     } else {
         const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                                   request.observer, output);
@@ -280,7 +275,13 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
 }  // namespace
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
-    return Guarded([&] { return RunSteps(engine, progress, request); });
+    // A run that wrote nothing (stopped, or failed) leaves the random
+    // sequence where it found it, so the next run places as this one would
+    // have, as the texture report does.
+    const RandomGenerator sequence = engine.random;
+    RunResult result = Guarded([&] { return RunSteps(engine, progress, request); });
+    if (!result.ok) engine.random = sequence;
+    return result;
 }
 
 RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {

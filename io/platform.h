@@ -1,10 +1,13 @@
 #pragma once
-// The one place that calls the operating system directly; every function has
-// a POSIX and a Windows branch. Text is UTF-8 on both sides of this layer: on
-// Windows it talks to the system in wide characters and converts here, so no
-// other file ever sees wchar_t.
+// The one place that calls the operating system directly. Each system has its
+// own file, platform_posix.cpp or platform_win32.cpp (CMake builds the one of
+// the target); platform_common.cpp holds the calls that the standard library
+// already makes the same everywhere. Text is UTF-8 on both sides of this
+// layer: on Windows it talks to the system in wide characters and converts
+// here, so no other file ever sees wchar_t.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -32,6 +35,19 @@ struct PathStatus {
     std::string reason;  // for QueryFailed
 };
 PathStatus QueryPath(const std::string& path);
+// The outcome of a file-system call: ok, else the system's reason.
+struct Outcome {
+    bool ok = true;
+    std::string reason;
+};
+// The size of a file, following symbolic links.
+Outcome FileSize(const std::string& path, std::uint64_t& size);
+// Makes a directory when it is not there yet (one level: its parent must
+// exist); a directory already there is no failure.
+Outcome MakeDirectory(const std::string& path);
+// The names of a directory's entries, in the order the system lists them;
+// after a failure, those listed before it.
+Outcome ListDirectory(const std::string& path, std::vector<std::string>& names);
 // fopen for a UTF-8 path.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 // Creates a file that must not exist yet, for writing in binary mode;
@@ -64,9 +80,13 @@ void UseUtf8Console();
 // it cannot be found.
 std::string ExecutableDirectory();
 // The user's language for messages as "ll_CC" or "ll" (LC_ALL, LC_MESSAGES
-// or LANG; on Windows, when those are not set, the user's locale); empty
-// for C/POSIX or when unknown.
+// or LANG; when none of those is set, SystemLanguage()); empty for C/POSIX or
+// when unknown.
 std::string UserLanguage();
+// The language of the user's system settings, asked when the environment
+// names none: the user's locale on Windows; empty on POSIX, where the
+// environment is the setting.
+std::string SystemLanguage();
 // From now on Ctrl-C, SIGINT, SIGTERM and SIGHUP (on Windows Ctrl-C,
 // Ctrl-Break and closing the console) only raise a flag that the program
 // polls with InterruptRequested(), so it can end its work and clean up. A

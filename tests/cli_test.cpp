@@ -113,7 +113,8 @@ TEST(ArbrelCli, HelpAndVersion) {
     TempDir dir;
     const std::string version = std::string("arbrel-cli ") + ARBREL_VERSION + "\n";
     const std::pair<const char*, std::string> cases[] = {
-        {"--help", "Usage: arbrel-cli "}, {"-h", "Usage: arbrel-cli "}, {"--version", version}, {"-V", version}};
+        {"--help", "Usage: arbrel-cli "}, {"-h", "Usage: arbrel-cli "}, {"\"/?\"", "Usage: arbrel-cli "},  // quoted: no glob
+        {"--version", version}, {"-V", version}};
     for (const auto& [option, start] : cases) {
         const CliRun run = RunCli(dir, option);
         EXPECT_EQ(run.exitCode, 0);

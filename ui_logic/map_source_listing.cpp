@@ -1,10 +1,7 @@
 #include "ui_logic/map_source_listing.h"
 
-#include <filesystem>
-
+#include "io/paths.h"
 #include "io/platform.h"
-
-namespace fs = std::filesystem;
 
 std::string MapNameOfFile(const std::string& fileName) {
     const std::size_t dot = fileName.find('.');
@@ -15,32 +12,22 @@ std::string MapNameOfFile(const std::string& fileName) {
 
 MapSourceListing ListMapSource(const std::string& mapSourceDirectory) {
     MapSourceListing listing;
-    auto failure = [](const std::string& what, const std::error_code& ec) {
-        return "Cannot read path '" + what + "': " + platform::ErrorText(ec) + ".";
+    auto failure = [](const std::string& what, const std::string& reason) {
+        return "Cannot read path '" + what + "': " + reason + ".";
     };
-    std::error_code ec;
-    fs::directory_iterator it(platform::FsPath(mapSourceDirectory), ec);
-    if (ec) {
-        listing.errors.push_back(failure(mapSourceDirectory, ec));
-        return listing;
-    }
-    const fs::directory_iterator end;
-    while (it != end) {
-        const std::string name = platform::PathText(it->path().filename());
-        std::error_code entryError;
-        const fs::file_status status = it->status(entryError);
-        if (status.type() == fs::file_type::none) {
-            listing.errors.push_back(failure(name, entryError));
-        } else if (status.type() == fs::file_type::regular) {
+    std::vector<std::string> names;
+    // The listing cannot go on past a failed step: what came before it is
+    // still shown.
+    const platform::Outcome listed = platform::ListDirectory(mapSourceDirectory, names);
+    for (const std::string& name : names) {
+        const platform::PathStatus status = platform::QueryPath(paths::Join(mapSourceDirectory, name));
+        if (status.kind == platform::PathKind::QueryFailed) {
+            listing.errors.push_back(failure(name, status.reason));
+        } else if (status.kind == platform::PathKind::RegularFile) {
             const std::string mapName = MapNameOfFile(name);
             if (!mapName.empty()) listing.mapNames.push_back(mapName);
         }
-        it.increment(ec);
-        if (ec) {
-            // The listing cannot go on past a failed step.
-            listing.errors.push_back(failure(mapSourceDirectory, ec));
-            break;
-        }
     }
+    if (!listed.ok) listing.errors.push_back(failure(mapSourceDirectory, listed.reason));
     return listing;
 }

@@ -1,74 +1,30 @@
-#include "io/platform.h"
+// The platform calls on Windows: the system is asked in wide characters and
+// its answers are converted to UTF-8 here.
 
-#include <cerrno>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
-#include "io/paths.h"
-
-#ifdef _WIN32
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
-#else
-#include <errno.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 #include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "io/paths.h"
+#include "io/platform.h"
 
 namespace platform {
 
 namespace {
-// Set from a signal handler (or, on Windows, the console's handler thread):
-// a lock-free atomic is safe in both.
+// Set from the console's handler thread: a lock-free atomic is safe there.
 std::atomic<int> interrupted{0};
 static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
 }  // namespace
 
 bool InterruptRequested() { return interrupted.load() != 0; }
-
-PathStatus QueryPath(const std::string& path) {
-    namespace fs = std::filesystem;
-    PathStatus result;
-    std::error_code ec;
-    switch (fs::status(FsPath(path), ec).type()) {
-        case fs::file_type::not_found: result.kind = PathKind::Missing; break;
-        case fs::file_type::regular: result.kind = PathKind::RegularFile; break;
-        case fs::file_type::directory: result.kind = PathKind::Directory; break;
-        case fs::file_type::none:  // the only answer of a failed query
-            result.kind = PathKind::QueryFailed;
-            result.reason = ErrorText(ec);
-            break;
-        default: result.kind = PathKind::Other; break;
-    }
-    return result;
-}
-
-namespace {
-
-// "de_DE.UTF-8@euro" -> "de_DE"; "C" and "POSIX" -> "".
-std::string LanguageFromEnvironment() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (!value || !*value) continue;
-        std::string language(value);
-        language = language.substr(0, language.find_first_of(".@"));
-        return language == "C" || language == "POSIX" ? std::string() : language;
-    }
-    return std::string();
-}
-}  // namespace
-
-#ifdef _WIN32
 
 namespace {
 
@@ -266,9 +222,7 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
 
-std::string UserLanguage() {
-    if (std::getenv("LC_ALL") || std::getenv("LC_MESSAGES") || std::getenv("LANG"))
-        return LanguageFromEnvironment();
+std::string SystemLanguage() {
     char language[16] = {0}, country[16] = {0};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, language, sizeof language) == 0)
         return std::string();
@@ -276,116 +230,5 @@ std::string UserLanguage() {
         return language;
     return std::string(language) + "_" + country;
 }
-
-#else
-
-std::string LastErrorText() { return std::strerror(errno); }
-
-std::string ErrorText(const std::error_code& error) { return error.message(); }
-
-std::filesystem::path FsPath(const std::string& utf8) { return std::filesystem::path(utf8); }
-
-std::string PathText(const std::filesystem::path& path) { return path.string(); }
-
-bool SamePathText(const std::string& a, const std::string& b) { return a == b; }
-
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
-
-std::FILE* CreateNewFile(const std::string& path) { return std::fopen(path.c_str(), "wbx"); }
-
-bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
-
-bool SyncFile(std::FILE* file) { return fsync(fileno(file)) == 0; }
-
-bool CopyPermissions(const std::string& model, const std::string& path) {
-    struct stat info;
-    if (stat(model.c_str(), &info) != 0) return errno == ENOENT;
-    return chmod(path.c_str(), info.st_mode & 07777) == 0;
-}
-
-bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::string& reason) {
-    // rename() would replace a write-protected file as long as the directory
-    // is writable; a file the user protected is refused as on Windows. The
-    // mode bits decide for root too, whom access() never refuses.
-    struct stat info;
-    if (stat(to.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        ((info.st_mode & 0222) == 0 || access(to.c_str(), W_OK) != 0)) {
-        reason = "the file is read-only";
-        return false;
-    }
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    reason = std::strerror(errno);
-    return false;
-}
-
-std::string ProcessTag() { return std::to_string(static_cast<long>(getpid())); }
-
-bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
-
-bool TerminalUnderstandsEscapes(std::FILE* stream) {
-    // TERM=dumb (an editor's console) or NO_COLOR asks for plain text.
-    const char* term = std::getenv("TERM");
-    const char* noColor = std::getenv("NO_COLOR");
-    if ((term && std::strcmp(term, "dumb") == 0) || (noColor && *noColor)) return false;
-    return IsTerminal(stream);
-}
-
-std::vector<std::string> CommandLineArguments(int argc, char** argv) {
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
-
-void UseUtf8Console() {}
-
-std::string ExecutableDirectory() {
-    std::error_code ec;
-    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        // No /proc (a chroot, another Unix): the path the program was started
-        // by, when it names a directory.
-#ifdef __GLIBC__
-        const std::string started = program_invocation_name;
-#else
-        const std::string started;
-#endif
-        if (started.find('/') == std::string::npos) return std::string();
-        executable = std::filesystem::absolute(started, ec);
-        if (ec) return std::string();
-    }
-    return paths::DirectoryPart(executable.string());
-}
-
-void AdviseLargeBuffer(void* buffer, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    // Only whole pages inside the buffer; the advice is a hint and may fail.
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pageSize <= 0) return;
-    const std::uintptr_t page = static_cast<std::uintptr_t>(pageSize);
-    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(buffer) + page - 1) & ~(page - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(buffer) + size) & ~(page - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)buffer;
-    (void)size;
-#endif
-}
-
-namespace {
-void OnInterruptSignal(int) { interrupted.store(1); }
-}  // namespace
-
-std::string UserLanguage() { return LanguageFromEnvironment(); }
-
-void CatchInterrupts() {
-    struct sigaction action;
-    std::memset(&action, 0, sizeof action);
-    action.sa_handler = OnInterruptSignal;
-    sigemptyset(&action.sa_mask);
-    // Interrupted reads and writes go on; the handler is reset after the
-    // first signal, so a second one ends the process.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
-}
-
-#endif
 
 }  // namespace platform
