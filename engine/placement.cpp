@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -77,10 +76,7 @@ namespace {
 
 class TrianglePlacer {
 public:
-    // surface: the mesh's number among the loaded ones, which the clearance
-    // rule does not count as cover over itself.
-    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink, std::uint32_t surface)
-        : engine_(engine), sink_(sink), surface_(surface) {}
+    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
 
     const RuleRejections& Rejections() const { return rejections_; }
 
@@ -165,7 +161,7 @@ private:
             ++rejections_.cluster;
             return false;
         }
-        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits, surface_)) {
+        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits)) {
             ++rejections_.clearance;
             return false;
         }
@@ -238,7 +234,6 @@ private:
 
     FoliageEngine& engine_;
     PlacementSink& sink_;
-    std::uint32_t surface_;
     RuleRejections rejections_;
     bool tiltKnown_ = false;
     Vec4 tiltNormal_{};
@@ -260,9 +255,7 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     });
     if (jobs.empty()) return;
 
-    const bool loaded = !meshes.empty() && !std::less<const TerrainMesh*>()(&mesh, meshes.data()) &&
-                        std::less<const TerrainMesh*>()(&mesh, meshes.data() + meshes.size());
-    TrianglePlacer placer(*this, sink, loaded ? static_cast<std::uint32_t>(&mesh - meshes.data()) : UINT32_MAX);
+    TrianglePlacer placer(*this, sink);
     bool stopped = false;
     ForEachCell(mesh, [&](const MeshVertex& m00, const MeshVertex& m10, const MeshVertex& m01,
                           const MeshVertex& m11) {
