@@ -153,6 +153,19 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
 
 std::string ProcessTag() { return std::to_string(_getpid()); }
 
+bool ProcessIsGone(const std::string& tag) {
+    if (tag.empty() || tag.size() > 10 || tag.find_first_not_of("0123456789") != std::string::npos) return false;
+    const unsigned long long id = std::strtoull(tag.c_str(), nullptr, 10);
+    if (id == 0 || id > 0xFFFFFFFFull) return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    // No such process; access denied means one runs under another user.
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+}
+
 bool IsTerminal(std::FILE* stream) {
     // _isatty is also true for the NUL device; only a console has a mode.
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
