@@ -97,6 +97,9 @@ std::string SystemLanguage();
 // second such signal ends the process at once.
 void CatchInterrupts();
 bool InterruptRequested();
+// Forgets a caught interrupt and catches the next one again (for a test
+// that sends one to its own process).
+void ForgetInterrupt();
 // Asks for large pages behind a big, freshly allocated buffer before it is
 // filled: reading a map of a hundred MB into small pages spends more time in
 // page faults than in parsing. A hint only; nothing happens where it is not

@@ -27,6 +27,11 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 
 bool InterruptRequested() { return interrupted.load() != 0; }
 
+void ForgetInterrupt() {
+    interrupted.store(0);
+    CatchInterrupts();
+}
+
 std::string LastErrorText() { return std::strerror(errno); }
 
 std::string ErrorText(const std::error_code& error) { return error.message(); }

@@ -26,6 +26,11 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 
 bool InterruptRequested() { return interrupted.load() != 0; }
 
+void ForgetInterrupt() {
+    interrupted.store(0);
+    CatchInterrupts();
+}
+
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -223,8 +228,11 @@ void AdviseLargeBuffer(void*, std::size_t) {}
 
 namespace {
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-    if (interrupted.exchange(1) != 0 && event != CTRL_CLOSE_EVENT) return FALSE;  // the second: default
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+    const bool ending = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+    // A second Ctrl-C ends the process at once; closing the console, a
+    // logoff or a shutdown after a Ctrl-C still waits for the clean-up.
+    if (interrupted.exchange(1) != 0 && !ending) return FALSE;
+    if (ending) {
         // Windows ends the process when this returns: give the main thread
         // time to remove its temporary file and exit by itself.
         for (int i = 0; i < 90; ++i) Sleep(50);
