@@ -55,13 +55,24 @@ struct Writer {
     std::function<bool(FoliageEngine&, const std::string&)> write;
 };
 
+// The configuration savers replace only a file as they last saw it: the
+// engine is told it has read what is there now.
+FoliageEngine& Seen(FoliageEngine& e, const std::string& d) {
+    const std::string path = paths::Join(d, "target.csv");
+    if (fs::is_regular_file(path)) {
+        const std::string bytes = ReadFileBytes(path);
+        e.stamps.Remember(path, bytes.data(), bytes.size());
+    }
+    return e;
+}
+
 const Writer kWriters[] = {
     {"config", "target.csv",
-     [](FoliageEngine& e, const std::string& d) { return e.SaveConfig(d, "target"); }},
+     [](FoliageEngine& e, const std::string& d) { return Seen(e, d).SaveConfig(d, "target"); }},
     {"map class", "target.csv",
-     [](FoliageEngine& e, const std::string& d) { return e.SaveMapClass(d, "target"); }},
+     [](FoliageEngine& e, const std::string& d) { return Seen(e, d).SaveMapClass(d, "target"); }},
     {"model class", "target.csv",
-     [](FoliageEngine& e, const std::string& d) { return e.SaveModelClass(d, "target"); }},
+     [](FoliageEngine& e, const std::string& d) { return Seen(e, d).SaveModelClass(d, "target"); }},
     {"output map", "target.map",
      [](FoliageEngine& e, const std::string& d) {
          CountingProgress progress;
