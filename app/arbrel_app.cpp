@@ -36,6 +36,8 @@ bool ArbrelApp::OnInit() {
     }
 
     wxInitAllImageHandlers();
+    // A logout, a shutdown or kill ends a run cleanly (see ArbrelFrame::KeepGoing).
+    platform::CatchInterrupts();
     ArbrelFrame* frame = new ArbrelFrame(nullptr, -1, std::string(), dataDirectory);
 #ifdef __WXMSW__
     // The executable's icon (all its sizes) for the title bar, Alt+Tab and

@@ -3,6 +3,7 @@
 
 #include "app/arbrel_frame.h"
 
+#include <wx/dialog.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/tooltip.h>
@@ -150,6 +151,9 @@ void ArbrelFrame::BindHandlers() {
     // Not a control's handlers: they keep the window (and its engine) alive
     // while a run is in progress, let Escape stop it, and keep the tabs put.
     Connect(wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ArbrelFrame::OnCloseWindow));
+    interruptTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &ArbrelFrame::OnInterruptTimer, this, interruptTimer.GetId());
+    interruptTimer.Start(250);
     Connect(wxEVT_CHAR_HOOK, wxKeyEventHandler(ArbrelFrame::OnCharHook));
     Connect(ID_NOTEBOOK1, wxEVT_COMMAND_NOTEBOOK_PAGE_CHANGING,
             wxBookCtrlEventHandler(ArbrelFrame::OnPageChanging));
@@ -197,7 +201,31 @@ void ArbrelFrame::ResetStatus() { mapsPage->ResetStatus(); }
 void ArbrelFrame::MeshRead() { mapsPage->MeshRead(); }
 void ArbrelFrame::MeshProcessed() { mapsPage->MeshProcessed(); }
 void ArbrelFrame::ModelPlaced() { mapsPage->ModelPlaced(); }
-bool ArbrelFrame::KeepGoing() { return mapsPage->KeepGoing(); }
+bool ArbrelFrame::KeepGoing() {
+    // Asked to end: the run stops, removes its temporary file, and the
+    // window closes once it has unwound.
+    if (platform::InterruptRequested()) mapsPage->StopRun(/*thenClose=*/true);
+    return mapsPage->KeepGoing();
+}
+
+void ArbrelFrame::OnInterruptTimer(wxTimerEvent&) {
+    if (!platform::InterruptRequested()) return;
+    if (mapsPage->Running()) {
+        mapsPage->StopRun(/*thenClose=*/true);
+        return;
+    }
+    // Every change is written when it is made, so nothing is pending: open
+    // dialogs are cancelled (one per tick, innermost first) and the window
+    // closes.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (wxDialog* dialog = wxDynamicCast(window, wxDialog))
+            if (dialog->IsModal()) {
+                dialog->EndModal(0);
+                return;
+            }
+    interruptTimer.Stop();
+    Close(true);
+}
 
 void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {
     // The engine is busy under the run: stop it first, and close when it

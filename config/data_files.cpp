@@ -25,8 +25,12 @@ std::string ToString(std::string_view text) { return std::string(text.data(), te
 // Writes text to directory/baseName.csv through a temporary file, so a
 // failure leaves the old file as it was.
 bool WriteWholeFile(const std::string& directory, const std::string& baseName,
-                    const std::string& text, std::string& error) {
-    AtomicFileWriter writer(paths::Join(directory, baseName + ".csv"));
+                    const std::string& text, FileStamps& stamps, std::string& error) {
+    const std::string path = paths::Join(directory, baseName + ".csv");
+    // Another window's (or program's) change is never overwritten unseen.
+    error = stamps.CheckUnchanged(path);
+    if (!error.empty()) return false;
+    AtomicFileWriter writer(path);
     if (!writer.Open()) {
         error = writer.Error();
         return false;
@@ -36,6 +40,7 @@ bool WriteWholeFile(const std::string& directory, const std::string& baseName,
         error = writer.Error();
         return false;
     }
+    stamps.Remember(path, text.data(), text.size());
     error.clear();
     return true;
 }
@@ -229,10 +234,12 @@ std::string FormatModelClass(Catalogue& catalogue, const std::string& className)
 namespace {
 
 template <typename Parse>
-bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, Parse parse) {
+bool LoadFile(const std::string& path, std::uint64_t size, FileStamps& stamps, std::string& error,
+              Parse parse) {
     try {
         std::unique_ptr<char[]> buffer;
         if (!ReadWholeFile(path, size, kMaxConfigFileSize, "the file is too large", buffer, error)) return false;
+        stamps.Remember(path, buffer.get(), static_cast<std::size_t>(size));
         parse(buffer.get(), static_cast<std::size_t>(size));
         return true;
     } catch (const std::exception& e) {
@@ -242,10 +249,10 @@ bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, P
 }
 
 template <typename Format>
-bool SaveFile(const std::string& directory, const std::string& baseName, std::string& error,
-              Format format) {
+bool SaveFile(const std::string& directory, const std::string& baseName, FileStamps& stamps,
+              std::string& error, Format format) {
     try {
-        return WriteWholeFile(directory, baseName, format(), error);
+        return WriteWholeFile(directory, baseName, format(), stamps, error);
     } catch (const std::exception& e) {
         error = "Cannot save '" + paths::Join(directory, baseName + ".csv") + "': " + e.what() + ".";
         return false;
@@ -256,7 +263,7 @@ bool SaveFile(const std::string& directory, const std::string& baseName, std::st
 
 bool LoadConfigFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                     std::string& error) {
-    return LoadFile(path, size, error,
+    return LoadFile(path, size, catalogue.stamps, error,
                     [&](const char* data, std::size_t n) { ParseConfig(catalogue, data, n); });
 }
 
@@ -285,12 +292,12 @@ void AddLineReports(const std::string& path, const std::vector<LineReport>& repo
 // Loads one class file into table[class name]: the entry is made even for a
 // file without lines, so a map class keeps naming an empty model class.
 template <typename Table, typename Parse>
-bool LoadClassFile(Table& table, const std::string& path, std::uint64_t size, std::string& error,
-                   std::vector<std::string>& warnings, Parse parse) {
+bool LoadClassFile(Table& table, FileStamps& stamps, const std::string& path, std::uint64_t size,
+                   std::string& error, std::vector<std::string>& warnings, Parse parse) {
     const std::string className = ClassNameFromPath(path);
     std::vector<LineReport> reports;
     bool text = true;
-    const bool loaded = LoadFile(path, size, error, [&](const char* data, std::size_t n) {
+    const bool loaded = LoadFile(path, size, stamps, error, [&](const char* data, std::size_t n) {
         text = IsTextFile(data, n);
         if (text) parse(className, data, n, reports);
     });
@@ -308,7 +315,7 @@ bool LoadClassFile(Table& table, const std::string& path, std::uint64_t size, st
 
 bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                       std::string& error, std::vector<std::string>& warnings) {
-    return LoadClassFile(catalogue.mapClasses, path, size, error, warnings,
+    return LoadClassFile(catalogue.mapClasses, catalogue.stamps, path, size, error, warnings,
                          [&](const std::string& className, const char* data, std::size_t n,
                              std::vector<LineReport>& reports) {
                              ParseMapClass(catalogue, className, data, n, &reports);
@@ -317,7 +324,7 @@ bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64
 
 bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                         std::string& error, std::vector<std::string>& warnings) {
-    return LoadClassFile(catalogue.modelClasses, path, size, error, warnings,
+    return LoadClassFile(catalogue.modelClasses, catalogue.stamps, path, size, error, warnings,
                          [&](const std::string& className, const char* data, std::size_t n,
                              std::vector<LineReport>& reports) {
                              ParseModelClass(catalogue, className, data, n, &reports);
@@ -326,17 +333,17 @@ bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint
 
 bool SaveConfigFile(const Catalogue& catalogue, const std::string& directory,
                     const std::string& baseName, std::string& error) {
-    return SaveFile(directory, baseName, error, [&] { return FormatConfig(catalogue); });
+    return SaveFile(directory, baseName, catalogue.stamps, error, [&] { return FormatConfig(catalogue); });
 }
 
 bool SaveMapClassFile(Catalogue& catalogue, const std::string& directory,
                       const std::string& className, std::string& error) {
-    return SaveFile(directory, className, error,
+    return SaveFile(directory, className, catalogue.stamps, error,
                     [&] { return FormatMapClass(catalogue, className); });
 }
 
 bool SaveModelClassFile(Catalogue& catalogue, const std::string& directory,
                         const std::string& className, std::string& error) {
-    return SaveFile(directory, className, error,
+    return SaveFile(directory, className, catalogue.stamps, error,
                     [&] { return FormatModelClass(catalogue, className); });
 }
