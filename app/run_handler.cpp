@@ -103,10 +103,11 @@ void MapsPanel::ShowBudget(const ModelBudget& budget) {
     staticModelsCount->GetParent()->Layout();
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
-    ShowError(this, wxString::Format(_("The output map holds %s static models (misc_model), more than the "
-                                 "%s that Call of Duty 4 can load. Lower the densities before "
-                                 "compiling the map."),
-                               BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
+    ShowNotice(this, NoticeKind::Warning, _("Too many static models"),
+               wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+                                  "%s that Call of Duty 4 can load. Lower the densities before "
+                                  "compiling the map."),
+                                BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
 void MapsPanel::ShowRunFailure(const RunResult& result) {
@@ -115,7 +116,9 @@ void MapsPanel::ShowRunFailure(const RunResult& result) {
     };
     wxString message = FromNarrow(ComposeMessage(result.messageText, translate));
     if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(ComposeMessage(result.detailText, translate));
-    ShowError(this, message);
+    // Stopping is what the user asked for, not a failure.
+    if (result.stopped) ShowNotice(this, NoticeKind::Information, _("Run stopped"), message);
+    else ShowError(this, message);
 }
 
 void MapsPanel::BeginRun() {

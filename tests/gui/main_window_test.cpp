@@ -122,7 +122,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     user.MouseMove(tab);
     user.MouseClick();
     user.Char(WXK_ESCAPE);
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(ui.notebook->GetSelection(), 0);
     EXPECT_FALSE(ui.markCheck->GetValue());
@@ -135,7 +135,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     // starts no second one afterwards.
     user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
     user.MouseClick();
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     SaveScreenshot(window.frame, "main_maps_stopped");
