@@ -99,12 +99,11 @@ void ArbrelFrame::CreateFileDialogs() {
     installDirDialog = new wxDirDialog(this, _("Select Call of Duty installation directory"),
                                        wxEmptyString, wxDD_DEFAULT_STYLE, wxDefaultPosition,
                                        wxDefaultSize, _T("wxDirDialog"));
-    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    const wxString maps = wxString(_("Map files (*.map)|*.map")) + _T("|") + wxALL_FILES;
+    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
-    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
 }

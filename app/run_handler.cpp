@@ -85,6 +85,8 @@ void MapsPanel::OnRun() {
     });
     if (closeAfterRun) return;
     if (!result.ok) {
+        // The picture of an earlier run would not be the one the status shows.
+        ForgetPreview();
         ShowRunFailure(result);
         return;
     }
@@ -92,12 +94,20 @@ void MapsPanel::OnRun() {
     lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
                                           modelsPlaced, meshesProcessed);
     previewButton->Enable(true);
+    ListNewMaps();
     ShowBudget(result.budget);
 }
 
+void MapsPanel::ForgetPreview() {
+    lastPreview = RgbImage();
+    previewButton->Enable(false);
+}
+
 void MapsPanel::ShowBudget(const ModelBudget& budget) {
-    wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
-                                     BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
+    wxString text = wxString::Format(wxPLURAL("%s of %s (%s model name)", "%s of %s (%s model names)",
+                                              budget.modelNames),
+                                     BigCountText(budget.Total()), BigCountText(kStaticModelLimit),
+                                     BigCountText(budget.modelNames));
     if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
     staticModelsCount->SetLabel(text);
     staticModelsCount->GetParent()->Layout();

@@ -40,7 +40,8 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
         const long item = table->InsertItem(table->GetItemCount(), FromNarrow(row.texture));
         table->SetItem(item, 1, wxString::Format(_T("%llu"), (unsigned long long)row.meshes));
         table->SetItem(item, 2, wxString::Format(_T("%llu"), (unsigned long long)row.cells));
-        table->SetItem(item, 3, wxString::Format(_T("%.1f"), row.area));
+        // Two decimals and a full stop, as arbrel-cli writes it.
+        table->SetItem(item, 3, wxString::FromCDouble(row.area, 2));
         table->SetItem(item, 4, row.hasRule ? _("yes") : _("no"));
         if (withRemovals) {
             table->SetItem(item, 5, wxString::Format(_T("%llu"), (unsigned long long)row.removed.slope));

@@ -47,7 +47,6 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(demo), before + "me_office_carpet01,0,1,rocks\r\n");
-    EXPECT_EQ(ui.meshesReadCount->GetLabel(), "4");
 }
 
 // The seed's meaning is the core's; the window refuses a field that is no
@@ -82,4 +81,16 @@ TEST(MapInsight, SeedFieldAndPreviewOfTheLastRun) {
                       dialog->Hide();
                       return wxID_CANCEL;
                   }));
+
+    // The report reads the map without touching what the status shows.
+    wxTEST_DIALOG(Click(ui.texturesButton), AnswerDialog<TextureReportDialog>([](TextureReportDialog*) { return wxID_CANCEL; }));
+    PumpEvents(100);  // the controls come back after the read
+    EXPECT_EQ(ToNarrow(ui.modelsPlacedCount->GetLabel()), placed);
+    EXPECT_TRUE(ui.previewButton->IsEnabled());
+
+    // A failed run leaves no picture of the one before.
+    ui.inputField->SetValue(FromNarrow(window.dir.path()));  // a directory
+    wxTEST_DIALOG(window.Run(), ExpectErrorDialog("Path specified for the .map input file is not a "
+                                                  "file.", true));
+    EXPECT_FALSE(ui.previewButton->IsEnabled());
 }
