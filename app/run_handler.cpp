@@ -11,6 +11,7 @@
 
 #include "app/maps_panel.h"
 #include "dialogs/narrow_text.h"
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
@@ -37,6 +38,8 @@ RunRequest MapsPanel::GatherRunRequest() const {
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
     request.output.mark = markCheck->GetValue();
     request.output.replace = replaceCheck->GetValue();
+    // Blocks are formatted on the other cores while this thread places.
+    request.output.threads = MachineThreads();
     return request;
 }
 
@@ -108,9 +111,11 @@ void MapsPanel::ShowBudget(const ModelBudget& budget) {
                                               budget.modelNames),
                                      BigCountText(budget.Total()), BigCountText(kStaticModelLimit),
                                      BigCountText(budget.modelNames));
-    if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
     staticModelsCount->SetLabel(text);
-    staticModelsCount->GetParent()->Layout();
+    // What this run's models replaced, beside them.
+    if (budget.removed > 0)
+        modelsPlacedCount->SetLabel(wxString::Format(_("%s (%s replaced)"), CountText(modelsPlaced),
+                                                     BigCountText(budget.removed)));
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
     ShowNotice(this, NoticeKind::Warning, _("Too many static models"),

@@ -2,6 +2,7 @@
 
 #include "config/data_files.h"
 
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "text/conversions.h"
 #include "config/csv_lines.h"
 #include "config/option_checks.h"
+#include "config/option_fields.h"
 #include "io/atomic_file.h"
 #include "io/paths.h"
 #include "io/platform.h"
@@ -38,42 +40,6 @@ bool WriteWholeFile(const std::string& directory, const std::string& baseName,
     return true;
 }
 
-// "1" and "0" (as integers) are the only texts that change a flag.
-void ReadFlag(std::string_view field, bool& flag) {
-    const std::int32_t value = StringToInt(field);
-    if (value == 1) flag = true;
-    else if (value == 0) flag = false;
-}
-
-// Takes the number only when it is at least 0 (NaN never is).
-void ReadNonNegative(std::string_view field, float& value) {
-    const float read = StringToFloat(field);
-    if (read >= 0.0f) value = read;
-}
-
-void OrderPair(float& low, float& high) {
-    if (low > high) std::swap(low, high);
-}
-
-// A rule field: a number sets the rule (when it is at least 0 if
-// nonNegative); anything else, the empty field included, leaves it unset.
-void ReadRule(std::string_view field, std::optional<float>& value, bool nonNegative) {
-    if (!IsNumberText(ToString(field))) return;
-    const float read = StringToFloat(field);
-    if (read == read && (!nonNegative || read >= 0.0f)) value = read;
-}
-
-void OrderRulePair(std::optional<float>& low, std::optional<float>& high) {
-    if (low && high && *low > *high) std::swap(low, high);
-}
-
-void AppendFloat(std::string& out, float value) {
-    char buffer[kFloatTextMax];
-    out.append(buffer, static_cast<std::size_t>(FormatFloat(value, buffer)));
-}
-
-void AppendFlag(std::string& out, bool flag) { out += flag ? '1' : '0'; }
-
 // The writer puts a model name between double quotes without escaping.
 bool IsWritableModelName(const std::string& name) {
     for (const char c : name)
@@ -81,12 +47,47 @@ bool IsWritableModelName(const std::string& name) {
     return true;
 }
 
-// The line (from 1) that `at` lies on; CR LF, CR and LF each end a line.
-std::size_t LineNumberAt(const char* data, const char* at) {
-    std::size_t line = 1;
-    for (const char* p = data; p < at; ++p)
-        if (*p == '\n' || (*p == '\r' && (p + 1 == at || p[1] != '\n'))) ++line;
-    return line;
+// Counts lines up to each line it is asked about, from where it stopped, so
+// a file with many reported lines is still read once. CR LF, CR and LF each
+// end a line.
+class LineCounter {
+public:
+    explicit LineCounter(const char* data) : at_(data) {}
+    std::size_t LineOf(const char* lineStart) {
+        for (; at_ < lineStart; ++at_)
+            if (*at_ == '\n' || (*at_ == '\r' && (at_ + 1 == lineStart || at_[1] != '\n'))) ++line_;
+        return line_;
+    }
+
+private:
+    const char* at_;
+    std::size_t line_ = 1;
+};
+
+// A field's text in a report: a long text is cut (between UTF-8 characters).
+std::string Quoted(std::string_view text) {
+    std::size_t shown = 40;
+    if (text.size() <= shown) return "'" + ToString(text) + "'";
+    while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80) --shown;
+    return "'" + ToString(text.substr(0, shown)) + "...'";
+}
+
+const char kLeftOut[] = ", so the line is left out; it goes from the file when the class is next saved.";
+const char kLoadedAnyway[] = " The option is loaded as it reads; edit it to correct this.";
+
+// The editor's checks on a loaded line: the texts of its fields, with the
+// defaults for the fields it lacks. Empty when they pass.
+template <typename Record>
+std::string CheckLoadedLine(const CsvFields& fields) {
+    const FieldTable<Record>& rows = Fields<Record>();
+    const Record defaults;
+    FieldTexts texts;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].Kind() == FieldKind::Names) texts.emplace_back();
+        else if (i < fields.size()) texts.push_back(ToString(fields[i]));
+        else texts.push_back(FieldText(rows[i], defaults));
+    }
+    return CheckOption<Record>(texts);
 }
 
 }  // namespace
@@ -116,63 +117,66 @@ void ParseConfig(Catalogue& catalogue, const char* data, std::size_t size) {
 }
 
 void ParseMapClass(Catalogue& catalogue, const std::string& className, const char* data,
-                   std::size_t size) {
+                   std::size_t size, std::vector<LineReport>* reports) {
     std::vector<TextureOption>* list = nullptr;
+    LineCounter lines(data);
+    const auto report = [&](const CsvFields& fields, std::string message) {
+        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
+    };
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
-        TextureOption option;
-        option.textureName = ToString(fields[0]);
-        if (fields.size() > 1 && StringToInt(fields[1]) == 0) option.useOpacity = false;
-        if (fields.size() > 2) option.densityMultiplier = StringToFloat(fields[2]);
-        for (std::size_t i = 3; i < fields.size(); ++i) {
-            const std::string name = ToString(fields[i]);
-            if (catalogue.modelClasses.find(name) != catalogue.modelClasses.end())
-                option.modelClassNames.push_back(name);
+        TextureOption option = RecordFromTexts<TextureOption>(fields);
+        const FieldTable<TextureOption>& rows = Fields<TextureOption>();
+        if (option.textureName.empty()) {
+            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
+            return;
         }
-        if (option.textureName.empty() || option.densityMultiplier == 0.0f) return;
+        if (option.densityMultiplier == 0.0f) {
+            const std::size_t at = FieldIndex(&TextureOption::densityMultiplier);
+            report(fields, std::string(rows[at].Name()) + " " + Quoted(fields[at]) + " reads as 0" + kLeftOut);
+            return;
+        }
+        // Only model classes that exist are kept (model classes load first).
+        std::vector<std::string> named;
+        named.swap(option.modelClassNames);
+        for (std::string& name : named) {
+            if (catalogue.modelClasses.find(name) != catalogue.modelClasses.end())
+                option.modelClassNames.push_back(std::move(name));
+            else
+                report(fields, "there is no model class " + Quoted(name) +
+                                   ", so it is left out of the line; it goes from the file when the "
+                                   "class is next saved.");
+        }
+        const std::string problem = CheckLoadedLine<TextureOption>(fields);
+        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.mapClasses[className];
         list->push_back(std::move(option));
     });
 }
 
 void ParseModelClass(Catalogue& catalogue, const std::string& className, const char* data,
-                     std::size_t size, std::vector<std::size_t>* droppedLines) {
+                     std::size_t size, std::vector<LineReport>* reports) {
     std::vector<ModelOption>* list = nullptr;
+    LineCounter lines(data);
+    const auto report = [&](const CsvFields& fields, std::string message) {
+        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
+    };
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
-        ModelOption option;
-        const std::size_t n = fields.size();
-        option.modelName = ToString(fields[0]);
-        if (n > 1) ReadNonNegative(fields[1], option.densityMin);
-        if (n > 2) {
-            ReadNonNegative(fields[2], option.densityMax);
-            OrderPair(option.densityMin, option.densityMax);
-        }
-        if (n > 3) ReadFlag(fields[3], option.evenlyDistributed);
-        if (n > 4) ReadFlag(fields[4], option.surfaceAligned);
-        if (n > 5) option.zOffset = StringToFloat(fields[5]);
-        if (n > 6) ReadNonNegative(fields[6], option.opacityMin);
-        if (n > 7) {
-            ReadNonNegative(fields[7], option.opacityMax);
-            OrderPair(option.opacityMin, option.opacityMax);
-        }
-        if (n > 8) ReadNonNegative(fields[8], option.scaleMin);
-        if (n > 9) {
-            ReadNonNegative(fields[9], option.scaleMax);
-            OrderPair(option.scaleMin, option.scaleMax);
-        }
-        // Fields 11 to 15, the optional rules: slope window, height window,
-        // spacing radius.
-        if (n > 10) ReadRule(fields[10], option.slopeMin, true);
-        if (n > 11) ReadRule(fields[11], option.slopeMax, true);
-        if (n > 12) ReadRule(fields[12], option.heightMin, false);
-        if (n > 13) ReadRule(fields[13], option.heightMax, false);
-        if (n > 14) ReadRule(fields[14], option.spacingRadius, true);
-        OrderRulePair(option.slopeMin, option.slopeMax);
-        OrderRulePair(option.heightMin, option.heightMax);
-        if (option.modelName.empty()) return;
-        if (!IsWritableModelName(option.modelName)) {
-            if (droppedLines) droppedLines->push_back(LineNumberAt(data, fields[0].data()));
+        ModelOption option = RecordFromTexts<ModelOption>(fields);
+        const FieldTable<ModelOption>& rows = Fields<ModelOption>();
+        if (option.modelName.empty()) {
+            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
             return;
         }
+        if (!IsWritableModelName(option.modelName)) {
+            report(fields, std::string("the model name holds a double quote or a control character") + kLeftOut);
+            return;
+        }
+        if (fields.size() > rows.size())
+            report(fields, "the fields after field " + std::to_string(rows.size()) +
+                               " are not read, so they are left out; they go from the file when the "
+                               "class is next saved.");
+        const std::string problem = CheckLoadedLine<ModelOption>(fields);
+        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.modelClasses[className];
         list->push_back(std::move(option));
     });
@@ -208,49 +212,15 @@ std::string FormatConfig(const Catalogue& catalogue) {
 
 std::string FormatMapClass(Catalogue& catalogue, const std::string& className) {
     std::string out;
-    for (const TextureOption& option : catalogue.mapClasses[className]) {
-        out += option.textureName;
-        out += ',';
-        AppendFlag(out, option.useOpacity);
-        out += ',';
-        AppendFloat(out, option.densityMultiplier);
-        for (const std::string& name : option.modelClassNames) {
-            out += ',';
-            out += name;
-        }
-        out += "\r\n";
-    }
+    for (const TextureOption& option : catalogue.mapClasses[className])
+        out += RecordLine(option) + "\r\n";
     return out;
 }
 
 std::string FormatModelClass(Catalogue& catalogue, const std::string& className) {
     std::string out;
-    for (const ModelOption& option : catalogue.modelClasses[className]) {
-        out += option.modelName;
-        out += ',';
-        AppendFloat(out, option.densityMin);
-        out += ',';
-        AppendFloat(out, option.densityMax);
-        out += ',';
-        AppendFlag(out, option.evenlyDistributed);
-        out += ',';
-        AppendFlag(out, option.surfaceAligned);
-        for (float value : {option.zOffset, option.opacityMin, option.opacityMax, option.scaleMin,
-                            option.scaleMax}) {
-            out += ',';
-            AppendFloat(out, value);
-        }
-        // The rules only when one is set, so files without them stay as
-        // they were.
-        if (option.HasRules()) {
-            for (const std::optional<float>& rule : {option.slopeMin, option.slopeMax, option.heightMin,
-                                                     option.heightMax, option.spacingRadius}) {
-                out += ',';
-                if (rule) AppendFloat(out, *rule);
-            }
-        }
-        out += "\r\n";
-    }
+    for (const ModelOption& option : catalogue.modelClasses[className])
+        out += RecordLine(option) + "\r\n";
     return out;
 }
 
@@ -291,26 +261,68 @@ bool LoadConfigFile(Catalogue& catalogue, const std::string& path, std::uint64_t
                     [&](const char* data, std::size_t n) { ParseConfig(catalogue, data, n); });
 }
 
-bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
-                      std::string& error) {
+namespace {
+
+// A class file with a NUL byte is no text file (a picture or a map saved
+// under the wrong name): it is refused whole rather than read as lines of
+// noise that would each be reported, or left out without a word.
+bool IsTextFile(const char* data, std::size_t size) {
+    return std::memchr(data, 0, size) == nullptr;
+}
+
+// Each report as a line of its own with the path; a file with very many
+// problems is summed up after the first few.
+void AddLineReports(const std::string& path, const std::vector<LineReport>& reports,
+                    std::vector<std::string>& warnings) {
+    constexpr std::size_t kListed = 10;
+    for (std::size_t i = 0; i < reports.size() && i < kListed; ++i)
+        warnings.push_back("'" + path + "' line " + std::to_string(reports[i].line) + ": " +
+                           reports[i].message);
+    if (reports.size() > kListed)
+        warnings.push_back("'" + path + "': " + std::to_string(reports.size() - kListed) +
+                           " more problems like these are not listed.");
+}
+
+// Loads one class file into table[class name]: the entry is made even for a
+// file without lines, so a map class keeps naming an empty model class.
+template <typename Table, typename Parse>
+bool LoadClassFile(Table& table, const std::string& path, std::uint64_t size, std::string& error,
+                   std::vector<std::string>& warnings, Parse parse) {
     const std::string className = ClassNameFromPath(path);
-    return LoadFile(path, size, error, [&](const char* data, std::size_t n) {
-        ParseMapClass(catalogue, className, data, n);
+    std::vector<LineReport> reports;
+    bool text = true;
+    const bool loaded = LoadFile(path, size, error, [&](const char* data, std::size_t n) {
+        text = IsTextFile(data, n);
+        if (text) parse(className, data, n, reports);
     });
+    if (!loaded) return false;
+    if (!text) {
+        error = "Cannot load '" + path + "': it is not a text file (it holds a NUL byte).";
+        return false;
+    }
+    table[className];
+    AddLineReports(path, reports, warnings);
+    return true;
+}
+
+}  // namespace
+
+bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
+                      std::string& error, std::vector<std::string>& warnings) {
+    return LoadClassFile(catalogue.mapClasses, path, size, error, warnings,
+                         [&](const std::string& className, const char* data, std::size_t n,
+                             std::vector<LineReport>& reports) {
+                             ParseMapClass(catalogue, className, data, n, &reports);
+                         });
 }
 
 bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                         std::string& error, std::vector<std::string>& warnings) {
-    const std::string className = ClassNameFromPath(path);
-    std::vector<std::size_t> dropped;
-    const bool loaded = LoadFile(path, size, error, [&](const char* data, std::size_t n) {
-        ParseModelClass(catalogue, className, data, n, &dropped);
-    });
-    for (const std::size_t line : dropped)
-        warnings.push_back("'" + path + "' line " + std::to_string(line) +
-                           ": the model name holds a double quote or a control character, "
-                           "so the line is left out.");
-    return loaded;
+    return LoadClassFile(catalogue.modelClasses, path, size, error, warnings,
+                         [&](const std::string& className, const char* data, std::size_t n,
+                             std::vector<LineReport>& reports) {
+                             ParseModelClass(catalogue, className, data, n, &reports);
+                         });
 }
 
 bool SaveConfigFile(const Catalogue& catalogue, const std::string& directory,

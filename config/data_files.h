@@ -19,13 +19,21 @@ std::string ClassNameFromPath(const std::string& path);
 
 // Add the lines of one file to the catalogue, as the loaders do.
 void ParseConfig(Catalogue& catalogue, const char* data, std::size_t size);
+// The class parsers read each line by the field table of its record
+// (config/option_fields.h). They leave out a line without a name, a map
+// class line whose multiplier reads as 0, and a model line whose name holds
+// a double quote or a control character (it would break the misc_model
+// entity it is written into); a model class name that names no model class
+// is left out of its line. Every line the option editor would refuse is
+// loaded as it reads. Each of these is reported in `reports`, when given.
+struct LineReport {
+    std::size_t line;  // from 1
+    std::string message;
+};
 void ParseMapClass(Catalogue& catalogue, const std::string& className, const char* data,
-                   std::size_t size);
-// A model line whose name holds a double quote or a control character would
-// break the misc_model entity it is written into; it is left out, and its
-// line number (from 1) added to `droppedLines` when one is given.
+                   std::size_t size, std::vector<LineReport>* reports = nullptr);
 void ParseModelClass(Catalogue& catalogue, const std::string& className, const char* data,
-                     std::size_t size, std::vector<std::size_t>* droppedLines = nullptr);
+                     std::size_t size, std::vector<LineReport>* reports = nullptr);
 
 // config.csv has no quoting, so a directory with a comma or a line end, or a
 // map name with a comma, a vertical bar or a line end, would not read back.
@@ -46,10 +54,11 @@ std::string FormatModelClass(Catalogue& catalogue, const std::string& className)
 // failed, with the path and the system's reason.
 bool LoadConfigFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                     std::string& error);
+// The class loaders refuse a file that is no text file, make the class's
+// entry even when the file has no lines, and add a warning with the path and
+// line number to `warnings` for each line the parser reports.
 bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
-                      std::string& error);
-// Each model line left out for its name (see ParseModelClass) adds a warning
-// with the path and line number to `warnings`.
+                      std::string& error, std::vector<std::string>& warnings);
 bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                         std::string& error, std::vector<std::string>& warnings);
 bool SaveConfigFile(const Catalogue& catalogue, const std::string& directory,

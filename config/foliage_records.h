@@ -55,7 +55,8 @@ struct ModelOption {
     }
 
     bool HasRules() const {
-        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius;
+        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius || clusterSize ||
+               clusterCover || clearance;
     }
 };
 

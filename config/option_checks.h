@@ -1,21 +1,22 @@
 #pragma once
-// The checks the option editors make when "Save" is pressed. They work on
-// the field texts, so they can be tested without a window.
+// The checks an option editor makes when "Save" is pressed, and the loader
+// makes on each class file line. They work on the field texts, so they can
+// be tested without a window.
 
 #include <string>
+#include <vector>
 
-// The texts of the model option editor's number fields and name.
-struct ModelOptionTexts {
-    std::string modelName;
-    std::string densityMin, densityMax;
-    std::string zOffset;
-    std::string opacityMin, opacityMax;
-    std::string scaleMin, scaleMax;
-    // The optional rules; an empty text leaves the rule unset.
-    std::string slopeMin, slopeMax;
-    std::string heightMin, heightMax;
-    std::string spacingRadius;
-};
+// The texts of an option's fields, one per row of its record's table (see
+// config/option_fields.h): a check box as "1" or "0", the model class list
+// of a texture option as nothing.
+using FieldTexts = std::vector<std::string>;
+
+// The editor's texts for a new option.
+template <typename Record>
+FieldTexts NewOptionTexts();
+// The texts of an option's fields as its class file line writes them.
+template <typename Record>
+FieldTexts OptionTexts(const Record& record);
 
 // Whether the whole text reads as one decimal number (blanks around allowed).
 bool IsNumberText(const std::string& text);
@@ -24,11 +25,10 @@ bool IsNumberText(const std::string& text);
 // file line or the written map (line breaks, quote, comma, path characters).
 bool HasInvalidNameCharacter(const std::string& name);
 
-// Exchanges the texts of each reversed range (density, opacity, scale), then
-// returns the first failure message, or an empty text when all checks pass.
-// The exchange stays even when a later check fails.
-std::string CheckModelOption(ModelOptionTexts& texts);
-
-// The texture option editor's check: the texture name, and a multiplier
-// that could only give edges too long to walk.
-std::string CheckTextureOption(const std::string& textureName, const std::string& multiplier = "1");
+// The checks in the order the user reads them: the name; then that each
+// number field holds a number a float can keep (an optional one may be
+// empty, and is then emptied of blanks); then the exchange of reversed
+// windows, which stays even when a later check fails; then each field's own
+// check. Returns the first failure message, or an empty text.
+template <typename Record>
+std::string CheckOption(FieldTexts& texts);

@@ -1,6 +1,9 @@
 #pragma once
-// The editor of one texture option of a map class ("Map configuration options").
+// The editor of one texture option of a map class ("Map configuration
+// options"). Its rows come from the field table of TextureOption
+// (config/option_fields.h).
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -8,10 +11,10 @@
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
 #include <wx/listbox.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "config/foliage_records.h"
+#include "dialogs/option_row.h"
 
 class ClassConfigurationLine : public wxDialog {
 public:
@@ -28,15 +31,15 @@ public:
     // list order.
     TextureOption GetOption() const;
 
-    static const long ID_STATICTEXT1, ID_STATICTEXT2, ID_STATICTEXT3, ID_STATICTEXT4;
-    static const long ID_TEXTCTRL1, ID_TEXTCTRL2;
-    static const long ID_CHECKBOX1;
+    // The text field or check box of a field, e.g. Field(&TextureOption::densityMultiplier).
+    template <typename T>
+    wxTextCtrl* Field(T TextureOption::*member) const { return rows_.Text(FieldIndex(member)); }
+    wxCheckBox* Check(bool TextureOption::*member) const { return rows_.Check(FieldIndex(member)); }
+
     static const long ID_LISTBOX2;
     static const long ID_BUTTON1;
 
-    wxTextCtrl* textureNameField;
-    wxCheckBox* useOpacityCheck;
-    wxTextCtrl* multiplierField;
+    wxTextCtrl* textureNameField;  // filled alone by the "Textures in map" page
     wxListBox* modelClassList;
     wxButton* saveButton;
 
@@ -44,4 +47,7 @@ private:
     void OnSave(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+
+    static ControlIds ids_;
+    OptionRows<TextureOption> rows_{ids_};
 };

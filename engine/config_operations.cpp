@@ -9,7 +9,7 @@ bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {
 }
 
 bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
-    return LoadMapClassFile(*this, path, size, lastError);
+    return LoadMapClassFile(*this, path, size, lastError, loadWarnings);
 }
 
 bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {

@@ -1,5 +1,6 @@
 #include "engine/placement_block.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -45,6 +46,10 @@ std::size_t FormatPlacementBlock(const ModelPlacement& p, char* out, bool mark) 
         // A quote or line break in a class name (a file name on some
         // systems) would break the block; they become underscores.
         for (char c : *p.modelClassName) *out++ = c == '"' || c == '\r' || c == '\n' ? '_' : c;
+    }
+    if (p.modelOption->spawnflags) {
+        out = Put(out, "\"\n\"spawnflags\" \"");
+        out = std::to_chars(out, out + 16, *p.modelOption->spawnflags).ptr;
     }
     out = Put(out, "\"\n\"classname\" \"misc_model\"\n}\n");
     return static_cast<std::size_t>(out - start);

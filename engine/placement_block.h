@@ -8,15 +8,17 @@
 #include "engine/model_placement.h"
 
 // Room FormatPlacementBlock needs for a model name of nameSize bytes (and a
-// model class name of classSize bytes when the block is marked).
+// model class name of classSize bytes when the block is marked), with room
+// for a spawnflags line.
 constexpr std::size_t PlacementBlockCapacity(std::size_t nameSize, std::size_t classSize = 0) {
-    return 96 + 7 * static_cast<std::size_t>(kFloatTextMax) + nameSize + 24 + classSize;
+    return 96 + 7 * static_cast<std::size_t>(kFloatTextMax) + nameSize + 24 + classSize + 32;
 }
 
 // Writes the seven-line block and returns its length. out must hold
 // PlacementBlockCapacity(modelName.size()) bytes. A marked block has one more
 // line before its classname, "arbrel_class" with the placement's model class
-// (out must then hold PlacementBlockCapacity(name size, class size)).
+// (out must then hold PlacementBlockCapacity(name size, class size)). A model
+// with spawnflags set has a "spawnflags" line last before its classname.
 std::size_t FormatPlacementBlock(const ModelPlacement& placement, char* out, bool mark = false);
 
 // True when any of the seven numbers is NaN (infinities are written as they are).

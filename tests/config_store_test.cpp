@@ -105,6 +105,13 @@ ModelOption WithRules(std::optional<float> slopeMin, std::optional<float> slopeM
 TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
     struct Case { std::string line; std::vector<ModelOption> want; };  // empty: dropped
     const std::nullopt_t none = std::nullopt;
+    ModelOption clumps("foliage_grass_clump_a", 0.5f);
+    clumps.clusterSize = 128;
+    clumps.clusterCover = 0.3f;
+    clumps.clearance = 64;
+    clumps.spawnflags = 2;
+    ModelOption shadowless("m", 1);
+    shadowless.spawnflags = 4;
     const Case cases[] = {
         {"m", {ModelOption("m", 1)}},
         {"m,5", {ModelOption("m", 5, 1)}},  // no second field: no exchange
@@ -119,6 +126,12 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
         {"m,1,1,1,1,0,0,256,0.5,1,40,10,-5,,32", {WithRules(10, 40, -5, none, 32)}},
         {"m,1,1,1,1,0,0,256,0.5,1,,,200,-100", {WithRules(none, none, -100, 200, none)}},
         {"m,1,1,1,1,0,0,256,0.5,1,-5,x,,,-1", {WithRules(none, none, none, none, none)}},
+        // Fields 16 to 19: cluster size and cover, clearance, spawnflags; a
+        // value their checks refuse leaves them unset.
+        {"foliage_grass_clump_a,0.5,1,1,1,0,0,256,0.5,1,,,,,,128,0.3,64,2", {clumps}},
+        {"m,1,1,1,1,0,0,256,0.5,1,,,,,,,,,4", {shadowless}},
+        {"m,1,1,1,1,0,0,256,0.5,1,,,,,,0,1.5,-1,8", {ModelOption("m", 1)}},
+        {"m,1,1,1,1,0,0,256,0.5,1,,,,,,,,,2.5", {ModelOption("m", 1)}},
         // Written between double quotes, these would break the entity.
         {"grass\" \"classname\" \"trigger_hurt,1,1", {}},
         {"grass\tx,1,1", {}},
@@ -126,8 +139,26 @@ TEST(ModelClassFile, ReadsEachLineByTheFieldRules) {
     for (const Case& c : cases) {
         FoliageEngine engine;
         ParseModelClass(engine, "c", c.line.data(), c.line.size());
-        ASSERT_EQ(engine.modelClasses.size(), c.want.size()) << c.line;  // a dropped line adds no entry
+        EXPECT_EQ(engine.modelClasses.size(), c.want.size()) << c.line;  // a dropped line adds no entry
         EXPECT_EQ(engine.modelClasses["c"], c.want) << c.line;
+    }
+}
+
+// A line read and written again is the same line: a line without fields 16
+// to 19 as it always was, and fields 11 to 15 written (empty) before a later one.
+TEST(ModelClassFile, LinesReadAndWrittenAgainAreTheSame) {
+    for (const std::string line : {
+             "m,1,1,1,1,0,0,256,0.5,1",
+             "m,1,1,1,1,0,0,256,0.5,1,0,35.5,,900,64",
+             "m,1,1,1,1,0,0,256,0.5,1,10,,,,",
+             "foliage_grass_clump_a,0.5,1,1,1,0,0,256,0.5,1,,,,,,128,0.3,64,2",
+             "m,1,1,1,1,0,0,256,0.5,1,,,,,,,,,4",
+             "m,1,1,1,1,0,0,256,0.5,1,,25,,,,96,0.5",
+             "m,1,1,1,1,0,0,256,0.5,1,,,,,,,,0",
+         }) {
+        FoliageEngine engine;
+        ParseModelClass(engine, "c", line.data(), line.size());
+        EXPECT_EQ(FormatModelClass(engine, "c"), line + "\r\n");
     }
 }
 
@@ -147,8 +178,45 @@ TEST(MapClassFile, ReadsEachLineByTheFieldRules) {
         engine.modelClasses["grass"];
         engine.modelClasses["rock"];
         ParseMapClass(engine, "c", c.line.data(), c.line.size());
-        ASSERT_EQ(engine.mapClasses.size(), c.want.size()) << c.line;  // a dropped line adds no entry
+        EXPECT_EQ(engine.mapClasses.size(), c.want.size()) << c.line;  // a dropped line adds no entry
         EXPECT_EQ(engine.mapClasses["c"], c.want) << c.line;
+    }
+}
+
+// Every line left out, every name left out of a line and every line the
+// editor would refuse is reported with its line number; the line that is
+// loaded is as before.
+TEST(ClassFiles, ReportWhatIsLeftOutAndWhatTheEditorWouldRefuse) {
+    const std::string leftOut = ", so the line is left out; it goes from the file when the class is next saved.";
+    const std::string loaded = " The option is loaded as it reads; edit it to correct this.";
+    struct Case { bool model; std::string file; std::vector<std::string> want; };
+    const Case cases[] = {
+        {true, "m,1,2\r\n", {}},
+        {true, "m\r\n,1,2\r\n\r\nbad\"name\n", {"2: Model name is not set" + leftOut,
+            "4: the model name holds a double quote or a control character" + leftOut}},
+        {true, "d,x,y,z,w,v,u,t,s,r", {"1: Density minimum must be a number." + loaded}},
+        {true, "m,1,1,1,1,0,0,256,0,1", {"1: Scale minimum must be higher than 0." + loaded}},
+        {true, "m,1,1,1,1,1e39", {"1: Z-offset must be from -3.40282e+38 to 3.40282e+38." + loaded}},
+        {true, "m\rm,1,1,1,1,0,0,256,0.5,1.99102,extra,1", {"2: Slope minimum must be a number, or empty for no rule." + loaded}},
+        {true, "m,1,1,1,1,0,0,256,0.5,1,,,,,,,,,,x,y", {"1: the fields after field 19 are not read, so they are "
+            "left out; they go from the file when the class is next saved."}},
+        {true, "m,1,1,1,1,0,0,256,0.5,1,,,,,,,,,9", {"1: Spawnflags must be a whole number from 0 to 7." + loaded}},
+        {false, "t,1,1,grass\r\n", {}},
+        {false, "t,1,0\nu,1,abc\n,1,1\n", {"1: Density multiplier '0' reads as 0" + leftOut,
+            "2: Density multiplier 'abc' reads as 0" + leftOut, "3: Texture name is not set" + leftOut}},
+        {false, "t,1,2,grass,gone", {"1: there is no model class 'gone', so it is left out of the line; "
+            "it goes from the file when the class is next saved."}},
+        {false, "t/u,2,1", {"1: Texture name contains invalid characters (? , \\r \\n / \\ \" * : < > |)." + loaded}},
+    };
+    for (const Case& c : cases) {
+        FoliageEngine engine;
+        engine.modelClasses["grass"];
+        std::vector<LineReport> reports;
+        if (c.model) ParseModelClass(engine, "c", c.file.data(), c.file.size(), &reports);
+        else ParseMapClass(engine, "c", c.file.data(), c.file.size(), &reports);
+        std::vector<std::string> got;
+        for (const LineReport& r : reports) got.push_back(std::to_string(r.line) + ": " + r.message);
+        EXPECT_EQ(got, c.want) << c.file;
     }
 }
 
@@ -158,7 +226,7 @@ TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
     DataDir dir;
     const std::string g = dir.Installation("g"), h = dir.Installation("h");
     FoliageEngine engine;
-    engine.modelClasses["grass"] = {ModelOption("m/a", 0.00001f, 100000, false, true, -1.5f, 0, 256,
+    engine.modelClasses["grass"] = {ModelOption("m_a", 0.00001f, 100000, false, true, -1.5f, 0, 256,
                                                 0.5f, 1234567)};
     engine.modelClasses["ruled"] = {ModelOption("m", 1), WithRules(0, 35.5f, std::nullopt, 900, 64)};
     engine.mapClasses["field"] = {TextureOption("tex", false, 0.1f, {"grass", "ruled"}),
@@ -172,7 +240,7 @@ TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
     };
     const std::string files[] = {dir.Model("grass.csv"), dir.Model("ruled.csv"), dir.Map("field.csv"), dir.Config()};
     const std::string want[] = {
-        "m/a,1e-05,100000,0,1,-1.5,0,256,0.5,1.23457e+06\r\n",
+        "m_a,1e-05,100000,0,1,-1.5,0,256,0.5,1.23457e+06\r\n",
         "m,1,1,1,1,0,0,256,0.5,1\r\nm,1,1,1,1,0,0,256,0.5,1,0,35.5,,900,64\r\n",
         "tex,0,0.1,grass,ruled\r\nbare,1,-2\r\n", g + ",m0|other,m1|field\r\n" + h + "\r\n"};
     saveAll(engine);
@@ -224,37 +292,75 @@ TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {
     FoliageEngine engine;
     const StoreContents contents = LoadConfigurationStore(engine, dir.data);
     EXPECT_EQ(Sorted(contents.modelClassNames), (std::vector<std::string>{"e", "grass"}));
-    // Model classes load first; the empty class has no entry, so it is dropped.
-    EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, std::vector<std::string>{"grass"});
+    // Model classes load first. The empty class has its entry, so the map
+    // class keeps it; the classes not loaded are left out, and reported.
+    EXPECT_EQ(engine.mapClasses["field"][0].modelClassNames, (std::vector<std::string>{"grass", "e"}));
+    const std::string field = "'" + dir.Map("field.csv") + "' line 1: there is no model class ";
+    const std::string tail = ", so it is left out of the line; it goes from the file when the class is next saved.";
+    EXPECT_EQ(contents.errors, (std::vector<std::string>{field + "'a'" + tail, field + "'upper'" + tail}));
 
-    // A model line left out is reported with its file and line.
-    WriteFileBytes(dir.Model("grass.csv"), "m\r\n\r\nbad\"name,1\r\nn\r\n");
+    // Lines left out and lines the editor would refuse are reported with
+    // their file and line, for both kinds of class.
+    WriteFileBytes(dir.Model("grass.csv"), "m\r\n\r\nbad\"name,1\r\nn,0\r\n");
+    WriteFileBytes(dir.Map("field.csv"), "t,1,0\r\n");
     FoliageEngine again;
     const StoreContents warned = LoadConfigurationStore(again, dir.data);
-    EXPECT_EQ(warned.errors, std::vector<std::string>{
+    EXPECT_EQ(warned.errors, (std::vector<std::string>{
         "'" + dir.Model("grass.csv") + "' line 3: the model name holds a double quote or a "
-        "control character, so the line is left out."});
+        "control character, so the line is left out; it goes from the file when the class is next saved.",
+        "'" + dir.Model("grass.csv") + "' line 4: Density minimum must be higher than 0. The option is "
+        "loaded as it reads; edit it to correct this.",
+        "'" + dir.Map("field.csv") + "' line 1: Density multiplier '0' reads as 0, so the line is left "
+        "out; it goes from the file when the class is next saved."}));
     EXPECT_EQ(again.modelClasses["grass"].size(), 2u);
+
+    // A file that is no text file is not loaded, and says so; a file with
+    // many problems lists the first ten.
+    WriteFileBytes(dir.Map("field.csv"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    std::string many;
+    for (int i = 0; i < 12; ++i) many += "m,0\n";
+    WriteFileBytes(dir.Model("grass.csv"), many);
+    FoliageEngine broken;
+    const StoreContents reported = LoadConfigurationStore(broken, dir.data);
+    EXPECT_TRUE(reported.mapClassNames.empty());
+    EXPECT_TRUE(ContainsError(reported, "Cannot load '" + dir.Map("field.csv") +
+                                            "': it is not a text file (it holds a NUL byte)."));
+    EXPECT_TRUE(ContainsError(reported, "' line 10: Density minimum"));
+    EXPECT_FALSE(ContainsError(reported, "' line 11: "));
+    EXPECT_TRUE(ContainsError(reported, "'" + dir.Model("grass.csv") + "': 2 more problems like these are not listed."));
 }
 
 TEST(ConfigurationStore, KeepsOnlyValidInstallationsAndRewritesConfig) {
     DataDir dir;
     const std::string good = dir.Installation("good");
+    // Mod tools of other games have map_source but no Docs/model_pics.
     const std::string noPics = dir.temp.File("nopics");
     fs::create_directories(paths::Join(noPics, "map_source"));
-    const std::string alone = dir.Installation("alone");
-    WriteFileBytes(dir.Config(), good + ",a|b\n" + noPics + ",c|d\n" + alone + "\n" +
-                                     dir.temp.File("missing") + ",e|f");
+    const std::string alone = dir.Installation("alone"), missing = dir.temp.File("missing");
+    const std::string noMapSource = dir.temp.File("empty");
+    fs::create_directories(noMapSource);
+    WriteFileBytes(dir.Config(), good + ",a|b\n" + noPics + ",c|d\n" + alone + "\n" + missing + ",e|f\n" +
+                                     noMapSource + "\n");
     FoliageEngine engine;
     const StoreContents contents = LoadConfigurationStore(engine, dir.data);
-    EXPECT_EQ(Sorted(contents.installDirs), Sorted({good, alone}));
-    const std::vector<std::string> kept = Sorted({alone + "\r\n", good + ",a|b\r\n"});
-    EXPECT_EQ(ReadFileBytes(dir.Config()), kept[0] + kept[1]);
-    // Read-only start-up checks the same but writes nothing.
-    WriteFileBytes(dir.Config(), noPics + ",c|d\n");
+    EXPECT_EQ(Sorted(contents.installDirs), Sorted({good, noPics, alone}));
+    const std::vector<std::string> kept = Sorted({alone + "\r\n", good + ",a|b\r\n", noPics + ",c|d\r\n"});
+    EXPECT_EQ(ReadFileBytes(dir.Config()), kept[0] + kept[1] + kept[2]);
+    // What is dropped is said, once.
+    EXPECT_EQ(contents.errors,
+              Sorted({"The installation directory '" + missing + "' is no longer offered: it is not a "
+                      "directory any more. The map classes chosen for its maps are forgotten with it. "
+                      "Set it again once it is back.",
+                      "The installation directory '" + noMapSource + "' is no longer offered: it has no "
+                      "'map_source' directory any more. Set it again once it is back."}));
+    FoliageEngine again;
+    EXPECT_TRUE(LoadConfigurationStore(again, dir.data).errors.empty());
+    // Read-only start-up checks the same but writes and forgets nothing.
+    WriteFileBytes(dir.Config(), missing + ",c|d\n");
     FoliageEngine batch;
-    EXPECT_TRUE(LoadConfigurationStore(batch, dir.data, true).installDirs.empty());
-    EXPECT_EQ(ReadFileBytes(dir.Config()), noPics + ",c|d\n");
+    const StoreContents readOnly = LoadConfigurationStore(batch, dir.data, true);
+    EXPECT_TRUE(readOnly.installDirs.empty() && readOnly.errors.empty());
+    EXPECT_EQ(ReadFileBytes(dir.Config()), missing + ",c|d\n");
     // A config the loader refuses (a sparse file over 4 GiB) is left alone too.
     fs::resize_file(dir.Config(), 5ull << 30);
     FoliageEngine refused;

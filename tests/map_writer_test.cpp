@@ -39,9 +39,32 @@ TEST(PlacementBlock, SevenLinesInTheFileFormat) {
               "\"classname\" \"misc_model\"\n}\n");
 }
 
+// The key goes after every other key and before "classname"; the block is
+// otherwise the same, marked or not.
+TEST(PlacementBlock, SpawnflagsComeLastBeforeTheClassname) {
+    ModelOption model("grass", 1);
+    model.spawnflags = 6;
+    const std::string className = "lawn";
+    ModelPlacement p;
+    p.x = 1; p.y = 2; p.z = 3; p.scale = 1;
+    p.modelOption = &model;
+    p.modelClassName = &className;
+    const std::string head = "{\n\"origin\" \"1 2 3\"\n\"modelscale\" \"1\"\n\"angles\" \"0 0 0\"\n"
+                             "\"model\" \"grass\"\n";
+    const std::string tail = "\"spawnflags\" \"6\"\n\"classname\" \"misc_model\"\n}\n";
+    char buffer[PlacementBlockCapacity(5, 4)];
+    EXPECT_EQ(std::string(buffer, FormatPlacementBlock(p, buffer)), head + tail);
+    EXPECT_EQ(std::string(buffer, FormatPlacementBlock(p, buffer, true)),
+              head + "\"arbrel_class\" \"lawn\"\n" + tail);
+    model.spawnflags = 0;  // set to 0 is still written; unset is not
+    EXPECT_NE(std::string(buffer, FormatPlacementBlock(p, buffer)).find("\"spawnflags\" \"0\"\n\"classname\""),
+              std::string::npos);
+}
+
 TEST(PlacementBlock, LongestNumbersFitTheCapacity) {
     const std::string name(300, 'm');
     ModelOption model(name, 1);
+    model.spawnflags = -2147483647 - 1;
     ModelPlacement p;
     p.x = p.y = p.z = p.scale = p.pitch = p.yaw = p.roll = -1.17549435e-38f;
     p.modelOption = &model;

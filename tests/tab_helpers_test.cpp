@@ -154,4 +154,14 @@ TEST(OptionText, ReadsLikeTheFileLine) {
     ruled.slopeMax = 25;
     ruled.spacingRadius = 96;
     EXPECT_EQ(ModelOptionText(ruled), "fol/tree,1,1,1,1,0,0,256,0.5,1,,25,,,96");
+    ModelOption shadowless("grass", 1);
+    shadowless.clusterSize = 128;
+    shadowless.clusterCover = 0.3f;
+    shadowless.spawnflags = 6;
+    EXPECT_EQ(ModelOptionText(shadowless), "grass,1,1,1,1,0,0,256,0.5,1,,,,,,128,0.3,,6");
+    // A very long line is listed cut, between two UTF-8 characters.
+    std::string name = "a";
+    for (int i = 0; i < 10000; ++i) name += "\xC3\xA9";  // é
+    const std::string listed = ModelOptionText(ModelOption(name, 1));
+    EXPECT_EQ(listed, name.substr(0, kMaxListedTextSize - 1) + "...");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -70,6 +71,22 @@ TEST(MainWindow, EachTabFillsTheWindow) {
     EXPECT_EQ(maps.GetBottom(), ui.runButton->GetRect().GetBottom());
     EXPECT_EQ(status.width, settings.width);
     EXPECT_EQ(ui.gauge->GetSize().x, status.width - 2 * (ui.gauge->GetPosition().x - status.x));
+    // Counts of ten digits fit their places and move nothing.
+    ui.notebook->SetSelection(0);
+    const wxRect processedLabel = Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect();
+    ui.meshesReadCount->SetLabel("2147483647");
+    ui.modelsPlacedCount->SetLabel("2147483647 (4294967295 replaced)");
+    ui.staticModelsCount->SetLabel("4294967295 of 65536 (1234 model names)");
+    window.frame->Layout();
+    PumpEvents();
+    SaveScreenshot(window.frame, "main_maps_ten_digit_counts");
+    EXPECT_EQ(BoxRect(ui.mapsPage, "Status"), status);
+    EXPECT_EQ(Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect(), processedLabel);
+    for (wxStaticText* count : {ui.meshesReadCount, ui.modelsPlacedCount, ui.staticModelsCount}) {
+        EXPECT_LE(count->GetTextExtent(count->GetLabel()).x, count->GetSize().x) << count->GetLabel();
+        EXPECT_LE(count->GetScreenRect().GetRight(), ui.gauge->GetScreenRect().GetRight());
+    }
+    window.frame->ResetStatus();
     for (wxWindow* page : {ui.mapClassesPage, ui.modelClassesPage}) {
         ui.notebook->SetSelection(page == ui.mapClassesPage ? 1 : 2);
         const wxRect classes = BoxRect(page, "Classes");
@@ -139,6 +156,16 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     SaveScreenshot(window.frame, "main_maps_stopped");
+
+    // The stopped runs left the random sequence alone: with an empty Seed the
+    // next run writes what a fresh start writes.
+    const std::string fromCli = window.dir.File("cli.map"), output = window.dir.File("after.map");
+    ASSERT_EQ(RunCli(fromCli), 0);
+    window.PrepareDemoRun("after.map");
+    window.Run();
+    EXPECT_TRUE(ReadFileBytes(output) == ReadFileBytes(fromCli));
+    for (const std::string& name : {fromCli, fromCli + ".txt", output}) std::remove(name.c_str());
+    window.PrepareDemoRun("heavy.map", "heavy");
 
     // Closing the window during a run stops the run, then the window goes
     // without a message.
