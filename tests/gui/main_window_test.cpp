@@ -72,6 +72,22 @@ TEST(MainWindow, EachTabFillsTheWindow) {
     EXPECT_EQ(maps.GetBottom(), ui.runButton->GetRect().GetBottom());
     EXPECT_EQ(status.width, settings.width);
     EXPECT_EQ(ui.gauge->GetSize().x, status.width - 2 * (ui.gauge->GetPosition().x - status.x));
+    // Counts of ten digits fit their places and move nothing.
+    ui.notebook->SetSelection(0);
+    const wxRect processedLabel = Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect();
+    ui.meshesReadCount->SetLabel("2147483647");
+    ui.modelsPlacedCount->SetLabel("2147483647 (4294967295 replaced)");
+    ui.staticModelsCount->SetLabel("4294967295 of 65536 (1234 model names)");
+    window.frame->Layout();
+    PumpEvents();
+    SaveScreenshot(window.frame, "main_maps_ten_digit_counts");
+    EXPECT_EQ(BoxRect(ui.mapsPage, "Status"), status);
+    EXPECT_EQ(Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect(), processedLabel);
+    for (wxStaticText* count : {ui.meshesReadCount, ui.modelsPlacedCount, ui.staticModelsCount}) {
+        EXPECT_LE(count->GetTextExtent(count->GetLabel()).x, count->GetSize().x) << count->GetLabel();
+        EXPECT_LE(count->GetScreenRect().GetRight(), ui.gauge->GetScreenRect().GetRight());
+    }
+    window.frame->ResetStatus();
     for (wxWindow* page : {ui.mapClassesPage, ui.modelClassesPage}) {
         ui.notebook->SetSelection(page == ui.mapClassesPage ? 1 : 2);
         const wxRect classes = BoxRect(page, "Classes");
@@ -124,7 +140,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     user.MouseMove(tab);
     user.MouseClick();
     user.Char(WXK_ESCAPE);
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(ui.notebook->GetSelection(), 0);
     EXPECT_FALSE(ui.markCheck->GetValue());
@@ -137,7 +153,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     // starts no second one afterwards.
     user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
     user.MouseClick();
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     SaveScreenshot(window.frame, "main_maps_stopped");
