@@ -127,8 +127,7 @@ void MapsPanel::Build() {
     runButton = NewButton(this, ID_BUTTON2, _("Run"), _T("ID_BUTTON2"), wxSize(96, 48));
     runRow->Add(runButton, 1, wxRIGHT | wxEXPAND, 5);
     previewButton = NewButton(this, ID_BUTTON16, _("Preview..."), _T("ID_BUTTON16"));
-    previewButton->SetToolTip(_("Show the terrain and the models of the last run from above"));
-    previewButton->Enable(false);
+    previewButton->SetToolTip(_("Watch the next run's foliage from above and in 3D while you edit, without writing"));
     runRow->Add(previewButton, 0, wxLEFT | wxEXPAND, 5);
     rightColumn->Add(runRow, 1, wxALL | wxEXPAND, 5);
     pageGrid->Add(rightColumn, 1, wxALL | wxEXPAND, 0);

@@ -128,13 +128,11 @@ private:
     wxStaticText* modelsPlacedCount;     // ID_STATICTEXT11
     wxStaticText* staticModelsCount;     // ID_STATICTEXT14, the output's misc_models of 65536
     wxButton* runButton;                 // ID_BUTTON2
-    wxButton* previewButton;             // ID_BUTTON16, the picture of the last run
+    wxButton* previewButton;             // ID_BUTTON16, opens the live preview window
 
     int meshesProcessed = 0;
     int meshesRead = 0;
     int modelsPlaced = 0;
-    RgbImage lastPreview;                // empty until a run has written a map
-    wxString lastPreviewCaption;
 
     wxStopWatch statusClock;
     long lastStatusRefresh = 0;

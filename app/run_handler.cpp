@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 #include <wx/evtloop.h>
@@ -13,7 +12,6 @@
 #include "dialogs/narrow_text.h"
 #include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
-#include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
 #include "text/number_text.h"
 
@@ -21,8 +19,6 @@ namespace {
 
 // Labels and gauge are repainted at most this often during a run.
 const long kStatusRefreshMilliseconds = 100;
-// Longer side of the picture of a run, in pixels.
-const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
 wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(count)); }
@@ -77,24 +73,12 @@ void MapsPanel::OnRun() {
     RunRequest request = GatherRunRequest();
     if (!GatherSeed(request)) return;
 
-    std::optional<RgbImage> picture;
-    const RunResult result = RunGuarded([&] {
-        // The picture of this run is drawn as the models are written.
-        PreviewRecorder preview(context.engine.meshes, kPreviewSize);
-        request.observer = &preview;
-        RunResult run = RunFoliage(context.engine, progress, request);
-        if (run.ok) picture = preview.Picture().WithLegend();
-        return run;
-    });
+    const RunResult result = RunGuarded([&] { return RunFoliage(context.engine, progress, request); });
     if (closeAfterRun) return;
     if (!result.ok) {
         ShowRunFailure(result);
         return;
     }
-    lastPreview = std::move(*picture);
-    lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
-                                          modelsPlaced, meshesProcessed);
-    previewButton->Enable(true);
     ShowBudget(result.budget);
 }
 
@@ -153,7 +137,7 @@ void MapsPanel::SetRunInputsEnabled(bool enabled) {
              mapClassChoice, outputField, selectOutputButton, seedField, texturesButton, markCheck,
              replaceCheck})
         control->Enable(enabled);
-    previewButton->Enable(enabled && lastPreview.width > 0);
+    previewButton->Enable(enabled);
 }
 
 bool MapsPanel::KeepGoing() {
