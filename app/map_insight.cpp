@@ -13,16 +13,34 @@
 #include "text/number_text.h"
 #include "io/paths.h"
 
+namespace {
+
+// Reading the map for the report leaves the last run's counters as they
+// are; Stop, Escape and the close box still end the read.
+class QuietProgress : public ProgressReceiver {
+public:
+    explicit QuietProgress(ProgressReceiver& window) : window_(window) {}
+    void MeshRead() override {}
+    void MeshProcessed() override {}
+    void ModelPlaced() override {}
+    bool KeepGoing() override { return window_.KeepGoing(); }
+
+private:
+    ProgressReceiver& window_;
+};
+
+}  // namespace
+
 void MapsPanel::OnShowTextures(wxCommandEvent&) {
     if (running) return;
-    ResetStatus();
     RunRequest request = GatherRunRequest();
     // The rules' counts come from the seed a run would use; a seed that does
     // not parse is left to the run to report.
     std::uint32_t seed = 0;
     if (ParseSeedText(ToNarrow(seedField->GetValue().Strip(wxString::both)), seed)) request.seed = seed;
     std::vector<TextureReportRow> rows;
-    const RunResult read = RunGuarded([&] { return ReportTextures(context.engine, progress, request, rows); });
+    QuietProgress quiet(progress);
+    const RunResult read = RunGuarded([&] { return ReportTextures(context.engine, quiet, request, rows); });
     if (closeAfterRun) return;
     if (!read.ok) {
         ShowRunFailure(read);

@@ -78,10 +78,13 @@ private:
     // picked from the list (not for a hand-chosen file).
     void RememberMapChoice();
     void OnRunOptionToggled(wxCommandEvent& event);
+    // Lists maps that appeared in the shown map_source (a run's output).
+    void ListNewMaps();
 
     // What the map holds and what the last run did.
     void OnShowTextures(wxCommandEvent& event);
     void OnShowPreview(wxCommandEvent& event);
+    // The picture of the last run no longer matches what the page shows.
 
     // The run request from the page's controls.
     RunRequest GatherRunRequest() const;

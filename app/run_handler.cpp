@@ -79,21 +79,27 @@ void MapsPanel::OnRun() {
         ShowRunFailure(result);
         return;
     }
+    ListNewMaps();
     ShowBudget(result.budget);
 }
 
 void MapsPanel::ShowBudget(const ModelBudget& budget) {
-    wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
-                                     BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
-    if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
+    wxString text = wxString::Format(wxPLURAL("%s of %s (%s model name)", "%s of %s (%s model names)",
+                                              budget.modelNames),
+                                     BigCountText(budget.Total()), BigCountText(kStaticModelLimit),
+                                     BigCountText(budget.modelNames));
     staticModelsCount->SetLabel(text);
-    staticModelsCount->GetParent()->Layout();
+    // What this run's models replaced, beside them.
+    if (budget.removed > 0)
+        modelsPlacedCount->SetLabel(wxString::Format(_("%s (%s replaced)"), CountText(modelsPlaced),
+                                                     BigCountText(budget.removed)));
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
-    ShowError(this, wxString::Format(_("The output map holds %s static models (misc_model), more than the "
-                                 "%s that Call of Duty 4 can load. Lower the densities before "
-                                 "compiling the map."),
-                               BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
+    ShowNotice(this, NoticeKind::Warning, _("Too many static models"),
+               wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+                                  "%s that Call of Duty 4 can load. Lower the densities before "
+                                  "compiling the map."),
+                                BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
 void MapsPanel::ShowRunFailure(const RunResult& result) {
@@ -102,7 +108,9 @@ void MapsPanel::ShowRunFailure(const RunResult& result) {
     };
     wxString message = FromNarrow(ComposeMessage(result.messageText, translate));
     if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(ComposeMessage(result.detailText, translate));
-    ShowError(this, message);
+    // Stopping is what the user asked for, not a failure.
+    if (result.stopped) ShowNotice(this, NoticeKind::Information, _("Run stopped"), message);
+    else ShowError(this, message);
 }
 
 void MapsPanel::BeginRun() {

@@ -60,48 +60,62 @@ void ClearanceIndex::Build(std::string_view map, const MapIndex& index, const st
     triangles_.clear();
     for (Brush& brush : ReadBrushes(map, index))
         if (!brush.empty && !brush.toolOnly) brushes_.push_back(std::move(brush));
-    for (std::size_t i = 0; i < meshes.size(); ++i) AddSurface(meshes[i], static_cast<std::uint32_t>(i));
-    for (std::size_t i = 0; i < index.curves.size(); ++i) {
+    std::vector<TerrainMesh> curves(index.curves.size());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
         TerrainMesh curve;
-        const ByteRange& range = index.curves[i];
-        ParseMeshBody(map.data() + range.begin, map.data() + range.end, curve);
-        AddSurface(CurveSurface(curve), static_cast<std::uint32_t>(meshes.size() + i));
+        ParseMeshBody(map.data() + index.curves[i].begin, map.data() + index.curves[i].end, curve);
+        curves[i] = CurveSurface(curve);
     }
-    std::vector<Bounds> bounds;
-    bounds.reserve(brushes_.size() + triangles_.size());
-    for (const Brush& b : brushes_) bounds.push_back({b.minX, b.minY, b.maxX, b.maxY});
-    for (const Triangle& t : triangles_)
-        bounds.push_back({std::min({t.ax, t.bx, t.cx}), std::min({t.ay, t.by, t.cy}), std::max({t.ax, t.bx, t.cx}),
-                          std::max({t.ay, t.by, t.cy})});
-    File(bounds);
+    const std::vector<TerrainMesh>* const lists[] = {&meshes, &curves};
+    std::size_t cells = 0;  // reserved at once: a large map has a few hundred thousand triangles
+    for (const std::vector<TerrainMesh>* list : lists)
+        for (const TerrainMesh& surface : *list)
+            if (WalkedRows(surface) > 1) cells += (WalkedRows(surface) - 1) * static_cast<std::size_t>(surface.columns - 1);
+    triangles_.reserve(2 * cells);
+    for (const std::vector<TerrainMesh>* list : lists)
+        for (const TerrainMesh& surface : *list) AddSurface(surface);
+    File();
 }
 
-void ClearanceIndex::AddSurface(const TerrainMesh& mesh, std::uint32_t surface) {
+void ClearanceIndex::AddSurface(const TerrainMesh& mesh) {
     if (IsToolTexture(mesh.texture)) return;
     ForEachCell(mesh, [&](const MeshVertex& v00, const MeshVertex& v10, const MeshVertex& v01, const MeshVertex& v11) {
-        AddTriangle(v00, v10, v01, surface);
-        AddTriangle(v11, v10, v01, surface);
+        AddTriangle(v00, v10, v01);
+        AddTriangle(v11, v10, v01);
     });
 }
 
-void ClearanceIndex::AddTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c, std::uint32_t surface) {
+void ClearanceIndex::AddTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c) {
     for (const MeshVertex* v : {&a, &b, &c})
         if (!std::isfinite(v->x) || !std::isfinite(v->y) || !std::isfinite(v->z)) return;
     // Seen from above, a wall has no area and covers nothing.
     const double area = (static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y) -
                         (static_cast<double>(b.y) - a.y) * (static_cast<double>(c.x) - a.x);
     if (std::fabs(area) < 1e-6) return;
-    triangles_.push_back({a.x, a.y, a.z, a.alpha, b.x, b.y, b.z, b.alpha, c.x, c.y, c.z, c.alpha, surface});
+    triangles_.push_back({a.x, a.y, a.z, a.alpha, b.x, b.y, b.z, b.alpha, c.x, c.y, c.z, c.alpha});
 }
 
-void ClearanceIndex::File(const std::vector<Bounds>& bounds) {
+ClearanceIndex::Bounds ClearanceIndex::BoundsOf(std::size_t item) const {
+    if (item < brushes_.size()) {
+        const Brush& b = brushes_[item];
+        return {b.minX, b.minY, b.maxX, b.maxY};
+    }
+    const Triangle& t = triangles_[item - brushes_.size()];
+    return {std::min({t.ax, t.bx, t.cx}), std::min({t.ay, t.by, t.cy}), std::max({t.ax, t.bx, t.cx}),
+            std::max({t.ay, t.by, t.cy})};
+}
+
+void ClearanceIndex::File() {
     offsets_.clear();
     items_.clear();
     large_.clear();
     columns_ = rows_ = 0;
-    if (bounds.empty()) return;
-    double minX = bounds[0].minX, minY = bounds[0].minY, maxX = bounds[0].maxX, maxY = bounds[0].maxY;
-    for (const Bounds& b : bounds) {
+    const std::size_t count = brushes_.size() + triangles_.size();
+    if (count == 0) return;
+    const Bounds first = BoundsOf(0);
+    double minX = first.minX, minY = first.minY, maxX = first.maxX, maxY = first.maxY;
+    for (std::size_t item = 0; item < count; ++item) {
+        const Bounds b = BoundsOf(item);
         minX = std::min(minX, b.minX), minY = std::min(minY, b.minY);
         maxX = std::max(maxX, b.maxX), maxY = std::max(maxY, b.maxY);
     }
@@ -119,18 +133,18 @@ void ClearanceIndex::File(const std::vector<Bounds>& bounds) {
     };
     // Counted first, then filled: one array for all cells.
     std::vector<std::uint32_t> counts(columns_ * rows_ + 1, 0);
-    for (const Bounds& b : bounds) {
+    for (std::size_t item = 0; item < count; ++item) {
         std::size_t x0, y0, x1, y1;
-        if (!span(b, x0, y0, x1, y1)) continue;
+        if (!span(BoundsOf(item), x0, y0, x1, y1)) continue;
         for (std::size_t y = y0; y <= y1; ++y)
             for (std::size_t x = x0; x <= x1; ++x) ++counts[y * columns_ + x + 1];
     }
     for (std::size_t i = 1; i < counts.size(); ++i) counts[i] += counts[i - 1];
     offsets_ = counts;
     items_.resize(offsets_.back());
-    for (std::size_t item = 0; item < bounds.size(); ++item) {
+    for (std::size_t item = 0; item < count; ++item) {
         std::size_t x0, y0, x1, y1;
-        if (!span(bounds[item], x0, y0, x1, y1)) {
+        if (!span(BoundsOf(item), x0, y0, x1, y1)) {
             large_.push_back(static_cast<std::uint32_t>(item));
             continue;
         }
@@ -161,19 +175,19 @@ bool ClearanceIndex::Covers(const Triangle& t, double x, double y, double low, d
     return wa * t.aa + wb * t.ba + wc * t.ca >= kOpaque;
 }
 
-bool ClearanceIndex::Blocked(float x, float y, float z, float clearance, std::uint32_t placedOn) const {
-    return Occupied(x, y, static_cast<double>(z) + kLift, static_cast<double>(z) + std::max(kLift, static_cast<double>(clearance)),
-                    placedOn);
+bool ClearanceIndex::Blocked(float x, float y, float z, float clearance) const {
+    const double ground = z;
+    return Occupied(x, y, ground + kLift, ground + std::max(kLift, static_cast<double>(clearance)));
 }
 
-bool ClearanceIndex::Occupied(double x, double y, double low, double high, std::uint32_t except) const {
+bool ClearanceIndex::Occupied(double x, double y, double low, double high) const {
     const auto blocks = [&](std::uint32_t item) {
         if (item < brushes_.size()) {
             double bottom, top;
             return VerticalSpan(brushes_[item], x, y, bottom, top) && bottom <= high && top >= low;
         }
         const Triangle& t = triangles_[item - brushes_.size()];
-        return t.surface != except && Covers(t, x, y, low, high);
+        return Covers(t, x, y, low, high);
     };
     for (std::uint32_t item : large_)
         if (blocks(item)) return true;

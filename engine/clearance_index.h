@@ -18,18 +18,19 @@ public:
     // A covering patch hides the ground where its opacity is at least this.
     static constexpr float kOpaque = 128.0f;
 
-    // From the loaded map: its meshes (surface i is meshes[i]), and the
-    // brushes and curves that the index locates in map.
+    // From the loaded map: its meshes, and the brushes and curves that the
+    // index locates in map.
     void Build(std::string_view map, const MapIndex& index, const std::vector<TerrainMesh>& meshes);
 
-    // Whether the ground point (x, y, z) of surface `placedOn` lies inside a
-    // solid brush, or another surface lies over it within `clearance`.
-    bool Blocked(float x, float y, float z, float clearance, std::uint32_t placedOn) const;
+    // Whether the ground point (x, y, z) lies inside a solid brush, or a
+    // surface lies over it within `clearance`. The patch the point lies on
+    // counts too where it folds over it (arches, curved walls): at the point
+    // itself it is less than kLift above.
+    bool Blocked(float x, float y, float z, float clearance) const;
 
-    // Whether a solid brush or (where opaque) a surface other than `except`
-    // has some part over (x, y) between the heights low and high.
-    bool Occupied(double x, double y, double low, double high, std::uint32_t except) const;
-    static constexpr std::uint32_t kNoSurface = 0xFFFFFFFFu;
+    // Whether a solid brush or (where opaque) a surface has some part over
+    // (x, y) between the heights low and high.
+    bool Occupied(double x, double y, double low, double high) const;
 
     std::size_t Brushes() const { return brushes_.size(); }
     std::size_t Triangles() const { return triangles_.size(); }
@@ -37,14 +38,14 @@ public:
 private:
     struct Triangle {
         float ax, ay, az, aa, bx, by, bz, ba, cx, cy, cz, ca;
-        std::uint32_t surface;
     };
     struct Bounds {
         double minX, minY, maxX, maxY;
     };
-    void AddSurface(const TerrainMesh& mesh, std::uint32_t surface);
-    void AddTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c, std::uint32_t surface);
-    void File(const std::vector<Bounds>& bounds);
+    void AddSurface(const TerrainMesh& mesh);
+    void AddTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c);
+    Bounds BoundsOf(std::size_t item) const;
+    void File();
     bool Cell(double x, double y, std::size_t& cell) const;
     bool Covers(const Triangle& t, double x, double y, double low, double high) const;
 

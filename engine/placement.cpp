@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -76,10 +76,7 @@ namespace {
 
 class TrianglePlacer {
 public:
-    // surface: the mesh's number among the loaded ones, which the clearance
-    // rule does not count as cover over itself.
-    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink, std::uint32_t surface)
-        : engine_(engine), sink_(sink), surface_(surface) {}
+    TrianglePlacer(FoliageEngine& engine, PlacementSink& sink) : engine_(engine), sink_(sink) {}
 
     const RuleRejections& Rejections() const { return rejections_; }
 
@@ -129,6 +126,26 @@ private:
         engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, candidates};
     }
 
+    struct Tilt {
+        float tilt, side;
+    };
+    // The tilt pair of a normal. It is the same for every aligned model on
+    // a triangle, so it is worked out again only when the normal changes
+    // (the same bits in, the same bits out).
+    const Tilt& TiltOf(const Vec4& normal) {
+        if (!tiltKnown_ || std::memcmp(&normal, &tiltNormal_, 3 * sizeof(float)) != 0) {
+            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
+            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
+            tilt = tilt * Sign(normal.x);
+            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
+            side = side * Sign(normal.y);
+            tilt_ = {tilt, side};
+            tiltNormal_ = normal;
+            tiltKnown_ = true;
+        }
+        return tilt_;
+    }
+
     // The rules of a candidate that has made all of its draws; the first
     // rule that refuses it is counted.
     bool Accepted(const ModelRules& rules, bool slopeAccepted, float surfaceZ, float x, float y) {
@@ -144,7 +161,7 @@ private:
             ++rejections_.cluster;
             return false;
         }
-        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits, surface_)) {
+        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits)) {
             ++rejections_.clearance;
             return false;
         }
@@ -191,11 +208,8 @@ private:
         if (!inRange || !passes) return;
 
         if (m.surfaceAligned) {
-            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
-            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
-            tilt = tilt * Sign(normal.x);
-            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
-            side = side * Sign(normal.y);
+            const float tilt = TiltOf(normal).tilt;
+            const float side = TiltOf(normal).side;
             const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
             const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
             double cosTheta, sinTheta;
@@ -220,8 +234,10 @@ private:
 
     FoliageEngine& engine_;
     PlacementSink& sink_;
-    std::uint32_t surface_;
     RuleRejections rejections_;
+    bool tiltKnown_ = false;
+    Vec4 tiltNormal_{};
+    Tilt tilt_{};
 };
 
 }  // namespace
@@ -239,9 +255,7 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     });
     if (jobs.empty()) return;
 
-    const bool loaded = !meshes.empty() && !std::less<const TerrainMesh*>()(&mesh, meshes.data()) &&
-                        std::less<const TerrainMesh*>()(&mesh, meshes.data() + meshes.size());
-    TrianglePlacer placer(*this, sink, loaded ? static_cast<std::uint32_t>(&mesh - meshes.data()) : UINT32_MAX);
+    TrianglePlacer placer(*this, sink);
     bool stopped = false;
     ForEachCell(mesh, [&](const MeshVertex& m00, const MeshVertex& m10, const MeshVertex& m01,
                           const MeshVertex& m11) {

@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+// Removes the temporary files of earlier writers of `target`
+// (target.tmp-<process>-<n>) whose process has ended: what a killed run left.
+void RemoveStaleTemporaries(const std::string& target);
+
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string targetPath, std::size_t bufferSize = 1 << 20);

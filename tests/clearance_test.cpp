@@ -150,7 +150,7 @@ TEST(Clearance, PointInsideAndJustOutsideABrush) {
     for (const Ground& g : {Ground{0, 0, 64, 0, true}, Ground{0, 0, -16, 8, false}, Ground{0, 0, -16, 32, true},
                             Ground{64.5f, 0, 64, 256, false}, Ground{0, 0, 128, 256, false}}) {
         SCOPED_TRACE(std::to_string(g.z) + " clearance " + std::to_string(g.clearance));
-        EXPECT_EQ(index.Blocked(g.x, g.y, g.z, g.clearance, ClearanceIndex::kNoSurface), g.blocked);
+        EXPECT_EQ(index.Blocked(g.x, g.y, g.z, g.clearance), g.blocked);
     }
 }
 

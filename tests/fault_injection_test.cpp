@@ -63,18 +63,29 @@ struct Writer {
     std::function<bool(FoliageEngine&, const std::string&, std::string& error)> write;
 };
 
+// The configuration savers replace only a file as they last saw it: the
+// engine is told it has read what is there now.
+FoliageEngine& Seen(FoliageEngine& e, const std::string& d) {
+    const std::string path = paths::Join(d, "target.csv");
+    if (fs::is_regular_file(path)) {
+        const std::string bytes = ReadFileBytes(path);
+        e.stamps.Remember(path, bytes.data(), bytes.size());
+    }
+    return e;
+}
+
 const Writer kWriters[] = {
     {"config", "target.csv",
      [](FoliageEngine& e, const std::string& d, std::string& error) {
-         return Reported(e, e.SaveConfig(d, "target"), error);
+         return Reported(e, Seen(e, d).SaveConfig(d, "target"), error);
      }},
     {"map class", "target.csv",
      [](FoliageEngine& e, const std::string& d, std::string& error) {
-         return Reported(e, e.SaveMapClass(d, "target"), error);
+         return Reported(e, Seen(e, d).SaveMapClass(d, "target"), error);
      }},
     {"model class", "target.csv",
      [](FoliageEngine& e, const std::string& d, std::string& error) {
-         return Reported(e, e.SaveModelClass(d, "target"), error);
+         return Reported(e, Seen(e, d).SaveModelClass(d, "target"), error);
      }},
     {"output map", "target.map",
      [](FoliageEngine& e, const std::string& d, std::string& error) {

@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     std::size_t covered = 0, all = 0;
     for (const MapModel& m : ReadMapModels(text)) {
         if (!wanted.empty() && wanted.count(m.name) == 0) continue;
-        const bool inside = index.Occupied(m.x, m.y, m.z + 16.0, m.z + 16.0, ClearanceIndex::kNoSurface);
-        const bool under = index.Occupied(m.x, m.y, m.z + 4.0, m.z + 64.0, ClearanceIndex::kNoSurface);
+        const bool inside = index.Occupied(m.x, m.y, m.z + 16.0, m.z + 16.0);
+        const bool under = index.Occupied(m.x, m.y, m.z + 4.0, m.z + 64.0);
         auto& entry = counts[m.name];
         entry.first += inside || under;
         ++entry.second;
