@@ -4,9 +4,7 @@
 
 #include <wx/intl.h>
 
-#include "app/arbrel_frame.h"
-#include "config/store_loader.h"
-#include "dialogs/class_configuration_line.h"
+#include "app/maps_panel.h"
 #include "dialogs/narrow_text.h"
 #include "dialogs/preview_dialog.h"
 #include "dialogs/texture_report_dialog.h"
@@ -15,7 +13,7 @@
 #include "text/number_text.h"
 #include "io/paths.h"
 
-void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
+void MapsPanel::OnShowTextures(wxCommandEvent&) {
     if (running) return;
     ResetStatus();
     RunRequest request = GatherRunRequest();
@@ -24,39 +22,27 @@ void ArbrelFrame::OnShowTextures(wxCommandEvent&) {
     std::uint32_t seed = 0;
     if (ParseSeedText(ToNarrow(seedField->GetValue().Strip(wxString::both)), seed)) request.seed = seed;
     std::vector<TextureReportRow> rows;
-    const RunResult read = RunGuarded([&] { return ReportTextures(engine, *this, request, rows); });
+    const RunResult read = RunGuarded([&] { return ReportTextures(context.engine, progress, request, rows); });
     if (closeAfterRun) return;
     if (!read.ok) {
         ShowRunFailure(read);
         return;
     }
-    TextureReportDialog report(this, FromNarrow(paths::LastComponent(read.inputPath)),
+    TextureReportDialog report(wxGetTopLevelParent(this), FromNarrow(paths::LastComponent(read.inputPath)),
                                FromNarrow(request.mapClassName), rows,
-                               MapClassHasModelRules(engine, request.mapClassName));
+                               MapClassHasModelRules(context.engine, request.mapClassName));
     if (report.ShowModal() != wxID_ADD) return;
     const std::string texture = report.SelectedTexture();
     if (!request.mapClassChosen) {
-        ShowError(_("Choose a map class on the Maps tab first: the new texture option goes "
+        ShowError(this, _("Choose a map class on the Maps tab first: the new texture option goes "
                     "into that class."));
         return;
     }
-    StartTextureOption(request.mapClassName, texture);
+    if (newTextureOption) newTextureOption(request.mapClassName, texture);
 }
 
-void ArbrelFrame::StartTextureOption(const std::string& mapClassName, const std::string& texture) {
-    ClassConfigurationLine dialog(this);
-    OfferModelClasses(dialog);
-    dialog.textureNameField->ChangeValue(FromNarrow(texture));
-    if (dialog.ShowModal() == 0) return;
-    std::vector<TextureOption>& options = engine.mapClasses[mapClassName];
-    options.push_back(dialog.GetOption());
-    // The Map classes tab shows the class it has selected, which may be another.
-    if (SaveMapClassOrReport(mapClassName)) RefreshTextureList(SelectedMapClass());
-    else options.pop_back();
-}
-
-void ArbrelFrame::OnShowPreview(wxCommandEvent&) {
+void MapsPanel::OnShowPreview(wxCommandEvent&) {
     if (lastPreview.width == 0) return;
-    PreviewDialog dialog(this, lastPreview, lastPreviewCaption);
+    PreviewDialog dialog(wxGetTopLevelParent(this), lastPreview, lastPreviewCaption);
     dialog.ShowModal();
 }

@@ -4,22 +4,23 @@
 
 #include <wx/intl.h>
 
-#include "app/arbrel_frame.h"
+#include "app/maps_panel.h"
 #include "config/data_files.h"
 #include "config/install_dir_check.h"
 #include "ui_logic/map_source_listing.h"
 #include "ui_logic/output_suggestion.h"
 #include "ui_logic/remembered_choice.h"
 #include "dialogs/narrow_text.h"
+#include "engine/foliage_engine.h"
 #include "io/paths.h"
 
 namespace {
 
 // The file dialogs open inside the shown installation's map_source (a path
 // set as the dialog's path would only be highlighted in its parent).
-void OpenInMapSource(wxFileDialog* dialog, const std::string& installDir) {
-    dialog->SetFilename(wxEmptyString);
-    dialog->SetDirectory(installDir.empty() ? wxString()
+void OpenInMapSource(wxFileDialog& dialog, const std::string& installDir) {
+    dialog.SetFilename(wxEmptyString);
+    dialog.SetDirectory(installDir.empty() ? wxString()
                                             : FromNarrow(MapSourceDirectory(installDir)));
 }
 
@@ -32,7 +33,7 @@ void ShowPath(wxTextCtrl* field, const wxString& path) {
 
 }  // namespace
 
-std::string ArbrelFrame::SelectedInstallDirectory() const {
+std::string MapsPanel::SelectedInstallDirectory() const {
     const int selection = installDirChoice->GetSelection();
     if (selection == wxNOT_FOUND) return std::string();
     const wxString text = installDirChoice->GetString(selection);
@@ -40,28 +41,28 @@ std::string ArbrelFrame::SelectedInstallDirectory() const {
     return ToNarrow(text);
 }
 
-int ArbrelFrame::FindInstallDirectoryEntry(const std::string& directory) const {
+int MapsPanel::FindInstallDirectoryEntry(const std::string& directory) const {
     for (unsigned int i = 0; i < installDirChoice->GetCount(); ++i)
         if (SameInstallationDirectory(ToNarrow(installDirChoice->GetString(i)), directory))
             return static_cast<int>(i);
     return wxNOT_FOUND;
 }
 
-void ArbrelFrame::SaveConfiguration() {
-    if (!engine.SaveConfig(DataDirectory(), "config"))
-        ShowError(FromNarrow(engine.LastError()));
+void MapsPanel::SaveConfiguration() {
+    if (!context.engine.SaveConfig(context.dataDirectory, "config"))
+        ShowError(this, FromNarrow(context.engine.LastError()));
 }
 
-bool ArbrelFrame::ShowInstallDirProblem(const std::string& directory, bool* couldNotTell) {
+bool MapsPanel::ShowInstallDirProblem(const std::string& directory, bool* couldNotTell) {
     const InstallDirCheck check = CheckInstallationDirectory(directory);
     if (couldNotTell) *couldNotTell = check.problem == InstallDirProblem::QueryFailed;
     if (check.ok()) return false;
-    ShowError(check.translatable ? wxGetTranslation(FromNarrow(check.message))
+    ShowError(this, check.translatable ? wxGetTranslation(FromNarrow(check.message))
                                  : FromNarrow(check.message));
     return true;
 }
 
-void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {
+void MapsPanel::OnInstallDirSelected() {
     ResetStatus();
     mapsList->Clear();
     const std::string directory = SelectedInstallDirectory();
@@ -70,7 +71,7 @@ void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {
     if (ShowInstallDirProblem(directory, &couldNotTell)) {
         // Forgotten at the next save (the entry stays in the choice), unless
         // the file system could not say, as with a share that is offline.
-        if (!couldNotTell) engine.installations.erase(directory);
+        if (!couldNotTell) context.engine.installations.erase(directory);
         return;
     }
     const MapSourceListing listing = ListMapSource(MapSourceDirectory(directory));
@@ -79,32 +80,32 @@ void ArbrelFrame::OnInstallDirSelected(wxCommandEvent&) {
         std::string message;
         for (const std::string& error : listing.errors)
             message += (message.empty() ? "" : "\n") + error;
-        ShowError(FromNarrow(message));
+        ShowError(this, FromNarrow(message));
     }
 }
 
-void ArbrelFrame::OnSetInstallDir(wxCommandEvent& event) {
+void MapsPanel::OnSetInstallDir(wxDirDialog& dialog) {
     ResetStatus();
-    installDirDialog->SetPath(FromNarrow(SelectedInstallDirectory()));
-    if (installDirDialog->ShowModal() != wxID_OK) return;
-    const std::string chosen = ToNarrow(installDirDialog->GetPath());
+    dialog.SetPath(FromNarrow(SelectedInstallDirectory()));
+    if (dialog.ShowModal() != wxID_OK) return;
+    const std::string chosen = ToNarrow(dialog.GetPath());
 
     if (FindInstallDirectoryEntry(chosen) == wxNOT_FOUND) {
         if (ShowInstallDirProblem(chosen)) return;
         const std::string unfit = CheckRememberedDirectory(chosen);
         if (!unfit.empty()) {
-            ShowError(FromNarrow(unfit));
+            ShowError(this, FromNarrow(unfit));
             return;
         }
-        engine.installations[chosen] = MapChoices();
+        context.engine.installations[chosen] = MapChoices();
         SaveConfiguration();
         installDirChoice->Append(FromNarrow(chosen));
     }
     installDirChoice->SetSelection(FindInstallDirectoryEntry(chosen));
-    OnInstallDirSelected(event);
+    OnInstallDirSelected();
 }
 
-void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
+void MapsPanel::OnMapSelected() {
     ResetStatus();
     const int selection = mapsList->GetSelection();
     if (selection == wxNOT_FOUND) return;
@@ -115,11 +116,11 @@ void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
     // The class remembered for this map, if it still exists, and its boxes.
     int classEntry = wxNOT_FOUND;
     RememberedChoice choice;
-    const auto installation = engine.installations.find(SelectedInstallDirectory());
-    if (installation != engine.installations.end()) {
+    const auto installation = context.engine.installations.find(SelectedInstallDirectory());
+    if (installation != context.engine.installations.end()) {
         const auto remembered = installation->second.find(mapName);
         if (remembered != installation->second.end()) choice = ParseRememberedChoice(remembered->second);
-        if (engine.mapClasses.count(choice.mapClass) != 0)
+        if (context.engine.mapClasses.count(choice.mapClass) != 0)
             classEntry = mapClassChoice->FindString(FromNarrow(choice.mapClass), true);
     }
     mapClassChoice->SetSelection(classEntry);
@@ -127,17 +128,17 @@ void ArbrelFrame::OnMapSelected(wxCommandEvent&) {
     replaceCheck->SetValue(choice.replace);
 }
 
-void ArbrelFrame::OnRunOptionToggled(wxCommandEvent&) {
+void MapsPanel::OnRunOptionToggled(wxCommandEvent&) {
     ResetStatus();
     RememberMapChoice();
 }
 
-void ArbrelFrame::OnMapClassChosen(wxCommandEvent&) {
+void MapsPanel::OnMapClassChosen() {
     ResetStatus();
     RememberMapChoice();
 }
 
-void ArbrelFrame::RememberMapChoice() {
+void MapsPanel::RememberMapChoice() {
     const std::string directory = SelectedInstallDirectory();
     const int mapEntry = mapsList->GetSelection();
     const int classEntry = mapClassChoice->GetSelection();
@@ -146,37 +147,37 @@ void ArbrelFrame::RememberMapChoice() {
     if (inputField->GetValue() != mapsList->GetString(mapEntry)) return;
     const std::string unfit = CheckRememberedMapName(ToNarrow(inputField->GetValue()));
     if (!unfit.empty()) {
-        ShowError(FromNarrow(unfit));
+        ShowError(this, FromNarrow(unfit));
         return;
     }
     RememberedChoice choice;
     choice.mapClass = ToNarrow(mapClassChoice->GetString(classEntry));
     choice.mark = markCheck->GetValue();
     choice.replace = replaceCheck->GetValue();
-    engine.installations[directory][ToNarrow(inputField->GetValue())] = FormatRememberedChoice(choice);
+    context.engine.installations[directory][ToNarrow(inputField->GetValue())] = FormatRememberedChoice(choice);
     SaveConfiguration();
 }
 
-void ArbrelFrame::OnSelectInputMap(wxCommandEvent&) {
+void MapsPanel::OnSelectInputMap(wxFileDialog& dialog) {
     ResetStatus();
-    OpenInMapSource(openMapDialog, SelectedInstallDirectory());
-    if (openMapDialog->ShowModal() != wxID_OK) return;
-    const std::string chosen = ToNarrow(openMapDialog->GetPath());
+    OpenInMapSource(dialog, SelectedInstallDirectory());
+    if (dialog.ShowModal() != wxID_OK) return;
+    const std::string chosen = ToNarrow(dialog.GetPath());
     const platform::PathStatus query = platform::QueryPath(chosen);
     if (query.kind == platform::PathKind::QueryFailed) {
-        ShowError(FromNarrow(PathQueryFailure(chosen, query)));
+        ShowError(this, FromNarrow(PathQueryFailure(chosen, query)));
         return;
     }
     if (query.kind != platform::PathKind::RegularFile) {
-        ShowError(_("Path specified is not a file."));
+        ShowError(this, _("Path specified is not a file."));
         return;
     }
     ShowPath(inputField, FromNarrow(chosen));
     ShowPath(outputField, FromNarrow(SuggestedOutputPath(chosen)));
 }
 
-void ArbrelFrame::OnSelectOutputMap(wxCommandEvent&) {
+void MapsPanel::OnSelectOutputMap(wxFileDialog& dialog) {
     ResetStatus();
-    OpenInMapSource(saveMapDialog, SelectedInstallDirectory());
-    if (saveMapDialog->ShowModal() == wxID_OK) ShowPath(outputField, saveMapDialog->GetPath());
+    OpenInMapSource(dialog, SelectedInstallDirectory());
+    if (dialog.ShowModal() == wxID_OK) ShowPath(outputField, dialog.GetPath());
 }

@@ -9,8 +9,10 @@
 #include <wx/evtloop.h>
 #include <wx/intl.h>
 
-#include "app/arbrel_frame.h"
+#include "app/maps_panel.h"
 #include "dialogs/narrow_text.h"
+#include "engine/block_pipeline.h"
+#include "engine/foliage_engine.h"
 #include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
 #include "text/number_text.h"
@@ -27,7 +29,7 @@ wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(co
 
 }  // namespace
 
-RunRequest ArbrelFrame::GatherRunRequest() const {
+RunRequest MapsPanel::GatherRunRequest() const {
     RunRequest request;
     request.inputText = ToNarrow(inputField->GetValue());
     request.outputText = ToNarrow(outputField->GetValue());
@@ -36,22 +38,24 @@ RunRequest ArbrelFrame::GatherRunRequest() const {
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
     request.output.mark = markCheck->GetValue();
     request.output.replace = replaceCheck->GetValue();
+    // Blocks are formatted on the other cores while this thread places.
+    request.output.threads = MachineThreads();
     return request;
 }
 
-bool ArbrelFrame::GatherSeed(RunRequest& request) {
+bool MapsPanel::GatherSeed(RunRequest& request) {
     const std::string seedText = ToNarrow(seedField->GetValue().Strip(wxString::both));
     if (seedText.empty()) return true;
     std::uint32_t seed = 0;
     if (!ParseSeedText(seedText, seed)) {
-        ShowError(_("Seed must be empty or a whole number from 0 to 4294967295."));
+        ShowError(this, _("Seed must be empty or a whole number from 0 to 4294967295."));
         return false;
     }
     request.seed = seed;
     return true;
 }
 
-RunResult ArbrelFrame::RunGuarded(const std::function<RunResult()>& steps) {
+RunResult MapsPanel::RunGuarded(const std::function<RunResult()>& steps) {
     RunResult result;
     BeginRun();
     try {
@@ -63,7 +67,7 @@ RunResult ArbrelFrame::RunGuarded(const std::function<RunResult()>& steps) {
     return result;
 }
 
-void ArbrelFrame::OnRun(wxCommandEvent&) {
+void MapsPanel::OnRun() {
     // During a run this button reads "Stop".
     if (running) {
         stopRequested = true;
@@ -76,9 +80,9 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     std::optional<RgbImage> picture;
     const RunResult result = RunGuarded([&] {
         // The picture of this run is drawn as the models are written.
-        PreviewRecorder preview(engine.meshes, kPreviewSize);
+        PreviewRecorder preview(context.engine.meshes, kPreviewSize);
         request.observer = &preview;
-        RunResult run = RunFoliage(engine, *this, request);
+        RunResult run = RunFoliage(context.engine, progress, request);
         if (run.ok) picture = preview.Picture().WithLegend();
         return run;
     });
@@ -94,7 +98,7 @@ void ArbrelFrame::OnRun(wxCommandEvent&) {
     ShowBudget(result.budget);
 }
 
-void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
+void MapsPanel::ShowBudget(const ModelBudget& budget) {
     wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
                                      BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
     if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
@@ -102,22 +106,22 @@ void ArbrelFrame::ShowBudget(const ModelBudget& budget) {
     staticModelsCount->GetParent()->Layout();
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
-    ShowError(wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+    ShowError(this, wxString::Format(_("The output map holds %s static models (misc_model), more than the "
                                  "%s that Call of Duty 4 can load. Lower the densities before "
                                  "compiling the map."),
                                BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
-void ArbrelFrame::ShowRunFailure(const RunResult& result) {
+void MapsPanel::ShowRunFailure(const RunResult& result) {
     const auto translate = [](const std::string& text) {
         return ToNarrow(wxGetTranslation(FromNarrow(text)));
     };
     wxString message = FromNarrow(ComposeMessage(result.messageText, translate));
     if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(ComposeMessage(result.detailText, translate));
-    ShowError(message);
+    ShowError(this, message);
 }
 
-void ArbrelFrame::BeginRun() {
+void MapsPanel::BeginRun() {
     running = true;
     stopRequested = false;
     SetRunInputsEnabled(false);
@@ -127,13 +131,13 @@ void ArbrelFrame::BeginRun() {
     lastStatusRefresh = 0;
 }
 
-void ArbrelFrame::EndRun() {
+void MapsPanel::EndRun() {
     running = false;
     runButton->SetLabel(_("Run"));
     runButton->UnsetToolTip();
     ShowStatus();
     if (closeAfterRun) {
-        Destroy();
+        wxGetTopLevelParent(this)->Destroy();
         return;
     }
     // Clicks and keys of the run that the toolkit still holds are delivered
@@ -143,46 +147,26 @@ void ArbrelFrame::EndRun() {
     });
 }
 
-void ArbrelFrame::SetRunInputsEnabled(bool enabled) {
+void MapsPanel::SetRunInputsEnabled(bool enabled) {
     for (wxWindow* control : std::initializer_list<wxWindow*>{
              installDirChoice, setInstallDirButton, mapsList, inputField, selectInputButton,
-             mapClassChoice, outputField, selectOutputButton, seedField, texturesButton})
+             mapClassChoice, outputField, selectOutputButton, seedField, texturesButton, markCheck,
+             replaceCheck})
         control->Enable(enabled);
     previewButton->Enable(enabled && lastPreview.width > 0);
 }
 
-bool ArbrelFrame::KeepGoing() {
+bool MapsPanel::KeepGoing() {
     RefreshStatusIfDue();
     return !stopRequested;
 }
 
-void ArbrelFrame::OnCharHook(wxKeyEvent& event) {
-    if (running && event.GetKeyCode() == WXK_ESCAPE) {
-        stopRequested = true;
-        return;
-    }
-    event.Skip();
+void MapsPanel::StopRun(bool thenClose) {
+    stopRequested = true;
+    if (thenClose) closeAfterRun = true;
 }
 
-void ArbrelFrame::OnPageChanging(wxBookCtrlEvent& event) {
-    if (running) event.Veto();
-}
-
-void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {
-    // The engine is busy under the run: stop it first, and close when it
-    // has unwound.
-    if (running) {
-        stopRequested = true;
-        closeAfterRun = true;
-        if (event.CanVeto()) {
-            event.Veto();
-            return;
-        }
-    }
-    event.Skip();
-}
-
-void ArbrelFrame::ResetStatus() {
+void MapsPanel::ResetStatus() {
     meshesProcessed = 0;
     meshesRead = 0;
     modelsPlaced = 0;
@@ -194,22 +178,22 @@ void ArbrelFrame::ResetStatus() {
     staticModelsCount->SetLabel(_("0"));
 }
 
-void ArbrelFrame::MeshRead() {
+void MapsPanel::MeshRead() {
     ++meshesRead;
     RefreshStatusIfDue();
 }
 
-void ArbrelFrame::MeshProcessed() {
+void MapsPanel::MeshProcessed() {
     ++meshesProcessed;
     RefreshStatusIfDue();
 }
 
-void ArbrelFrame::ModelPlaced() {
+void MapsPanel::ModelPlaced() {
     ++modelsPlaced;
     RefreshStatusIfDue();
 }
 
-void ArbrelFrame::ShowStatus() {
+void MapsPanel::ShowStatus() {
     meshesReadCount->SetLabel(CountText(meshesRead));
     meshesProcessedCount->SetLabel(CountText(meshesProcessed));
     modelsPlacedCount->SetLabel(CountText(modelsPlaced));
@@ -217,7 +201,7 @@ void ArbrelFrame::ShowStatus() {
     gauge->SetValue(meshesProcessed < meshesRead ? meshesProcessed : meshesRead);
 }
 
-void ArbrelFrame::RefreshStatusIfDue() {
+void MapsPanel::RefreshStatusIfDue() {
     if (!running) {
         ShowStatus();
         return;

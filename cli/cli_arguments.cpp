@@ -14,7 +14,8 @@ const char kCliUsage[] =
     "                  [--format table|csv] INPUT\n"
     "       arbrel-cli strip [--install-dir DIR] INPUT OUTPUT\n"
     "  INPUT   a map name of the installation's map_source, or a path to a .map file\n"
-    "  OUTPUT  a map name (written to map_source, \".map\" appended) or a full path\n"
+    "  OUTPUT  a map name (written to map_source, \".map\" added unless it ends in\n"
+    "          \".map\") or a full path\n"
     "  textures           list the map's mesh textures: meshes, cells, area in 64x64\n"
     "                     squares, and whether the map class has a rule for each\n"
     "  strip              write INPUT without the models an earlier --mark run placed\n"
@@ -32,14 +33,21 @@ const char kCliUsage[] =
     "  --replace          leave out the input's marked models (an earlier run's)\n"
     "  --max-models N     refuse a run whose output would hold more than N\n"
     "                     misc_model entities (Call of Duty 4 loads at most 65536)\n"
+    "  --threads N        threads of a run (1 to 256; default: one per core); 1 formats\n"
+    "                     the output on the placing thread; the output is the same\n"
     "  --verbose          say where the output went (done anyway on a terminal)\n"
-    "  -h, --help, -V, --version\n";
+    "  -h, --help, /?, -V, --version\n";
 
 bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parsed, std::string& error) {
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "/?" is how Windows programs are asked for their usage.
+        if (!optionsEnded && arg == "/?") {
+            parsed.help = true;
+            return true;
+        }
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             positional.push_back(arg);
             continue;
@@ -75,7 +83,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
         }
         static const char* const kValued[] = {"--data-dir", "--install-dir", "--map-class", "--seed",
                                               "--preview", "--preview-size", "--format",
-                                              "--max-models"};
+                                              "--max-models", "--threads"};
         bool known = false;
         for (const char* option : kValued) known = known || name == option;
         if (!known) {
@@ -122,6 +130,12 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
                 return false;
             }
             parsed.maxModels = number;
+        } else if (name == "--threads") {
+            if (!ParseWholeNumber(value, 256, number) || number < 1) {
+                error = "--threads needs a number from 1 to 256, not '" + value + "'";
+                return false;
+            }
+            parsed.threads = static_cast<unsigned>(number);
         } else if (value == "table" || value == "csv") {
             parsed.format = value == "csv" ? ReportFormat::Csv : ReportFormat::Table;
         } else {

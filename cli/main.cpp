@@ -11,6 +11,7 @@
 #include "cli/terminal_progress.h"
 #include "cli/translation.h"
 #include "config/store_loader.h"
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_statistics.h"
 #include "preview/placement_preview.h"
@@ -88,6 +89,7 @@ RunRequest RequestFrom(const CliArguments& args) {
     request.output.mark = args.mark;
     request.output.replace = args.replace;
     request.output.maxModels = args.maxModels;
+    request.output.threads = args.threads != 0 ? args.threads : MachineThreads();
     return request;
 }
 

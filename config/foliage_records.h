@@ -46,7 +46,8 @@ struct ModelOption {
     bool operator==(const ModelOption& o) const;
 
     bool HasRules() const {
-        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius;
+        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius || clusterSize ||
+               clusterCover || clearance;
     }
 };
 

@@ -12,7 +12,7 @@ std::string PathQueryFailure(const std::string& path, const platform::PathStatus
     return "Cannot read path '" + path + "': " + status.reason + ".";
 }
 
-InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool withModelPics) {
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir) {
     InstallDirCheck check;
     auto fail = [&check](InstallDirProblem problem, const std::string& message, bool fixed) {
         check.problem = problem;
@@ -35,12 +35,6 @@ InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool w
                     N_("Path specified is not a Call of Duty installation directory. It must "
                        "contain a 'map_source' directory."),
                     true);
-    if (!withModelPics) return check;
-    const std::string modelPics = paths::Join(paths::Join(installDir, "Docs"), "model_pics");
-    const platform::PathStatus pics = platform::QueryPath(modelPics);
-    if (pics.kind == PathKind::QueryFailed)
-        return fail(InstallDirProblem::QueryFailed, PathQueryFailure(modelPics, pics), false);
-    if (pics.kind != PathKind::Directory) return fail(InstallDirProblem::NoModelPics, std::string(), false);
     return check;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What makes a directory usable as a game installation: it exists, is a
-// directory, and holds a map_source directory; one that is kept across
-// restarts holds Docs/model_pics as well. Also how two installation paths
-// are compared.
+// directory, and holds a map_source directory. (Docs/model_pics is not
+// asked for: the mod tools of other games have map_source without it.)
+// Also how two installation paths are compared.
 
 #include <string>
 
@@ -15,7 +15,6 @@ enum class InstallDirProblem {
     None,
     NotADirectory,  // missing, or not a directory
     NoMapSource,    // no map_source directory inside
-    NoModelPics,    // no Docs/model_pics directory inside (no message: start-up drops it quietly)
     QueryFailed,    // the file system could not answer (message names path and reason)
 };
 
@@ -28,9 +27,9 @@ struct InstallDirCheck {
     bool ok() const { return problem == InstallDirProblem::None; }
 };
 
-// The Maps tab accepts a directory with map_source; start-up keeps a
-// remembered one only when it also has Docs/model_pics (withModelPics).
-InstallDirCheck CheckInstallationDirectory(const std::string& installDir, bool withModelPics = false);
+// The Maps tab accepts a directory with map_source, and start-up keeps a
+// remembered one by the same test.
+InstallDirCheck CheckInstallationDirectory(const std::string& installDir);
 
 // Installation directories are told apart by case where the file system
 // does (everywhere but Windows).

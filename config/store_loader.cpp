@@ -36,6 +36,15 @@ void CreateMissingDirectory(const std::string& path, StoreContents& contents) {
     if (!made.ok) contents.errors.push_back("Cannot create directory '" + path + "': " + made.reason + ".");
 }
 
+std::string ForgottenInstallation(const std::string& directory, const MapChoices& maps,
+                                  InstallDirProblem problem) {
+    std::string message = "The installation directory '" + directory + "' is no longer offered: " +
+                          (problem == InstallDirProblem::NoMapSource ? "it has no 'map_source' directory any more."
+                                                                     : "it is not a directory any more.");
+    if (!maps.empty()) message += " The map classes chosen for its maps are forgotten with it.";
+    return message + " Set it again once it is back.";
+}
+
 void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, bool readOnly,
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
@@ -54,7 +63,7 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
         return;
     }
     for (auto it = catalogue.installations.begin(); it != catalogue.installations.end();) {
-        const InstallDirCheck check = CheckInstallationDirectory(it->first, /*withModelPics=*/true);
+        const InstallDirCheck check = CheckInstallationDirectory(it->first);
         if (check.ok()) {
             contents.installDirs.push_back(it->first);
             ++it;
@@ -63,6 +72,9 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
             contents.errors.push_back(check.message);
             ++it;
         } else {
+            // Gone for good from config.csv: said once, so that nothing the
+            // user set disappears without a word.
+            if (!readOnly) contents.errors.push_back(ForgottenInstallation(it->first, it->second, check.problem));
             it = catalogue.installations.erase(it);
         }
     }

@@ -26,11 +26,19 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
     table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, 80);
     table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, 100);
     table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
+    // Clusters and clearance get their columns when they removed something.
+    bool withClearings = false;
+    for (const TextureReportRow& row : rows)
+        withClearings = withClearings || (withRemovals && (row.removed.cluster != 0 || row.removed.clearance != 0));
     if (withRemovals) {
         // Candidates each rule of the models would remove in a run.
         table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
         table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
         table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+    }
+    if (withClearings) {
+        table->AppendColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        table->AppendColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
     }
     // Wide enough for every column, with room for a vertical scroll bar.
     int width = 24;
@@ -46,6 +54,10 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
             table->SetItem(item, 5, wxString::Format(_T("%llu"), (unsigned long long)row.removed.slope));
             table->SetItem(item, 6, wxString::Format(_T("%llu"), (unsigned long long)row.removed.height));
             table->SetItem(item, 7, wxString::Format(_T("%llu"), (unsigned long long)row.removed.spacing));
+        }
+        if (withClearings) {
+            table->SetItem(item, 8, wxString::Format(_T("%llu"), (unsigned long long)row.removed.cluster));
+            table->SetItem(item, 9, wxString::Format(_T("%llu"), (unsigned long long)row.removed.clearance));
         }
         textures_.push_back(row.texture);
     }

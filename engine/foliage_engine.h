@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/catalogue.h"
+#include "engine/map_index.h"
 #include "engine/model_placement.h"
 #include "engine/placement_run.h"
 #include "engine/progress_receiver.h"
@@ -22,6 +23,7 @@ public:
     std::unique_ptr<char[]> mapBuffer;
     std::uint32_t mapSize = 0;
     std::vector<TerrainMesh> meshes;
+    MapIndex mapIndex;  // its entities, brushes and curves
 
     // The one random source of placement; lives as long as the engine.
     RandomGenerator random;

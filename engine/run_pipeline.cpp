@@ -86,6 +86,17 @@ bool EndsWithMap(const std::string& text) {
     return text.size() > 4 && text.compare(text.size() - 4, 4, ".map") == 0;
 }
 
+// An output name gets ".map" unless it ends in it already (in any case:
+// "mp_x.MAP" names the file the user means, not "mp_x.MAP.map").
+std::string WithMapExtension(const std::string& name) {
+    if (name.size() > 4) {
+        std::string ending = name.substr(name.size() - 4);
+        for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (ending == ".map") return name;
+    }
+    return name + ".map";
+}
+
 // Input: a map of the installation, else the text as typed. On failure the
 // detail names both paths tried.
 bool ResolveInput(const RunRequest& request, RunResult& result) {
@@ -156,7 +167,7 @@ bool ResolveOutput(const RunRequest& request, RunResult& result) {
             return false;
         }
         outputDirectory = paths::Join(request.installDir, "map_source");
-        result.outputPath = paths::Join(outputDirectory, request.outputText + ".map");
+        result.outputPath = paths::Join(outputDirectory, WithMapExtension(request.outputText));
     }
     // The output directory is made when missing (one level: its parent must
     // exist). An empty directory means the current one.
@@ -249,10 +260,7 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
         result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         result.budget = result.statistics.budget;
-        if (engine.placementRun.edgeOverflow)
-            return Fail(result, Data(EdgeOverflowMessage(*engine.placementRun.edgeOverflow)));
-        if (output.maxModels && result.budget.Total() > *output.maxModels)
-            return Fail(result, Data(ModelLimitMessage(result.budget, *output.maxModels)));
+        if (result.statistics.end == PlacementEnd::Refused) return Fail(result, Data(result.statistics.refusal));
     } else {
         const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                                   request.observer, output);
@@ -267,7 +275,13 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
 }  // namespace
 
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request) {
-    return Guarded([&] { return RunSteps(engine, progress, request); });
+    // A run that wrote nothing (stopped, or failed) leaves the random
+    // sequence where it found it, so the next run places as this one would
+    // have, as the texture report does.
+    const RandomGenerator sequence = engine.random;
+    RunResult result = Guarded([&] { return RunSteps(engine, progress, request); });
+    if (!result.ok) engine.random = sequence;
+    return result;
 }
 
 RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
@@ -277,8 +291,8 @@ RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
         NullProgress progress;
         if (!ReadInput(engine, progress, result, /*needTerrain=*/false)) return result;
         const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
-        const std::vector<ByteRange> removed = FindMarkedEntities(input);
-        result.budget.inInput = CountMiscModels(input);
+        const std::vector<ByteRange>& removed = engine.mapIndex.entities.marked;
+        result.budget.inInput = engine.mapIndex.entities.miscModels;
         result.budget.removed = removed.size();
         AtomicFileWriter writer(result.outputPath);
         if (writer.Open())

@@ -12,7 +12,7 @@
 
 struct RunRequest {
     std::string inputText;   // a map name of the installation, or a path
-    std::string outputText;  // a map name (goes into map_source, ".map" appended) or a full path
+    std::string outputText;  // a map name (goes into map_source, ".map" added unless it ends in it) or a full path
     std::string installDir;  // empty when no installation directory is chosen
     bool mapClassChosen = false;
     std::string mapClassName;
@@ -44,7 +44,8 @@ struct RunResult {
 
 // The receiver's KeepGoing() can stop the run between meshes, cells and
 // models. No exception leaves: a failed allocation or any other exception
-// ends the run with a message, and no temporary file is left behind.
+// ends the run with a message, and no temporary file is left behind. A run
+// that does not succeed leaves the engine's random sequence as it was.
 RunResult RunFoliage(FoliageEngine& engine, ProgressReceiver& progress, const RunRequest& request);
 
 // Writes the input without the marked models of earlier runs (input and

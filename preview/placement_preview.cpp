@@ -167,8 +167,9 @@ void PlacementPreview::FillTriangle(const MeshVertex& a, const MeshVertex& b, co
 }
 
 void PlacementPreview::Place(const ModelPlacement& placement) {
-    int px, py;
-    if (!ToPixel(placement.x, placement.y, px, py)) return;
+    // Counted before it is drawn: an evenly distributed model can land a
+    // little beyond its mesh's edge and so outside the picture, and the
+    // legend must still give the count the output holds.
     if (placement.modelOption != lastOption_ || models_.empty()) {
         lastOption_ = placement.modelOption;
         const std::string name = lastOption_ != nullptr ? lastOption_->modelName : std::string();
@@ -178,6 +179,8 @@ void PlacementPreview::Place(const ModelPlacement& placement) {
     }
     LegendEntry& model = models_[lastModel_];
     ++model.count;
+    int px, py;
+    if (!ToPixel(placement.x, placement.y, px, py)) return;
     const int r = dotRadius_;
     const int xa = std::max(px - r, 0), xb = std::min(px + r, image_.width - 1);
     const int ya = std::max(py - r, 0), yb = std::min(py + r, image_.height - 1);

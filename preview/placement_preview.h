@@ -40,7 +40,8 @@ public:
     // (at least 16) and draws them.
     explicit PlacementPreview(const std::vector<TerrainMesh>& meshes, int longerSide = 1024);
 
-    // A 3x3 dot at the placement; points outside the picture are left out.
+    // A 3x3 dot at the placement, counted in the legend; points outside the
+    // picture are counted but not drawn.
     void Place(const ModelPlacement& placement) override;
 
     // The pixel of a world point; false when it falls outside the image.

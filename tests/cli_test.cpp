@@ -113,7 +113,8 @@ TEST(ArbrelCli, HelpAndVersion) {
     TempDir dir;
     const std::string version = std::string("arbrel-cli ") + ARBREL_VERSION + "\n";
     const std::pair<const char*, std::string> cases[] = {
-        {"--help", "Usage: arbrel-cli "}, {"-h", "Usage: arbrel-cli "}, {"--version", version}, {"-V", version}};
+        {"--help", "Usage: arbrel-cli "}, {"-h", "Usage: arbrel-cli "}, {"\"/?\"", "Usage: arbrel-cli "},  // quoted: no glob
+        {"--version", version}, {"-V", version}};
     for (const auto& [option, start] : cases) {
         const CliRun run = RunCli(dir, option);
         EXPECT_EQ(run.exitCode, 0);
@@ -139,7 +140,7 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"textures --seed 2 a", 2, usage}, {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
-             "'.\nIts map classes: demo.\n"},
+             "'.\nIts map classes: road, demo.\n"},
         {"--data-dir " + Quote(dir.File("nodata")) + " --map-class demo mp_demo " + Quote(out), 1,
          "arbrel-cli: The data directory '" + dir.File("nodata") + "' does not exist.\n"},
         {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input

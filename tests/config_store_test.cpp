@@ -333,21 +333,34 @@ TEST(ConfigurationStore, PassesOverFilesThatAreNotClassFiles) {
 TEST(ConfigurationStore, KeepsOnlyValidInstallationsAndRewritesConfig) {
     DataDir dir;
     const std::string good = dir.Installation("good");
+    // Mod tools of other games have map_source but no Docs/model_pics.
     const std::string noPics = dir.temp.File("nopics");
     fs::create_directories(paths::Join(noPics, "map_source"));
-    const std::string alone = dir.Installation("alone");
-    WriteFileBytes(dir.Config(), good + ",a|b\n" + noPics + ",c|d\n" + alone + "\n" +
-                                     dir.temp.File("missing") + ",e|f");
+    const std::string alone = dir.Installation("alone"), missing = dir.temp.File("missing");
+    const std::string noMapSource = dir.temp.File("empty");
+    fs::create_directories(noMapSource);
+    WriteFileBytes(dir.Config(), good + ",a|b\n" + noPics + ",c|d\n" + alone + "\n" + missing + ",e|f\n" +
+                                     noMapSource + "\n");
     FoliageEngine engine;
     const StoreContents contents = LoadConfigurationStore(engine, dir.data);
-    EXPECT_EQ(Sorted(contents.installDirs), Sorted({good, alone}));
-    const std::vector<std::string> kept = Sorted({alone + "\r\n", good + ",a|b\r\n"});
-    EXPECT_EQ(ReadFileBytes(dir.Config()), kept[0] + kept[1]);
-    // Read-only start-up checks the same but writes nothing.
-    WriteFileBytes(dir.Config(), noPics + ",c|d\n");
+    EXPECT_EQ(Sorted(contents.installDirs), Sorted({good, noPics, alone}));
+    const std::vector<std::string> kept = Sorted({alone + "\r\n", good + ",a|b\r\n", noPics + ",c|d\r\n"});
+    EXPECT_EQ(ReadFileBytes(dir.Config()), kept[0] + kept[1] + kept[2]);
+    // What is dropped is said, once.
+    EXPECT_EQ(contents.errors,
+              Sorted({"The installation directory '" + missing + "' is no longer offered: it is not a "
+                      "directory any more. The map classes chosen for its maps are forgotten with it. "
+                      "Set it again once it is back.",
+                      "The installation directory '" + noMapSource + "' is no longer offered: it has no "
+                      "'map_source' directory any more. Set it again once it is back."}));
+    FoliageEngine again;
+    EXPECT_TRUE(LoadConfigurationStore(again, dir.data).errors.empty());
+    // Read-only start-up checks the same but writes and forgets nothing.
+    WriteFileBytes(dir.Config(), missing + ",c|d\n");
     FoliageEngine batch;
-    EXPECT_TRUE(LoadConfigurationStore(batch, dir.data, true).installDirs.empty());
-    EXPECT_EQ(ReadFileBytes(dir.Config()), noPics + ",c|d\n");
+    const StoreContents readOnly = LoadConfigurationStore(batch, dir.data, true);
+    EXPECT_TRUE(readOnly.installDirs.empty() && readOnly.errors.empty());
+    EXPECT_EQ(ReadFileBytes(dir.Config()), missing + ",c|d\n");
     // A config the loader refuses (a sparse file over 4 GiB) is left alone too.
     fs::resize_file(dir.Config(), 5ull << 30);
     FoliageEngine refused;

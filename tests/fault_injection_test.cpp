@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/large_map.h"
 #include "engine/foliage_engine.h"
 #include "preview/png_encoder.h"
 #include "engine/run_pipeline.h"
@@ -169,5 +170,31 @@ TEST(FaultInjection, ARunOntoItsOwnInputThatFailsHalfWayKeepsTheInput) {
     EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
     EXPECT_EQ(ReadFileBytes(map), input);
     EXPECT_EQ(FileNames(dir.path()).size(), 1u) << "a temporary file was left behind";
+#endif
+}
+
+TEST(FaultInjection, AWriteThatFailsInTheMiddleOfTheThreadedPipelineKeepsThePreviousFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file size limits are POSIX only";
+#else
+    TempDir dir;
+    const std::string input = LargeMapText(2, 33);
+    WriteFileBytes(dir.File("in.map"), input);
+    WriteFileBytes(dir.File("out.map"), kPrevious);
+    // The copy of the input and a few chunks of blocks fit; the rest does not.
+    const int status = RunWithFileSizeLimit(input.size() + 2000000, [&](std::string& message) {
+        FoliageEngine engine;
+        CountingProgress progress;
+        engine.modelClasses["trees"] = {ModelOption("tree", 1, 2, true, true)};
+        engine.mapClasses["demo"] = {TextureOption("bench_grass", false, 1, {"trees"})};
+        RunRequest request = DemoRequest(dir.File("in.map"), dir.File("out.map"));
+        request.output.threads = 2;
+        const RunResult result = RunFoliage(engine, progress, request);
+        message = result.detail;
+        return result.ok;
+    });
+    EXPECT_EQ(status, 0) << "0: failed with a message, 1: reported success, 2: no message";
+    EXPECT_EQ(ReadFileBytes(dir.File("out.map")), kPrevious);
+    EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"in.map", "out.map"}));
 #endif
 }

@@ -1,4 +1,4 @@
-// The slope, height and spacing rules only remove blocks: the random
+// The slope, height, spacing, cluster and clearance rules only remove blocks: the random
 // sequence, and so every other block, stays as it is without them. And an
 // edge too long to walk refuses the run instead of shifting it.
 
@@ -66,6 +66,9 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         {"slope from 45", [](ModelOption& m, float) { m.slopeMin = 45; }, &RuleRejections::slope},
         {"height to the middle", [](ModelOption& m, float z) { m.heightMax = z; }, &RuleRejections::height},
         {"spacing 24", [](ModelOption& m, float) { m.spacingRadius = 24; }, &RuleRejections::spacing},
+        {"clusters 128 covering 0.3", [](ModelOption& m, float) { m.clusterSize = 128; m.clusterCover = 0.3f; },
+         &RuleRejections::cluster},
+        {"clearance 64", [](ModelOption& m, float) { m.clearance = 64; }, &RuleRejections::clearance},
     };
     for (const Case& c : cases) {
         ModelOption ruled = plain;
@@ -136,23 +139,41 @@ TEST(PlacementRules, SlopeWindowOfTiltedCells) {
         EXPECT_NEAR(CosineOfDegrees(degrees), std::cos(degrees * 3.141592653589793 / 180), 1e-15) << degrees;
 }
 
-TEST(PlacementRules, EdgeTooLongToWalkRefusesTheRunAndWritesNothing) {
-    TempDir dir;
-    FoliageEngine engine;
-    CountingProgress progress;
-    AddTreesOnGrass(engine);
-    WriteFileBytes(dir.File("in.map"),
-                   "{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 64 0 \n)\n(\nv 3000000 0 0 \n"
-                   "v 3000000 64 0 \n)\n}\n}\n}\n");
-    for (bool dryRun : {false, true}) {
-        RunRequest request = DemoRequest(dir.File("in.map"), dir.File("out.map"));
-        request.dryRun = dryRun;
-        const RunResult result = RunFoliage(engine, progress, request);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message,
-                  "The texture 'grass' would get 93750 candidates on one triangle edge for the model 'tree', "
-                  "more than the 65536 a run can walk. Lower the model's maximum density or the texture's "
-                  "density multiplier (at most 2097152 for an edge of one unit). Nothing was written.");
-        EXPECT_FALSE(FileExists(dir.File("out.map")));
+// Only the size of a triangle's whole walk refuses a run: a thin triangle
+// with one very long edge is placed as any other.
+TEST(PlacementRules, OnlyATriangleWalkBeyondTheLimitRefusesTheRun) {
+    struct Case {
+        const char* what;
+        const char* side;  // both corners of the mesh's second row are this far away
+        const char* width;
+        const char* message;  // empty: the run succeeds
+    } cases[] = {
+        {"a thin triangle: 93750 and 2 candidates", "3000000", "64", ""},
+        {"1250075000 candidates in one triangle", "1600000", "1600000",
+         "The texture 'grass' would get 1250075000 candidates on one triangle for the model 'tree', more "
+         "than the 1000000000 a run walks (minutes of work). Lower the model's maximum density or the "
+         "texture's density multiplier. Nothing was written."},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        WriteFileBytes(dir.File("in.map"), std::string("{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 ") +
+                                               c.width + " 0 \n)\n(\nv " + c.side + " 0 0 \nv " + c.side + " " +
+                                               c.width + " 0 \n)\n}\n}\n}\n");
+        for (bool dryRun : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (dryRun ? ", dry run" : ""));
+            FoliageEngine engine;
+            CountingProgress progress;
+            AddTreesOnGrass(engine);
+            const std::string output = dir.File(dryRun ? "dry.map" : "out.map");
+            RunRequest request = DemoRequest(dir.File("in.map"), output);
+            request.dryRun = dryRun;
+            const RunResult result = RunFoliage(engine, progress, request);
+            EXPECT_EQ(result.ok, *c.message == 0);
+            EXPECT_EQ(result.message, c.message);
+            EXPECT_EQ(FileExists(output), *c.message == 0 && !dryRun);
+            if (*c.message == 0) {
+                EXPECT_GT(result.budget.placed, 187000u);
+            }
+        }
     }
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "config/store_loader.h"
 #include "preview/placement_preview.h"
 #include "preview/png_encoder.h"
 #include "tests/test_support.h"
@@ -161,12 +163,32 @@ TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
     EXPECT_GT(withLegend.height, image.height + 4 * 12);
     EXPECT_TRUE(std::equal(image.pixels.begin(), image.pixels.end(), withLegend.pixels.begin()));
 
-    // Outside the picture, NaN and infinite positions draw nothing.
+    // Outside the picture, NaN and infinite positions draw nothing, but the
+    // legend counts them: the output holds them all.
     const std::vector<std::uint8_t> before = image.pixels;
     for (const ModelPlacement& p : {At(-5000, 0, tree), At(0, 1e30f, tree), At(NAN, 10, tree),
                                     At(INFINITY, 10, tree)})
         preview.Place(p);
     EXPECT_EQ(image.pixels, before);
+    EXPECT_EQ(preview.ModelLegend().front().count, 6u);
+}
+
+// The demo at the batch tool's default size: one evenly distributed grass
+// tuft lands beyond its mesh's southern edge, outside the picture.
+TEST(PlacementPreview, LegendCountsWhatTheRunPlaced) {
+    FoliageEngine engine;
+    LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", /*readOnly=*/true);
+    RunRequest request = DemoRequest(std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map", "");
+    request.dryRun = true;
+    PreviewRecorder preview(engine.meshes, 1024);
+    request.observer = &preview;
+    CountingProgress progress;
+    const RunResult result = RunFoliage(engine, progress, request);
+    ASSERT_TRUE(result.ok) << result.message;
+    std::map<std::string, std::uint64_t> legend;
+    for (const LegendEntry& e : preview.Picture().ModelLegend()) legend[e.name] = e.count;
+    EXPECT_EQ(legend, result.statistics.modelsPerModel);
+    EXPECT_EQ(legend["foliage_grass_tuft_a"], 504u);
 }
 
 TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {

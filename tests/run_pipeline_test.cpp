@@ -65,6 +65,10 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
     struct Case { std::string input, output, installDir, wantInput, wantOutput; };  // no output: not a file
     const Case cases[] = {
         {"mp_test", "mp_test_foliage", f.install, source, paths::Join(f.mapSource, "mp_test_foliage.map")},
+        // A name that already ends in ".map" gets no second one.
+        {"mp_test", "mp_x.map", f.install, source, paths::Join(f.mapSource, "mp_x.map")},
+        {"mp_test", "mp_y.MAP", f.install, source, paths::Join(f.mapSource, "mp_y.MAP")},
+        {"mp_test", "mp_z.map.v2", f.install, source, paths::Join(f.mapSource, "mp_z.map.v2.map")},
         {outside, typed, "", outside, typed},
         {outside, "named", bare, outside, paths::Join(MapSourceDirectory(bare), "named.map")},
         {"mp_test", source, f.install, source, source},  // the output may be the input itself
@@ -189,6 +193,10 @@ struct InterruptingProgress : CountingProgress {
 }  // namespace
 
 TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
+    // What a fresh engine writes: the run after a stopped one writes the same.
+    Fixture fresh;
+    ASSERT_TRUE(fresh.Run("mp_test", fresh.dir.File("fresh.map")).ok);
+    const std::string freshOutput = ReadFileBytes(fresh.dir.File("fresh.map"));
     struct Case { bool countModels; bool throws; bool dryRun; const char* message; };
     const char* stopped = "The run was stopped. Nothing was written.";
     const Case cases[] = {
@@ -212,6 +220,9 @@ TEST(RunFoliage, AStopOrAnExceptionEndsTheRunAndLeavesNoFileBehind) {
         EXPECT_EQ(result.detail, c.throws ? "the display failed" : "");
         EXPECT_LE(progress.modelsPlaced, 2);  // nothing placed after the stop
         EXPECT_EQ(FileNames(f.dir.path()), std::vector<std::string>{"cod"});
+        // The stopped run left the random sequence where it found it.
+        EXPECT_TRUE(f.Run("mp_test", f.dir.File("out.map")).ok);
+        EXPECT_TRUE(ReadFileBytes(f.dir.File("out.map")) == freshOutput);
     }
 }
 

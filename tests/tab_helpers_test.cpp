@@ -1,6 +1,6 @@
 // What the Maps and class tabs ask of the core: which files are maps, what
 // makes an installation, the suggested output, class files that are created
-// and deleted, and how an option is listed.
+// and deleted, option changes saved at once, and how an option is listed.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "ui_logic/class_file_ops.h"
 #include "config/install_dir_check.h"
 #include "ui_logic/map_source_listing.h"
+#include "ui_logic/option_changes.h"
 #include "ui_logic/option_text.h"
 #include "ui_logic/output_suggestion.h"
 #include "tests/test_support.h"
@@ -93,6 +94,46 @@ TEST(ClassFiles, CreatedExclusivelyAndDeleted) {
     EXPECT_EQ(DeleteClassFile(classDir, "grass"), "");  // already gone
     fs::create_directories(dir.File("full.csv/inside"));
     EXPECT_EQ(DeleteClassFile(classDir, "full").rfind("Could not delete 'full'.\n", 0), 0u);
+}
+
+// Each change is on disk at once; one that cannot be written leaves the
+// class as it was, so the list the user sees still matches the catalogue.
+TEST(OptionChanges, SavedAtOnceOrUndone) {
+    TempDir dir;
+    const std::string classDir = dir.path() + "/";
+    Catalogue catalogue;
+    const auto names = [&] {
+        std::string joined;
+        for (const TextureOption& option : catalogue.mapClasses["meadow"]) joined += option.textureName + " ";
+        return joined;
+    };
+    const struct {
+        OptionChange change;
+        std::size_t row;
+        const char* texture;
+        const char* after;
+    } steps[] = {
+        {OptionChange::Add, 0, "a", "a "},         {OptionChange::Add, 0, "b", "a b "},
+        {OptionChange::Add, 0, "c", "a b c "},     {OptionChange::Replace, 0, "d", "b c d "},
+        {OptionChange::Remove, 1, "", "b d "},     {OptionChange::Remove, 7, "", "b d "},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.after);
+        EXPECT_EQ(ChangeTextureOptions(catalogue, classDir, "meadow", step.change, step.row,
+                                       TextureOption(step.texture, false, 1, {})),
+                  "");
+        EXPECT_EQ(names(), step.after);
+    }
+    EXPECT_EQ(ReadFileBytes(dir.File("meadow.csv")), "b,0,1\r\nd,0,1\r\n");
+
+    fs::create_directories(dir.File("rocks.csv/inside"));  // the file cannot land
+    catalogue.modelClasses["rocks"].push_back(ModelOption("pebble", 1));
+    for (OptionChange change : {OptionChange::Add, OptionChange::Replace, OptionChange::Remove}) {
+        const std::string problem =
+            ChangeModelOptions(catalogue, classDir, "rocks", change, 0, ModelOption("stone", 2));
+        EXPECT_EQ(problem.rfind("Could not save '" + dir.File("rocks.csv") + "'.\n", 0), 0u) << problem;
+        EXPECT_EQ(catalogue.modelClasses["rocks"], std::vector<ModelOption>{ModelOption("pebble", 1)});
+    }
 }
 
 TEST(OptionText, ReadsLikeTheFileLine) {

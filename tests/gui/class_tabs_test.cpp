@@ -52,49 +52,49 @@ AnswerDialog<Dialog> Answer(int result) {
 TEST(ClassTabs, WhatIsAddedIsSavedAtOnceAndNamesAreCheckedPerTab) {
     WindowFixture window(false);
     window.Open();
-    ArbrelFrame* frame = window.frame;
-    wxTEST_DIALOG(Click(frame->addModelClassButton), NameClass("grass"));
-    EXPECT_EQ(frame->modelClassesList->GetStringSelection(), "grass");
-    wxTEST_DIALOG(Click(frame->newModelButton), ModelOptionNamed("foliage/grass_a"));
+    const MainWindowControls& ui = window.ui();
+    wxTEST_DIALOG(Click(ui.addModelClassButton), NameClass("grass"));
+    EXPECT_EQ(ui.modelClassesList->GetStringSelection(), "grass");
+    wxTEST_DIALOG(Click(ui.newModelButton), ModelOptionNamed("foliage/grass_a"));
     EXPECT_EQ(ReadFileBytes(window.dir.File("data/models/grass.csv")),
               "foliage/grass_a,1,1.5,1,1,0,0,256,0.5,2\r\n");
-    EXPECT_EQ(Entries(frame->modelOptionsList),
+    EXPECT_EQ(Entries(ui.modelOptionsList),
               std::vector<std::string>{"foliage/grass_a,1,1.5,1,1,0,0,256,0.5,2"});
 
-    wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass("meadow"));
-    EXPECT_EQ(Entries(frame->mapClassChoice), std::vector<std::string>{"meadow"});
-    wxTEST_DIALOG(Click(frame->newTextureButton), TextureOptionFor("ground_grass_field", "grass"));
+    wxTEST_DIALOG(Click(ui.addMapClassButton), NameClass("meadow"));
+    EXPECT_EQ(Entries(ui.mapClassChoice), std::vector<std::string>{"meadow"});
+    wxTEST_DIALOG(Click(ui.newTextureButton), TextureOptionFor("ground_grass_field", "grass"));
     EXPECT_EQ(ReadFileBytes(window.dir.File("data/maps/meadow.csv")), "ground_grass_field,0,2,grass\r\n");
-    EXPECT_EQ(frame->engine.mapClasses["meadow"].size(), 1u);
+    EXPECT_EQ(window.engine().mapClasses["meadow"].size(), 1u);
 
     // The name rules are the core's; each tab checks against its own classes.
-    wxTEST_DIALOG(Click(frame->addMapClassButton), NameClass("MEADOW"),
+    wxTEST_DIALOG(Click(ui.addMapClassButton), NameClass("MEADOW"),
                   ExpectErrorDialog("Name 'MEADOW' already exists."));
-    wxTEST_DIALOG(Click(frame->addModelClassButton), NameClass("Grass"),
+    wxTEST_DIALOG(Click(ui.addModelClassButton), NameClass("Grass"),
                   ExpectErrorDialog("Name 'Grass' already exists."));
-    wxTEST_DIALOG(Click(frame->addMapClassButton), Answer<AddConfiguration>(0));
-    EXPECT_EQ(Entries(frame->mapClassesList), std::vector<std::string>{"meadow"});
+    wxTEST_DIALOG(Click(ui.addMapClassButton), Answer<AddConfiguration>(0));
+    EXPECT_EQ(Entries(ui.mapClassesList), std::vector<std::string>{"meadow"});
 }
 
 TEST(ClassTabs, EditMovesAnOptionToTheEndAndRemovingAsksFirst) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
+    const MainWindowControls& ui = window.ui();
     const std::string demo = window.dir.File("data/maps/demo.csv");
-    PickEntry(frame->mapClassesList, "demo");
-    ASSERT_EQ(frame->textureOptionsList->GetCount(), 3u);
+    PickEntry(ui.mapClassesList, "demo");
+    ASSERT_EQ(ui.textureOptionsList->GetCount(), 3u);
 
     // Nothing selected: the buttons do nothing and show nothing.
-    Click(frame->editTextureButton);
-    Click(frame->removeTextureButton);
+    Click(ui.editTextureButton);
+    Click(ui.removeTextureButton);
 
-    frame->textureOptionsList->SetSelection(0);
+    ui.textureOptionsList->SetSelection(0);
     const std::string before = ReadFileBytes(demo);
-    wxTEST_DIALOG(Click(frame->editTextureButton), Answer<ClassConfigurationLine>(0));
+    wxTEST_DIALOG(Click(ui.editTextureButton), Answer<ClassConfigurationLine>(0));
     EXPECT_EQ(ReadFileBytes(demo), before);
 
-    frame->textureOptionsList->SetSelection(0);
-    wxTEST_DIALOG(Click(frame->editTextureButton),
+    ui.textureOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(ui.editTextureButton),
                   AnswerDialog<ClassConfigurationLine>([](ClassConfigurationLine* dialog) {
                       // The editor arrives filled with the option.
                       EXPECT_EQ(dialog->textureNameField->GetValue(), "ground_grass_field");
@@ -107,45 +107,45 @@ TEST(ClassTabs, EditMovesAnOptionToTheEndAndRemovingAsksFirst) {
     EXPECT_EQ(ReadFileBytes(demo),
               "ground_dirt_blend,1,1,shrubs\r\nrock_cliff_slope,0,1.5,rocks\r\n"
               "ground_grass_field,1,1,grass,trees\r\n");
-    EXPECT_EQ(frame->textureOptionsList->GetString(2), "ground_grass_field,1,1,grass,trees");
+    EXPECT_EQ(ui.textureOptionsList->GetString(2), "ground_grass_field,1,1,grass,trees");
 
-    frame->textureOptionsList->SetSelection(1);
-    wxTEST_DIALOG(Click(frame->removeTextureButton), Answer<RemoveConfigurationLine>(0));
-    EXPECT_EQ(frame->textureOptionsList->GetCount(), 3u);
-    frame->textureOptionsList->SetSelection(1);
-    wxTEST_DIALOG(Click(frame->removeTextureButton), Answer<RemoveConfigurationLine>(1));
+    ui.textureOptionsList->SetSelection(1);
+    wxTEST_DIALOG(Click(ui.removeTextureButton), Answer<RemoveConfigurationLine>(0));
+    EXPECT_EQ(ui.textureOptionsList->GetCount(), 3u);
+    ui.textureOptionsList->SetSelection(1);
+    wxTEST_DIALOG(Click(ui.removeTextureButton), Answer<RemoveConfigurationLine>(1));
     EXPECT_EQ(ReadFileBytes(demo),
               "ground_dirt_blend,1,1,shrubs\r\nground_grass_field,1,1,grass,trees\r\n");
 
     // Model options the same way; an edit keeps every field it did not change.
     const std::string rocks = window.dir.File("data/models/rocks.csv");
-    PickEntry(frame->modelClassesList, "rocks");
-    frame->modelOptionsList->SetSelection(0);
-    wxTEST_DIALOG(Click(frame->editModelButton),
+    PickEntry(ui.modelClassesList, "rocks");
+    ui.modelOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(ui.editModelButton),
                   AnswerDialog<ConfigurationLine>([](ConfigurationLine* dialog) {
                       dialog->Field(&ModelOption::zOffset)->ChangeValue("-3");
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(rocks), "rock_pebbles_a,0.5,1,0,1,-3,0,256,0.5,1.5\r\n");
-    frame->modelOptionsList->SetSelection(0);
-    wxTEST_DIALOG(Click(frame->removeModelButton), Answer<RemoveConfigurationLine>(1));
+    ui.modelOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(ui.removeModelButton), Answer<RemoveConfigurationLine>(1));
     EXPECT_EQ(ReadFileBytes(rocks), "");
-    EXPECT_EQ(frame->modelOptionsList->GetCount(), 0u);
+    EXPECT_EQ(ui.modelOptionsList->GetCount(), 0u);
 
     // Removed classes are gone from disk, lists and catalogue.
-    PickEntry(frame->mapClassesList, "demo");
-    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(0));
+    PickEntry(ui.mapClassesList, "demo");
+    wxTEST_DIALOG(Click(ui.removeMapClassButton), Answer<RemoveConfiguration>(0));
     EXPECT_TRUE(FileExists(demo));
-    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(1));
+    wxTEST_DIALOG(Click(ui.removeMapClassButton), Answer<RemoveConfiguration>(1));
     EXPECT_FALSE(FileExists(demo));
-    EXPECT_EQ(frame->mapClassesList->GetCount(), 0u);
-    EXPECT_EQ(frame->mapClassChoice->GetCount(), 0u);
-    EXPECT_EQ(frame->textureOptionsList->GetCount(), 0u);
-    EXPECT_EQ(frame->engine.mapClasses.count("demo"), 0u);
-    wxTEST_DIALOG(Click(frame->removeModelClassButton), Answer<RemoveConfiguration>(1));
+    EXPECT_EQ(ui.mapClassesList->GetCount(), 0u);
+    EXPECT_EQ(ui.mapClassChoice->GetCount(), 0u);
+    EXPECT_EQ(ui.textureOptionsList->GetCount(), 0u);
+    EXPECT_EQ(window.engine().mapClasses.count("demo"), 0u);
+    wxTEST_DIALOG(Click(ui.removeModelClassButton), Answer<RemoveConfiguration>(1));
     EXPECT_FALSE(FileExists(rocks));
-    EXPECT_EQ(frame->engine.modelClasses.count("rocks"), 0u);
-    EXPECT_EQ(frame->modelClassesList->FindString("rocks"), wxNOT_FOUND);
+    EXPECT_EQ(window.engine().modelClasses.count("rocks"), 0u);
+    EXPECT_EQ(ui.modelClassesList->FindString("rocks"), wxNOT_FOUND);
 }
 
 #ifndef _WIN32
@@ -155,39 +155,39 @@ TEST(ClassTabs, RemovingAClassKeepsTheOneThatDiffersInCase) {
     WriteFileBytes(window.dir.File("data/maps/Demo.csv"), "");
     window.Open();
     // The later one of the Maps tab's choice, which a match ignoring case would miss.
-    const std::vector<std::string> offered = Entries(window.frame->mapClassChoice);
+    const std::vector<std::string> offered = Entries(window.ui().mapClassChoice);
     ASSERT_EQ(offered.size(), 2u);
-    PickEntry(window.frame->mapClassesList, offered[1]);
-    wxTEST_DIALOG(Click(window.frame->removeMapClassButton), Answer<RemoveConfiguration>(1));
-    EXPECT_EQ(Entries(window.frame->mapClassChoice), std::vector<std::string>{offered[0]});
+    PickEntry(window.ui().mapClassesList, offered[1]);
+    wxTEST_DIALOG(Click(window.ui().removeMapClassButton), Answer<RemoveConfiguration>(1));
+    EXPECT_EQ(Entries(window.ui().mapClassChoice), std::vector<std::string>{offered[0]});
 }
 #endif
 
 TEST(ClassTabs, AFailedSaveIsReportedAndLosesNothingOnDisk) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
+    const MainWindowControls& ui = window.ui();
     const std::string demo = window.dir.File("data/maps/demo.csv");
-    PickEntry(frame->mapClassesList, "demo");
+    PickEntry(ui.mapClassesList, "demo");
     // The class file's place is taken by a directory: the save cannot land.
     fs::remove(demo);
     fs::create_directories(demo + "/inside");
     const std::string message = "Could not save '" + demo + "'.";
-    const std::vector<std::string> shown = Entries(frame->textureOptionsList);
-    wxTEST_DIALOG(Click(frame->newTextureButton), TextureOptionFor("sand", "grass"),
+    const std::vector<std::string> shown = Entries(ui.textureOptionsList);
+    wxTEST_DIALOG(Click(ui.newTextureButton), TextureOptionFor("sand", "grass"),
                   ExpectErrorDialog(message, true));
-    frame->textureOptionsList->SetSelection(0);
-    wxTEST_DIALOG(Click(frame->editTextureButton), Answer<ClassConfigurationLine>(1),
+    ui.textureOptionsList->SetSelection(0);
+    wxTEST_DIALOG(Click(ui.editTextureButton), Answer<ClassConfigurationLine>(1),
                   ExpectErrorDialog(message, true));
     EXPECT_TRUE(fs::is_directory(demo + "/inside"));
     // The change is undone: list and catalogue still agree, so the next
     // action acts on the option the user sees.
-    EXPECT_EQ(Entries(frame->textureOptionsList), shown);
-    EXPECT_EQ(frame->engine.mapClasses["demo"].size(), 3u);
-    EXPECT_EQ(frame->engine.mapClasses["demo"][0].textureName, "ground_grass_field");
+    EXPECT_EQ(Entries(ui.textureOptionsList), shown);
+    EXPECT_EQ(window.engine().mapClasses["demo"].size(), 3u);
+    EXPECT_EQ(window.engine().mapClasses["demo"][0].textureName, "ground_grass_field");
 
     // A class file that cannot be deleted keeps the class listed.
-    wxTEST_DIALOG(Click(frame->removeMapClassButton), Answer<RemoveConfiguration>(1),
+    wxTEST_DIALOG(Click(ui.removeMapClassButton), Answer<RemoveConfiguration>(1),
                   ExpectErrorDialog("Could not delete 'demo'.", true));
-    EXPECT_EQ(frame->mapClassesList->GetCount(), 1u);
+    EXPECT_EQ(ui.mapClassesList->GetCount(), 1u);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -55,41 +56,59 @@ int RunCli(const std::string& output) {
 TEST(MainWindow, EachTabFillsTheWindow) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
-    ASSERT_EQ(frame->notebook->GetPageCount(), 5u);
+    const MainWindowControls& ui = window.ui();
+    ASSERT_EQ(ui.notebook->GetPageCount(), 5u);
     const char* shots[] = {"main_maps", "main_map_classes", "main_model_classes",
                            "main_information", "main_tutorial"};
     for (size_t i = 0; i < 5; ++i) {
-        frame->notebook->SetSelection(i);
-        SaveScreenshot(frame, shots[i]);
+        ui.notebook->SetSelection(i);
+        SaveScreenshot(window.frame, shots[i]);
     }
-    EXPECT_EQ(frame->notebook->GetSize().x, frame->rootPanel->GetClientSize().x - 10);
-    const wxRect maps = BoxRect(frame->mapsPage, "Maps");
-    const wxRect settings = BoxRect(frame->mapsPage, "Settings");
-    const wxRect status = BoxRect(frame->mapsPage, "Status");
+    EXPECT_EQ(ui.notebook->GetSize().x, ui.rootPanel->GetClientSize().x - 10);
+    const wxRect maps = BoxRect(ui.mapsPage, "Maps");
+    const wxRect settings = BoxRect(ui.mapsPage, "Settings");
+    const wxRect status = BoxRect(ui.mapsPage, "Status");
     EXPECT_EQ(maps.y, settings.y);
-    EXPECT_EQ(maps.GetBottom(), frame->runButton->GetRect().GetBottom());
+    EXPECT_EQ(maps.GetBottom(), ui.runButton->GetRect().GetBottom());
     EXPECT_EQ(status.width, settings.width);
-    EXPECT_EQ(frame->gauge->GetSize().x, status.width - 2 * (frame->gauge->GetPosition().x - status.x));
-    for (wxWindow* page : {frame->mapClassesPage, frame->modelClassesPage}) {
-        frame->notebook->SetSelection(page == frame->mapClassesPage ? 1 : 2);
+    EXPECT_EQ(ui.gauge->GetSize().x, status.width - 2 * (ui.gauge->GetPosition().x - status.x));
+    for (wxWindow* page : {ui.mapClassesPage, ui.modelClassesPage}) {
+        ui.notebook->SetSelection(page == ui.mapClassesPage ? 1 : 2);
         const wxRect classes = BoxRect(page, "Classes");
-        const wxRect options = BoxRect(page, page == frame->mapClassesPage ? "Textures" : "Models");
+        const wxRect options = BoxRect(page, page == ui.mapClassesPage ? "Textures" : "Models");
         EXPECT_EQ(classes.y, options.y);
         EXPECT_EQ(classes.GetBottom(), options.GetBottom());
-        wxWindow* list = page == frame->mapClassesPage ? frame->mapClassesList : frame->modelClassesList;
+        wxWindow* list = page == ui.mapClassesPage ? ui.mapClassesList : ui.modelClassesList;
         EXPECT_EQ(list->GetSize().x, classes.width - 2 * (list->GetPosition().x - classes.x));
     }
-    for (wxTextCtrl* text : {frame->informationText, frame->tutorialText})
+    for (wxTextCtrl* text : {ui.informationText, ui.tutorialText})
         EXPECT_EQ(text->GetSize(), text->GetParent()->GetClientSize() - wxSize(10, 10));
-    frame->notebook->SetSelection(0);
+    ui.notebook->SetSelection(0);
 }
+
+// A window whose user clicks a control while the first mesh is read.
+class ClickDuringRunFrame : public ArbrelFrame {
+public:
+    using ArbrelFrame::ArbrelFrame;
+    void MeshRead() override {
+        ArbrelFrame::MeshRead();
+        if (!target) return;
+        wxUIActionSimulator user;
+        user.MouseMove(target->GetScreenRect().GetPosition() + wxPoint(8, 8));
+        user.MouseClick();
+        target = nullptr;
+    }
+    wxWindow* target = nullptr;
+};
 
 TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     WindowFixture window;
     WriteFileBytes(window.dir.File("data/maps/heavy.csv"), "ground_grass_field,0,30,grass\r\n");
-    window.Open();
-    ArbrelFrame* frame = window.frame;
+    ClickDuringRunFrame* frame = new ClickDuringRunFrame(nullptr, -1, window.dir.path() + "/");
+    window.Adopt(frame);
+    // Every control but Stop is locked, the check boxes too.
+    frame->target = window.ui().markCheck;
+    const MainWindowControls& ui = window.ui();
     // A heavy run: long enough (seconds) for input to arrive while it goes on.
     window.PrepareDemoRun("heavy.map", "heavy");
     const wxString stopped = "The run was stopped. Nothing was written.";
@@ -97,37 +116,48 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     // A click on the "Model classes" tab and Escape, made while the run goes
     // on (the simulated input waits in the queue until the run yields).
     wxUIActionSimulator user;
-    const wxRect tabs = frame->notebook->GetScreenRect();
+    const wxRect tabs = ui.notebook->GetScreenRect();
     wxPoint tab(tabs.x, tabs.y + 15);
     while (tab.x < tabs.GetRight() &&
-           frame->notebook->HitTest(frame->notebook->ScreenToClient(tab)) != 2)
+           ui.notebook->HitTest(ui.notebook->ScreenToClient(tab)) != 2)
         tab.x += 4;
     user.MouseMove(tab);
     user.MouseClick();
     user.Char(WXK_ESCAPE);
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
     PumpEvents(300);
-    EXPECT_EQ(frame->notebook->GetSelection(), 0);
+    EXPECT_EQ(ui.notebook->GetSelection(), 0);
+    EXPECT_FALSE(ui.markCheck->GetValue());
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
-    EXPECT_NE(frame->meshesReadCount->GetLabel(), "0");  // how far it got
-    EXPECT_EQ(frame->runButton->GetLabel(), "Run");
-    EXPECT_TRUE(frame->inputField->IsEnabled());
+    EXPECT_NE(ui.meshesReadCount->GetLabel(), "0");  // how far it got
+    EXPECT_EQ(ui.runButton->GetLabel(), "Run");
+    EXPECT_TRUE(ui.inputField->IsEnabled());
 
     // The Run button reads "Stop" during a run; its click stops the run and
     // starts no second one afterwards.
-    user.MouseMove(frame->runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
     user.MouseClick();
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
-    SaveScreenshot(frame, "main_maps_stopped");
+    SaveScreenshot(window.frame, "main_maps_stopped");
+
+    // The stopped runs left the random sequence alone: with an empty Seed the
+    // next run writes what a fresh start writes.
+    const std::string fromCli = window.dir.File("cli.map"), output = window.dir.File("after.map");
+    ASSERT_EQ(RunCli(fromCli), 0);
+    window.PrepareDemoRun("after.map");
+    window.Run();
+    EXPECT_TRUE(ReadFileBytes(output) == ReadFileBytes(fromCli));
+    for (const std::string& name : {fromCli, fromCli + ".txt", output}) std::remove(name.c_str());
+    window.PrepareDemoRun("heavy.map", "heavy");
 
     // Closing the window during a run stops the run, then the window goes
     // without a message.
 #ifdef __WXGTK3__
-    wxWeakRef<ArbrelFrame> closing(frame);
+    wxWeakRef<ArbrelFrame> closing(window.frame);
     GdkEvent* closeBox = gdk_event_new(GDK_DELETE);
-    closeBox->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(frame->GetHandle())));
+    closeBox->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window.frame->GetHandle())));
     gdk_event_put(closeBox);
     gdk_event_free(closeBox);
     window.Run();
@@ -144,29 +174,29 @@ public:
     using ArbrelFrame::ArbrelFrame;
     void ModelPlaced() override {
         ArbrelFrame::ModelPlaced();
-        if (modelsPlaced == 50) throw std::bad_alloc();
+        if (++placed == 50) throw std::bad_alloc();
     }
+    int placed = 0;
 };
 
 // The messages are the core's; the window adds the reason below a blank line.
 TEST(MainWindow, AFailedRunEndsInOneMessageAndLeavesTheWindowUsable) {
     WindowFixture window;
-    FailingFrame* frame = new FailingFrame(nullptr, -1, window.dir.path() + "/");
-    window.frame = frame;
-    frame->Show();
+    window.Adopt(new FailingFrame(nullptr, -1, window.dir.path() + "/"));
+    const MainWindowControls& ui = window.ui();
     window.PrepareDemoRun("out.map");
-    frame->inputField->SetValue(FromNarrow(window.dir.path()));  // a directory
+    ui.inputField->SetValue(FromNarrow(window.dir.path()));  // a directory
     wxTEST_DIALOG(window.Run(),
                   ExpectErrorDialog("Path specified for the .map input file is not a file.\n\nTried '" +
                                     window.dir.path() + "' (a directory)."));
-    frame->inputField->SetValue(FromNarrow(kSampleMap));
+    ui.inputField->SetValue(FromNarrow(kSampleMap));
     wxTEST_DIALOG(window.Run(),
                   ExpectErrorDialog("There was not enough memory to finish the run. Nothing was "
                                     "written."));
     PumpEvents(100);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
-    EXPECT_EQ(frame->runButton->GetLabel(), "Run");
-    EXPECT_TRUE(frame->inputField->IsEnabled());
+    EXPECT_EQ(ui.runButton->GetLabel(), "Run");
+    EXPECT_TRUE(ui.inputField->IsEnabled());
 }
 
 TEST(MainWindow, ADataDirectoryThatIsAFileIsReportedAndTheWindowStillOpens) {
@@ -175,7 +205,7 @@ TEST(MainWindow, ADataDirectoryThatIsAFileIsReportedAndTheWindowStillOpens) {
     window.Open();
     wxTEST_DIALOG(window.frame->ReportStartupErrors(),
                   ExpectErrorDialog("Cannot create directory '", true));
-    EXPECT_EQ(window.frame->mapClassesList->GetCount(), 0u);
+    EXPECT_EQ(window.ui().mapClassesList->GetCount(), 0u);
 }
 
 namespace {
@@ -216,16 +246,16 @@ TEST(MainWindow, BrokenClassFilesAreReportedAndLongLinesListedCut) {
              "picture.csv': it is not a text file",
              "zero.csv' line 1: Density multiplier '0' reads as 0, so the line is left out"})
         EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
-    PickEntry(window.frame->modelClassesList, "long");
-    ASSERT_EQ(window.frame->modelOptionsList->GetCount(), 1u);
-    EXPECT_EQ(ToNarrow(window.frame->modelOptionsList->GetString(0)), std::string(kMaxListedTextSize, 'g') + "...");
+    PickEntry(window.ui().modelClassesList, "long");
+    ASSERT_EQ(window.ui().modelOptionsList->GetCount(), 1u);
+    EXPECT_EQ(ToNarrow(window.ui().modelOptionsList->GetString(0)), std::string(kMaxListedTextSize, 'g') + "...");
     EXPECT_EQ(ReadFileBytes(longFile), longLine);
 }
 
 TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
+    const MainWindowControls& ui = window.ui();
     const std::string fromCli = window.dir.File("cli.map");
     ASSERT_EQ(RunCli(fromCli), 0) << ReadFileBytes(fromCli + ".txt");
 
@@ -235,28 +265,28 @@ TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {
     ASSERT_TRUE(FileExists(output));
     EXPECT_TRUE(ReadFileBytes(output) == ReadFileBytes(fromCli));
 
-    const std::string counts = "Meshes read: " + ToNarrow(frame->meshesReadCount->GetLabel()) +
+    const std::string counts = "Meshes read: " + ToNarrow(ui.meshesReadCount->GetLabel()) +
                                "\nMeshes processed: " +
-                               ToNarrow(frame->meshesProcessedCount->GetLabel()) +
-                               "\nModels placed: " + ToNarrow(frame->modelsPlacedCount->GetLabel()) +
+                               ToNarrow(ui.meshesProcessedCount->GetLabel()) +
+                               "\nModels placed: " + ToNarrow(ui.modelsPlacedCount->GetLabel()) +
                                "\n";
     std::string report = ReadFileBytes(fromCli + ".txt");
     report.erase(std::remove(report.begin(), report.end(), '\r'), report.end());  // Windows console text
     EXPECT_NE(report.find(counts), std::string::npos) << counts;
-    EXPECT_EQ(frame->gauge->GetValue(), frame->gauge->GetRange());
-    EXPECT_GT(frame->gauge->GetRange(), 0);
-    SaveScreenshot(frame, "main_maps_after_run");
+    EXPECT_EQ(ui.gauge->GetValue(), ui.gauge->GetRange());
+    EXPECT_GT(ui.gauge->GetRange(), 0);
+    SaveScreenshot(window.frame, "main_maps_after_run");
 
-    const std::string meshes = ToNarrow(frame->meshesReadCount->GetLabel());
+    const std::string meshes = ToNarrow(ui.meshesReadCount->GetLabel());
     const std::string second = window.dir.File("second.map");
-    frame->outputField->SetValue(FromNarrow(second));
+    ui.outputField->SetValue(FromNarrow(second));
     window.Run();
     ASSERT_TRUE(FileExists(second));
     EXPECT_FALSE(ReadFileBytes(second) == ReadFileBytes(output));
-    EXPECT_EQ(ToNarrow(frame->meshesReadCount->GetLabel()), meshes);
+    EXPECT_EQ(ToNarrow(ui.meshesReadCount->GetLabel()), meshes);
 
     // Seed 1 restarts the generator: the first run again.
-    frame->seedField->SetValue("1");
+    ui.seedField->SetValue("1");
     window.PrepareDemoRun("one.map");
     window.Run();
     EXPECT_TRUE(ReadFileBytes(window.dir.File("one.map")) == ReadFileBytes(output));

