@@ -3,6 +3,7 @@
 
 #include "app/arbrel_frame.h"
 
+#include <wx/dialog.h>
 #include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/tooltip.h>
@@ -11,7 +12,7 @@
 #include "app/help_texts.h"
 #include "app/maps_panel.h"
 #include "app/text_page.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"
 #include "io/platform.h"
@@ -28,7 +29,7 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
                          const std::string& dataDirectory) {
     Create(parent, wxID_ANY, _("Arbrel v3.5 - by Quennick"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, _T("wxID_ANY"));
-    SetClientSize(wxSize(509, 341));
+    SetClientSize(FromDIP(wxSize(509, 341)));
 
     wxFlexGridSizer* rootGrid = new wxFlexGridSizer(0, 3, 0, 0);
     rootGrid->AddGrowableCol(0);
@@ -84,8 +85,9 @@ void ArbrelFrame::BuildDirectoryRow(wxFlexGridSizer* panelGrid) {
     wxFlexGridSizer* row = new wxFlexGridSizer(1, 2, 0, 0);
     row->AddGrowableCol(0);
     row->AddGrowableRow(0);
-    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition, wxSize(317, kPlatformHeight), 0,
-                                    nullptr, wxCB_SORT, wxDefaultValidator, _T("ID_CHOICE2"));
+    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition,
+                                    FromDIP(wxSize(317, kPlatformHeight)), 0, nullptr, wxCB_SORT,
+                                    wxDefaultValidator, _T("ID_CHOICE2"));
     installDirChoice->SetSelection(installDirChoice->Append(_("-- None --")));
     installDirChoice->SetToolTip(_("The Call of Duty installation directory you want to work from"));
     row->Add(installDirChoice, 1, wxALL | wxALIGN_CENTER, 5);
@@ -99,12 +101,11 @@ void ArbrelFrame::CreateFileDialogs() {
     installDirDialog = new wxDirDialog(this, _("Select Call of Duty installation directory"),
                                        wxEmptyString, wxDD_DEFAULT_STYLE, wxDefaultPosition,
                                        wxDefaultSize, _T("wxDirDialog"));
-    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    const wxString maps = wxString(_("Map files (*.map)|*.map")) + _T("|") + wxALL_FILES;
+    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
-    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
 }
@@ -150,6 +151,9 @@ void ArbrelFrame::BindHandlers() {
     // Not a control's handlers: they keep the window (and its engine) alive
     // while a run is in progress, let Escape stop it, and keep the tabs put.
     Connect(wxEVT_CLOSE_WINDOW, wxCloseEventHandler(ArbrelFrame::OnCloseWindow));
+    interruptTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &ArbrelFrame::OnInterruptTimer, this, interruptTimer.GetId());
+    interruptTimer.Start(250);
     Connect(wxEVT_CHAR_HOOK, wxKeyEventHandler(ArbrelFrame::OnCharHook));
     Connect(ID_NOTEBOOK1, wxEVT_COMMAND_NOTEBOOK_PAGE_CHANGING,
             wxBookCtrlEventHandler(ArbrelFrame::OnPageChanging));
@@ -197,7 +201,31 @@ void ArbrelFrame::ResetStatus() { mapsPage->ResetStatus(); }
 void ArbrelFrame::MeshRead() { mapsPage->MeshRead(); }
 void ArbrelFrame::MeshProcessed() { mapsPage->MeshProcessed(); }
 void ArbrelFrame::ModelPlaced() { mapsPage->ModelPlaced(); }
-bool ArbrelFrame::KeepGoing() { return mapsPage->KeepGoing(); }
+bool ArbrelFrame::KeepGoing() {
+    // Asked to end: the run stops, removes its temporary file, and the
+    // window closes once it has unwound.
+    if (platform::InterruptRequested()) mapsPage->StopRun(/*thenClose=*/true);
+    return mapsPage->KeepGoing();
+}
+
+void ArbrelFrame::OnInterruptTimer(wxTimerEvent&) {
+    if (!platform::InterruptRequested()) return;
+    if (mapsPage->Running()) {
+        mapsPage->StopRun(/*thenClose=*/true);
+        return;
+    }
+    // Every change is written when it is made, so nothing is pending: open
+    // dialogs are cancelled (one per tick, innermost first) and the window
+    // closes.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (wxDialog* dialog = wxDynamicCast(window, wxDialog))
+            if (dialog->IsModal()) {
+                dialog->EndModal(0);
+                return;
+            }
+    interruptTimer.Stop();
+    Close(true);
+}
 
 void ArbrelFrame::OnCloseWindow(wxCloseEvent& event) {
     // The engine is busy under the run: stop it first, and close when it

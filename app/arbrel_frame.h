@@ -15,6 +15,7 @@
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/timer.h>
 
 #include "app/page_parts.h"
 #include "app/window_ids.h"
@@ -80,11 +81,14 @@ private:
     void OnCloseWindow(wxCloseEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnPageChanging(wxBookCtrlEvent& event);
+    // SIGTERM, SIGHUP, Ctrl-C (a logout, a shutdown, kill): see KeepGoing.
+    void OnInterruptTimer(wxTimerEvent& event);
 
     FoliageEngine engine;
     std::string appDirectory;
     PageContext context{engine, std::string()};
     std::vector<std::string> startupErrors;
+    wxTimer interruptTimer;
 
     wxPanel* rootPanel;                  // ID_PANEL1
     wxChoice* installDirChoice;          // ID_CHOICE2

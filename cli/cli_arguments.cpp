@@ -136,11 +136,12 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
                 return false;
             }
             parsed.threads = static_cast<unsigned>(number);
-        } else if (value == "table" || value == "csv") {
+        } else if (name == "--format") {
+            if (value != "table" && value != "csv") {
+                error = "--format is table or csv, not '" + value + "'";
+                return false;
+            }
             parsed.format = value == "csv" ? ReportFormat::Csv : ReportFormat::Table;
-        } else {
-            error = "--format is table or csv, not '" + value + "'";
-            return false;
         }
     }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/file_stamps.h"
 #include "config/foliage_records.h"
 
 using MapChoices = std::map<std::string, std::string>;              // map name -> map class name
@@ -21,4 +22,7 @@ struct Catalogue {
     InstallationTable installations;
     MapClassTable mapClasses;
     ModelClassTable modelClasses;
+    // The files as last read or written (kept up to date by the loaders and
+    // savers, which may be handed a const catalogue).
+    mutable FileStamps stamps;
 };

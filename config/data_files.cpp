@@ -25,8 +25,12 @@ std::string ToString(std::string_view text) { return std::string(text.data(), te
 // Writes text to directory/baseName.csv through a temporary file, so a
 // failure leaves the old file as it was.
 bool WriteWholeFile(const std::string& directory, const std::string& baseName,
-                    const std::string& text, std::string& error) {
-    AtomicFileWriter writer(paths::Join(directory, baseName + ".csv"));
+                    const std::string& text, FileStamps& stamps, std::string& error) {
+    const std::string path = paths::Join(directory, baseName + ".csv");
+    // Another window's (or program's) change is never overwritten unseen.
+    error = stamps.CheckUnchanged(path);
+    if (!error.empty()) return false;
+    AtomicFileWriter writer(path);
     if (!writer.Open()) {
         error = writer.Error();
         return false;
@@ -36,6 +40,7 @@ bool WriteWholeFile(const std::string& directory, const std::string& baseName,
         error = writer.Error();
         return false;
     }
+    stamps.Remember(path, text.data(), text.size());
     error.clear();
     return true;
 }
@@ -47,21 +52,26 @@ bool IsWritableModelName(const std::string& name) {
     return true;
 }
 
-// Counts lines up to each line it is asked about, from where it stopped, so
-// a file with many reported lines is still read once. CR LF, CR and LF each
-// end a line.
-class LineCounter {
+// Collects the reports of one file. Lines are counted up to each reported
+// line from where the last report stopped, so the file is walked once.
+// CR LF, CR and LF each end a line.
+class LineReporter {
 public:
-    explicit LineCounter(const char* data) : at_(data) {}
+    LineReporter(const char* data, std::vector<LineReport>* reports) : at_(data), reports_(reports) {}
+    void Add(const CsvFields& fields, std::string message) {
+        if (reports_ != nullptr) reports_->push_back({LineOf(fields[0].data()), std::move(message)});
+    }
+
+private:
     std::size_t LineOf(const char* lineStart) {
         for (; at_ < lineStart; ++at_)
             if (*at_ == '\n' || (*at_ == '\r' && (at_ + 1 == lineStart || at_[1] != '\n'))) ++line_;
         return line_;
     }
 
-private:
     const char* at_;
     std::size_t line_ = 1;
+    std::vector<LineReport>* reports_;
 };
 
 // A field's text in a report: a long text is cut (between UTF-8 characters).
@@ -119,20 +129,17 @@ void ParseConfig(Catalogue& catalogue, const char* data, std::size_t size) {
 void ParseMapClass(Catalogue& catalogue, const std::string& className, const char* data,
                    std::size_t size, std::vector<LineReport>* reports) {
     std::vector<TextureOption>* list = nullptr;
-    LineCounter lines(data);
-    const auto report = [&](const CsvFields& fields, std::string message) {
-        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
-    };
+    LineReporter report(data, reports);
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         TextureOption option = RecordFromTexts<TextureOption>(fields);
         const FieldTable<TextureOption>& rows = Fields<TextureOption>();
         if (option.textureName.empty()) {
-            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
+            report.Add(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
             return;
         }
         if (option.densityMultiplier == 0.0f) {
             const std::size_t at = FieldIndex(&TextureOption::densityMultiplier);
-            report(fields, std::string(rows[at].Name()) + " " + Quoted(fields[at]) + " reads as 0" + kLeftOut);
+            report.Add(fields, std::string(rows[at].Name()) + " " + Quoted(fields[at]) + " reads as 0" + kLeftOut);
             return;
         }
         // Only model classes that exist are kept (model classes load first).
@@ -142,12 +149,12 @@ void ParseMapClass(Catalogue& catalogue, const std::string& className, const cha
             if (catalogue.modelClasses.find(name) != catalogue.modelClasses.end())
                 option.modelClassNames.push_back(std::move(name));
             else
-                report(fields, "there is no model class " + Quoted(name) +
+                report.Add(fields, "there is no model class " + Quoted(name) +
                                    ", so it is left out of the line; it goes from the file when the "
                                    "class is next saved.");
         }
         const std::string problem = CheckLoadedLine<TextureOption>(fields);
-        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
+        if (!problem.empty()) report.Add(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.mapClasses[className];
         list->push_back(std::move(option));
     });
@@ -156,27 +163,24 @@ void ParseMapClass(Catalogue& catalogue, const std::string& className, const cha
 void ParseModelClass(Catalogue& catalogue, const std::string& className, const char* data,
                      std::size_t size, std::vector<LineReport>* reports) {
     std::vector<ModelOption>* list = nullptr;
-    LineCounter lines(data);
-    const auto report = [&](const CsvFields& fields, std::string message) {
-        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
-    };
+    LineReporter report(data, reports);
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         ModelOption option = RecordFromTexts<ModelOption>(fields);
         const FieldTable<ModelOption>& rows = Fields<ModelOption>();
         if (option.modelName.empty()) {
-            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
+            report.Add(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
             return;
         }
         if (!IsWritableModelName(option.modelName)) {
-            report(fields, std::string("the model name holds a double quote or a control character") + kLeftOut);
+            report.Add(fields, std::string("the model name holds a double quote or a control character") + kLeftOut);
             return;
         }
         if (fields.size() > rows.size())
-            report(fields, "the fields after field " + std::to_string(rows.size()) +
+            report.Add(fields, "the fields after field " + std::to_string(rows.size()) +
                                " are not read, so they are left out; they go from the file when the "
                                "class is next saved.");
         const std::string problem = CheckLoadedLine<ModelOption>(fields);
-        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
+        if (!problem.empty()) report.Add(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.modelClasses[className];
         list->push_back(std::move(option));
     });
@@ -230,10 +234,12 @@ std::string FormatModelClass(Catalogue& catalogue, const std::string& className)
 namespace {
 
 template <typename Parse>
-bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, Parse parse) {
+bool LoadFile(const std::string& path, std::uint64_t size, FileStamps& stamps, std::string& error,
+              Parse parse) {
     try {
         std::unique_ptr<char[]> buffer;
         if (!ReadWholeFile(path, size, kMaxConfigFileSize, "the file is too large", buffer, error)) return false;
+        stamps.Remember(path, buffer.get(), static_cast<std::size_t>(size));
         parse(buffer.get(), static_cast<std::size_t>(size));
         return true;
     } catch (const std::exception& e) {
@@ -243,10 +249,10 @@ bool LoadFile(const std::string& path, std::uint64_t size, std::string& error, P
 }
 
 template <typename Format>
-bool SaveFile(const std::string& directory, const std::string& baseName, std::string& error,
-              Format format) {
+bool SaveFile(const std::string& directory, const std::string& baseName, FileStamps& stamps,
+              std::string& error, Format format) {
     try {
-        return WriteWholeFile(directory, baseName, format(), error);
+        return WriteWholeFile(directory, baseName, format(), stamps, error);
     } catch (const std::exception& e) {
         error = "Cannot save '" + paths::Join(directory, baseName + ".csv") + "': " + e.what() + ".";
         return false;
@@ -257,7 +263,7 @@ bool SaveFile(const std::string& directory, const std::string& baseName, std::st
 
 bool LoadConfigFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                     std::string& error) {
-    return LoadFile(path, size, error,
+    return LoadFile(path, size, catalogue.stamps, error,
                     [&](const char* data, std::size_t n) { ParseConfig(catalogue, data, n); });
 }
 
@@ -286,12 +292,12 @@ void AddLineReports(const std::string& path, const std::vector<LineReport>& repo
 // Loads one class file into table[class name]: the entry is made even for a
 // file without lines, so a map class keeps naming an empty model class.
 template <typename Table, typename Parse>
-bool LoadClassFile(Table& table, const std::string& path, std::uint64_t size, std::string& error,
-                   std::vector<std::string>& warnings, Parse parse) {
+bool LoadClassFile(Table& table, FileStamps& stamps, const std::string& path, std::uint64_t size,
+                   std::string& error, std::vector<std::string>& warnings, Parse parse) {
     const std::string className = ClassNameFromPath(path);
     std::vector<LineReport> reports;
     bool text = true;
-    const bool loaded = LoadFile(path, size, error, [&](const char* data, std::size_t n) {
+    const bool loaded = LoadFile(path, size, stamps, error, [&](const char* data, std::size_t n) {
         text = IsTextFile(data, n);
         if (text) parse(className, data, n, reports);
     });
@@ -309,7 +315,7 @@ bool LoadClassFile(Table& table, const std::string& path, std::uint64_t size, st
 
 bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                       std::string& error, std::vector<std::string>& warnings) {
-    return LoadClassFile(catalogue.mapClasses, path, size, error, warnings,
+    return LoadClassFile(catalogue.mapClasses, catalogue.stamps, path, size, error, warnings,
                          [&](const std::string& className, const char* data, std::size_t n,
                              std::vector<LineReport>& reports) {
                              ParseMapClass(catalogue, className, data, n, &reports);
@@ -318,7 +324,7 @@ bool LoadMapClassFile(Catalogue& catalogue, const std::string& path, std::uint64
 
 bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint64_t size,
                         std::string& error, std::vector<std::string>& warnings) {
-    return LoadClassFile(catalogue.modelClasses, path, size, error, warnings,
+    return LoadClassFile(catalogue.modelClasses, catalogue.stamps, path, size, error, warnings,
                          [&](const std::string& className, const char* data, std::size_t n,
                              std::vector<LineReport>& reports) {
                              ParseModelClass(catalogue, className, data, n, &reports);
@@ -327,17 +333,17 @@ bool LoadModelClassFile(Catalogue& catalogue, const std::string& path, std::uint
 
 bool SaveConfigFile(const Catalogue& catalogue, const std::string& directory,
                     const std::string& baseName, std::string& error) {
-    return SaveFile(directory, baseName, error, [&] { return FormatConfig(catalogue); });
+    return SaveFile(directory, baseName, catalogue.stamps, error, [&] { return FormatConfig(catalogue); });
 }
 
 bool SaveMapClassFile(Catalogue& catalogue, const std::string& directory,
                       const std::string& className, std::string& error) {
-    return SaveFile(directory, className, error,
+    return SaveFile(directory, className, catalogue.stamps, error,
                     [&] { return FormatMapClass(catalogue, className); });
 }
 
 bool SaveModelClassFile(Catalogue& catalogue, const std::string& directory,
                         const std::string& className, std::string& error) {
-    return SaveFile(directory, className, error,
+    return SaveFile(directory, className, catalogue.stamps, error,
                     [&] { return FormatModelClass(catalogue, className); });
 }

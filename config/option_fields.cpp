@@ -157,6 +157,23 @@ const FieldTable<TextureOption>& Fields<TextureOption>() {
     return rows;
 }
 
+namespace {
+
+template <typename Record>
+bool SameFields(const Record& a, const Record& b) {
+    for (const FieldRow<Record>& row : Fields<Record>()) {
+        const bool same = std::visit([&](auto member) { return a.*member == b.*member; }, row.member);
+        if (!same) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ModelOption::operator==(const ModelOption& o) const { return SameFields(*this, o); }
+
+bool TextureOption::operator==(const TextureOption& o) const { return SameFields(*this, o); }
+
 template <typename Record>
 bool IsFieldSet(const FieldRow<Record>& row, const Record& record) {
     if (const auto* rule = std::get_if<std::optional<float> Record::*>(&row.member))

@@ -1,6 +1,5 @@
 #include "engine/block_pipeline.h"
 
-#include <new>
 #include <system_error>
 
 #include "engine/placement_block.h"
@@ -29,7 +28,7 @@ BlockPipeline::BlockPipeline(AtomicFileWriter& writer, unsigned threads, bool ma
         try {
             workers_.emplace_back([this] { Work(); });
         } catch (const std::system_error&) {
-            break;  // the placer formats what the missing workers would have
+            break;  // the placer does what the missing workers would have
         }
     }
 }
@@ -39,18 +38,22 @@ BlockPipeline::~BlockPipeline() {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
     }
-    workAvailable_.notify_all();
+    changed_.notify_all();
     for (std::thread& worker : workers_) worker.join();
 }
 
 void BlockPipeline::Add(const ModelPlacement& placement) {
     if (!filling_) {
-        if (spare_.empty()) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!spare_.empty()) {
+                filling_ = std::move(spare_.back());
+                spare_.pop_back();
+            }
+        }
+        if (!filling_) {
             filling_.reset(new Chunk);
             filling_->placements.reserve(kChunkPlacements);
-        } else {
-            filling_ = std::move(spare_.back());
-            spare_.pop_back();
         }
     }
     filling_->placements.push_back(placement);
@@ -59,13 +62,9 @@ void BlockPipeline::Add(const ModelPlacement& placement) {
 
 void BlockPipeline::Finish() {
     if (filling_ && !filling_->placements.empty()) Submit();
-    while (true) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (inFlight_.empty()) return;
-        }
-        WriteFormatted(true);
-    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!inFlight_.empty() || writing_)
+        if (!Step(lock)) changed_.wait(lock);
 }
 
 void BlockPipeline::Submit() {
@@ -80,55 +79,42 @@ void BlockPipeline::Submit() {
         chunk.capacity = capacity;
     }
     chunk.state = State::Waiting;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        inFlight_.push_back(std::move(filling_));
-    }
-    workAvailable_.notify_one();
-    WriteFormatted(false);
-    while (true) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (inFlight_.size() < maxInFlight_) return;
-        }
-        WriteFormatted(true);
-    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    inFlight_.push_back(std::move(filling_));
+    changed_.notify_all();
+    while (inFlight_.size() >= maxInFlight_)
+        if (!Step(lock)) changed_.wait(lock);
 }
 
-void BlockPipeline::WriteFormatted(bool wait) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (wait) {
-        while (!inFlight_.empty() && inFlight_.front()->state != State::Formatted) {
-            // Rather than idle, format a chunk no worker has taken yet.
-            if (Chunk* chunk = ClaimWaiting()) {
-                lock.unlock();
-                Format(*chunk);
-                lock.lock();
-                chunk->state = State::Formatted;
-                continue;
-            }
-            chunkFormatted_.wait(lock);
-        }
-    }
-    while (!inFlight_.empty() && inFlight_.front()->state == State::Formatted) {
+bool BlockPipeline::Step(std::unique_lock<std::mutex>& lock) {
+    if (!writing_ && !inFlight_.empty() && inFlight_.front()->state == State::Formatted) {
         std::unique_ptr<Chunk> chunk = std::move(inFlight_.front());
         inFlight_.pop_front();
+        writing_ = true;
         lock.unlock();
-        writer_.Write(chunk->text.get(), chunk->size);
-        chunk->placements.clear();
-        spare_.push_back(std::move(chunk));
-        lock.lock();
-    }
-}
-
-BlockPipeline::Chunk* BlockPipeline::ClaimWaiting() {
-    for (const std::unique_ptr<Chunk>& chunk : inFlight_) {
-        if (chunk->state == State::Waiting) {
-            chunk->state = State::Formatting;
-            return chunk.get();
+        if (!Failed()) {
+            writer_.Write(chunk->text.get(), chunk->size);
+            if (writer_.Failed()) failed_.store(true, std::memory_order_relaxed);
         }
+        chunk->placements.clear();
+        lock.lock();
+        writing_ = false;
+        spare_.push_back(std::move(chunk));
+        changed_.notify_all();
+        return true;
     }
-    return nullptr;
+    for (const std::unique_ptr<Chunk>& chunk : inFlight_) {
+        if (chunk->state != State::Waiting) continue;
+        chunk->state = State::Formatting;
+        Chunk& claimed = *chunk;  // stays in place: only formatted chunks leave
+        lock.unlock();
+        Format(claimed);
+        lock.lock();
+        claimed.state = State::Formatted;
+        changed_.notify_all();
+        return true;
+    }
+    return false;
 }
 
 void BlockPipeline::Format(Chunk& chunk) const {
@@ -139,16 +125,6 @@ void BlockPipeline::Format(Chunk& chunk) const {
 
 void BlockPipeline::Work() {
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!quit_) {
-        Chunk* chunk = ClaimWaiting();
-        if (chunk == nullptr) {
-            workAvailable_.wait(lock);
-            continue;
-        }
-        lock.unlock();
-        Format(*chunk);
-        lock.lock();
-        chunk->state = State::Formatted;
-        chunkFormatted_.notify_all();
-    }
+    while (!quit_)
+        if (!Step(lock)) changed_.wait(lock);
 }

@@ -1,12 +1,13 @@
 #pragma once
-// Formatting the misc_model blocks of a run on worker threads. Placement
-// stays on the thread that runs it (one random sequence, in order); it hands
-// its placements over in chunks, the workers format the chunks, and the
-// placing thread writes the formatted chunks in the order they were made.
+// Formatting and writing the misc_model blocks of a run on worker threads.
+// Placement stays on the thread that runs it (one random sequence, in
+// order); it hands its placements over in chunks, the workers format the
+// chunks and write them, one writer at a time, in the order they were made.
 // At most a fixed number of chunks is in flight, so memory does not grow
-// with the output: when the placer is that far ahead it formats a waiting
-// chunk itself, or waits for the oldest one.
+// with the output: when the placer is that far ahead it lends a hand
+// (formats or writes) or waits.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -24,17 +25,21 @@ unsigned MachineThreads();
 class BlockPipeline {
 public:
     // `threads` counts the placing thread: threads - 1 workers are started
-    // (fewer when the system refuses more; the placer then formats more).
+    // (fewer when the system refuses more; the placer then does more).
+    // Until Finish() returns, only the pipeline touches the writer.
     BlockPipeline(AtomicFileWriter& writer, unsigned threads, bool mark);
     // Stops the workers; chunks not yet written are dropped.
     ~BlockPipeline();
     BlockPipeline(const BlockPipeline&) = delete;
     BlockPipeline& operator=(const BlockPipeline&) = delete;
 
-    // From the placing thread only, which also does the writing.
+    // From the placing thread only.
     void Add(const ModelPlacement& placement);
-    // Formats and writes everything still held, in order.
+    // Formats and writes everything still held, in order; the writer is
+    // the caller's again afterwards.
     void Finish();
+    // A write failed: the rest is not written, and the writer says why.
+    bool Failed() const { return failed_.load(std::memory_order_relaxed); }
 
 private:
     enum class State { Waiting, Formatting, Formatted };
@@ -46,22 +51,24 @@ private:
     };
 
     void Submit();
-    // Writes the formatted chunks at the front; with `wait`, waits for the
-    // oldest one first (formatting a waiting chunk meanwhile).
-    void WriteFormatted(bool wait);
+    // Under the lock: writes the oldest chunk when it is formatted and no
+    // one else is writing, else formats a waiting chunk. False when there
+    // is nothing to do now.
+    bool Step(std::unique_lock<std::mutex>& lock);
     void Work();
-    Chunk* ClaimWaiting();  // under the lock
     void Format(Chunk& chunk) const;
 
     AtomicFileWriter& writer_;
     const bool mark_;
-    std::size_t maxInFlight_;
-    std::unique_ptr<Chunk> filling_;
-    std::vector<std::unique_ptr<Chunk>> spare_;  // placer only
+    const std::size_t maxInFlight_;
+    std::unique_ptr<Chunk> filling_;  // placer only
+    std::atomic<bool> failed_{false};
 
     std::mutex mutex_;
-    std::condition_variable workAvailable_, chunkFormatted_;
+    std::condition_variable changed_;  // a chunk came, was formatted or written, or quit
     std::deque<std::unique_ptr<Chunk>> inFlight_;  // oldest first
+    std::vector<std::unique_ptr<Chunk>> spare_;
+    bool writing_ = false;
     bool quit_ = false;
     std::vector<std::thread> workers_;
 };

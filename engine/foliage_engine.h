@@ -30,9 +30,11 @@ public:
 
     // Configuration store (data directory files). All return true on success;
     // on failure LastError() says why.
+    // The class loads add a line naming the file and line to `warnings`
+    // (when given) for each line they leave out.
     bool LoadConfig(const std::string& path, std::uint64_t size);
-    bool LoadMapClass(const std::string& path, std::uint64_t size);
-    bool LoadModelClass(const std::string& path, std::uint64_t size);
+    bool LoadMapClass(const std::string& path, std::uint64_t size, std::vector<std::string>* warnings = nullptr);
+    bool LoadModelClass(const std::string& path, std::uint64_t size, std::vector<std::string>* warnings = nullptr);
     bool SaveConfig(const std::string& directory, const std::string& baseName);
     bool SaveMapClass(const std::string& directory, const std::string& className);
     bool SaveModelClass(const std::string& directory, const std::string& className);
@@ -62,14 +64,9 @@ public:
     // The system's description of the last file failure (path and reason),
     // for callers that want to say more than the fixed message.
     const std::string& LastError() const { return lastError; }
-    void SetLastError(std::string message) { lastError = std::move(message); }
-
-    // What the loaders left out, with file and line; the caller reports and clears it.
-    std::vector<std::string> loadWarnings;
 
     // Why the last run was refused (empty when it was not).
     const std::string& Refusal() const { return refusal; }
-    std::string refusal;
 
     // The last run's state and its static-model count.
     PlacementRun placementRun;
@@ -80,4 +77,5 @@ public:
 
 private:
     std::string lastError;
+    std::string refusal;
 };

@@ -20,8 +20,8 @@ namespace {
 // Hands each placement to the writer as it is made; nothing is collected.
 class BlockSink : public RunSink {
 public:
-    // With a pipeline the blocks are formatted on its threads; without one
-    // they are formatted straight into the writer's buffer.
+    // With a pipeline the blocks are formatted and written on its threads;
+    // without one they are formatted straight into the writer's buffer.
     BlockSink(AtomicFileWriter& writer, BlockPipeline* pipeline, ProgressReceiver& progress,
               PlacementSink* observer, bool mark)
         : RunSink(progress), writer_(writer), pipeline_(pipeline), observer_(observer), mark_(mark) {}
@@ -34,7 +34,7 @@ public:
             return;
         }
         if (pipeline_ != nullptr) {
-            if (writer_.Failed()) return;
+            if (pipeline_->Failed()) return;
             pipeline_->Add(p);
         } else {
             const std::string& name = p.modelOption->modelName;
@@ -53,7 +53,8 @@ public:
         if (observer_ != nullptr) observer_->Place(p);
     }
 
-    bool Failed() const override { return writer_.Failed(); }
+    // With a pipeline, the writer is its own until it has finished.
+    bool Failed() const override { return pipeline_ != nullptr ? pipeline_->Failed() : writer_.Failed(); }
     std::uint64_t Placed() const override { return placed_; }
     std::uint64_t ModelNames() const override {
         std::set<std::string> names;
@@ -94,7 +95,7 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
     }
 
     // One thread formats in place, as it places; more hand the formatting
-    // to a pipeline (declared after the writer, so it is gone first).
+    // and writing to a pipeline (declared after the writer, so it is gone first).
     std::optional<BlockPipeline> pipeline;
     if (options.threads > 1) pipeline.emplace(writer, options.threads, options.mark);
     BlockSink sink(writer, pipeline ? &*pipeline : nullptr, progress, observer, options.mark);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -125,6 +126,26 @@ private:
         engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, candidates};
     }
 
+    struct Tilt {
+        float tilt, side;
+    };
+    // The tilt pair of a normal. It is the same for every aligned model on
+    // a triangle, so it is worked out again only when the normal changes
+    // (the same bits in, the same bits out).
+    const Tilt& TiltOf(const Vec4& normal) {
+        if (!tiltKnown_ || std::memcmp(&normal, &tiltNormal_, 3 * sizeof(float)) != 0) {
+            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
+            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
+            tilt = tilt * Sign(normal.x);
+            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
+            side = side * Sign(normal.y);
+            tilt_ = {tilt, side};
+            tiltNormal_ = normal;
+            tiltKnown_ = true;
+        }
+        return tilt_;
+    }
+
     // The rules of a candidate that has made all of its draws; the first
     // rule that refuses it is counted.
     bool Accepted(const ModelRules& rules, bool slopeAccepted, float surfaceZ, float x, float y) {
@@ -187,11 +208,8 @@ private:
         if (!inRange || !passes) return;
 
         if (m.surfaceAligned) {
-            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
-            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
-            tilt = tilt * Sign(normal.x);
-            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
-            side = side * Sign(normal.y);
+            const float tilt = TiltOf(normal).tilt;
+            const float side = TiltOf(normal).side;
             const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
             const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
             double cosTheta, sinTheta;
@@ -217,6 +235,9 @@ private:
     FoliageEngine& engine_;
     PlacementSink& sink_;
     RuleRejections rejections_;
+    bool tiltKnown_ = false;
+    Vec4 tiltNormal_{};
+    Tilt tilt_{};
 };
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
+#include "io/paths.h"
 #include "io/platform.h"
 
 namespace {
@@ -19,7 +21,28 @@ void AtomicFileWriter::Fail(const std::string& what, const std::string& path) {
     if (error_.empty()) error_ = "Cannot " + what + " '" + path + "': " + platform::LastErrorText() + ".";
 }
 
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string prefix = paths::LastComponent(target) + ".tmp-";
+    const std::string directory = paths::DirectoryPart(target);
+    std::vector<std::string> names;
+    platform::ListDirectory(directory.empty() ? std::string(".") : directory, names);
+    const std::string self = platform::ProcessTag();
+    for (const std::string& name : names) {
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        // <prefix><process tag>-<counter>
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == std::string::npos || dash + 1 == rest.size() ||
+            rest.find_first_not_of("0123456789", dash + 1) != std::string::npos)
+            continue;
+        const std::string tag = rest.substr(0, dash);
+        if (tag != self && platform::ProcessIsGone(tag)) platform::RemoveFile(paths::Join(directory, name));
+    }
+}
+
 bool AtomicFileWriter::Open() {
+    // A killed writer's temporary (its process gone) is of no use to anyone.
+    RemoveStaleTemporaries(target_);
     buffer_.reset(new (std::nothrow) char[capacity_]);
     if (!buffer_) {
         error_ = "Not enough memory to write '" + target_ + "'.";

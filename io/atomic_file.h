@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+// Removes the temporary files of earlier writers of `target`
+// (target.tmp-<process>-<n>) whose process has ended: what a killed run left.
+void RemoveStaleTemporaries(const std::string& target);
+
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string targetPath, std::size_t bufferSize = 1 << 20);
@@ -34,8 +38,6 @@ public:
 
     bool Failed() const { return !error_.empty(); }
     const std::string& Error() const { return error_; }
-    const std::string& TargetPath() const { return target_; }
-    const std::string& TemporaryPath() const { return temporary_; }
 
 private:
     bool FlushBuffer();

@@ -65,6 +65,10 @@ bool CopyPermissions(const std::string& model, const std::string& path);
 bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::string& reason);
 // A name unique to this process, for temporary files.
 std::string ProcessTag();
+// Whether the process whose ProcessTag() is `tag` has ended. False while it
+// runs, and whenever that cannot be told (so nothing of a live process is
+// ever taken for left over).
+bool ProcessIsGone(const std::string& tag);
 // Whether the stream is an interactive terminal (on Windows: a console).
 bool IsTerminal(std::FILE* stream);
 // Whether the terminal behind the stream understands ANSI escape sequences
@@ -93,6 +97,9 @@ std::string SystemLanguage();
 // second such signal ends the process at once.
 void CatchInterrupts();
 bool InterruptRequested();
+// Forgets a caught interrupt and catches the next one again (for a test
+// that sends one to its own process).
+void ForgetInterrupt();
 // Asks for large pages behind a big, freshly allocated buffer before it is
 // filled: reading a map of a hundred MB into small pages spends more time in
 // page faults than in parsing. A hint only; nothing happens where it is not

@@ -27,6 +27,11 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 
 bool InterruptRequested() { return interrupted.load() != 0; }
 
+void ForgetInterrupt() {
+    interrupted.store(0);
+    CatchInterrupts();
+}
+
 std::string LastErrorText() { return std::strerror(errno); }
 
 std::string ErrorText(const std::error_code& error) { return error.message(); }
@@ -67,6 +72,14 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
 }
 
 std::string ProcessTag() { return std::to_string(static_cast<long>(getpid())); }
+
+bool ProcessIsGone(const std::string& tag) {
+    if (tag.empty() || tag.size() > 9 || tag.find_first_not_of("0123456789") != std::string::npos) return false;
+    const long pid = std::strtol(tag.c_str(), nullptr, 10);
+    if (pid <= 0) return false;
+    // EPERM: it runs, under another user.
+    return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
 
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 

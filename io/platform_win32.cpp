@@ -26,6 +26,11 @@ static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free")
 
 bool InterruptRequested() { return interrupted.load() != 0; }
 
+void ForgetInterrupt() {
+    interrupted.store(0);
+    CatchInterrupts();
+}
+
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -153,6 +158,19 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::
 
 std::string ProcessTag() { return std::to_string(_getpid()); }
 
+bool ProcessIsGone(const std::string& tag) {
+    if (tag.empty() || tag.size() > 10 || tag.find_first_not_of("0123456789") != std::string::npos) return false;
+    const unsigned long long id = std::strtoull(tag.c_str(), nullptr, 10);
+    if (id == 0 || id > 0xFFFFFFFFull) return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    // No such process; access denied means one runs under another user.
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+}
+
 bool IsTerminal(std::FILE* stream) {
     // _isatty is also true for the NUL device; only a console has a mode.
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
@@ -210,8 +228,11 @@ void AdviseLargeBuffer(void*, std::size_t) {}
 
 namespace {
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-    if (interrupted.exchange(1) != 0 && event != CTRL_CLOSE_EVENT) return FALSE;  // the second: default
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+    const bool ending = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+    // A second Ctrl-C ends the process at once; closing the console, a
+    // logoff or a shutdown after a Ctrl-C still waits for the clean-up.
+    if (interrupted.exchange(1) != 0 && !ending) return FALSE;
+    if (ending) {
         // Windows ends the process when this returns: give the main thread
         // time to remove its temporary file and exit by itself.
         for (int i = 0; i < 90; ++i) Sleep(50);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <cstring>
 #include <string>
@@ -103,3 +104,32 @@ TEST(AtomicFileWriter, ReplacedFileKeepsItsPermissionsAndNewFilesFollowTheUmask)
 }
 
 #endif
+
+// What a killed writer left beside the target goes when the next writer of
+// that target opens; nothing of a live process or of another name does.
+TEST(AtomicFileWriter, OpenRemovesTemporariesOfEndedProcesses) {
+    // No process has this number: Linux stops below 2^22, Windows numbers are multiples of 4.
+    const std::string gone = "999999999", self = platform::ProcessTag();
+    EXPECT_TRUE(platform::ProcessIsGone(gone));
+    EXPECT_FALSE(platform::ProcessIsGone(self));
+    EXPECT_FALSE(platform::ProcessIsGone("x1"));
+
+    TempDir dir;
+    struct Entry { std::string name; bool kept; };
+    const Entry entries[] = {
+        {"out.map.tmp-" + gone + "-0", false}, {"out.map.tmp-" + gone + "-12", false},
+        {"out.map.tmp-" + self + "-7", true},   // this process's own
+        {"other.map.tmp-" + gone + "-0", true}, // another target's
+        {"out.map.tmp-" + gone + "-x", true}, {"out.map.tmp-abc-0", true}, {"out.map.tmp-" + gone, true},
+        {"out.map", true},
+    };
+    for (const Entry& e : entries) WriteFileBytes(dir.File(e.name), "left");
+    AtomicFileWriter writer(dir.File("out.map"));
+    ASSERT_TRUE(writer.Open()) << writer.Error();
+    writer.Discard();
+    const std::vector<std::string> names = FileNames(dir.path());
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(std::find(names.begin(), names.end(), e.name) != names.end(), e.kept);
+    }
+}

@@ -97,9 +97,9 @@ TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
     EXPECT_EQ(second.out, first.out);
     EXPECT_EQ(second.err, "Output: " + dir.File("b.map") + "\n");
     EXPECT_EQ(ReadFileBytes(dir.File("b.map")), output);
-    // The demo terrain is a little taller than wide; the legend goes below:
-    // the PNG header gives 289 x 440 pixels.
-    EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x01\x21\0\0\x01\xb8", 12));
+    // The demo terrain is a little taller than wide (300 pixels); the legend
+    // goes beside it: the PNG header gives 572 x 300 pixels.
+    EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x02\x3c\0\0\x01\x2c", 12));
     // Another seed (the largest) places otherwise; a preview that cannot be
     // written fails the run.
     const CliRun third = RunCli(dir, "--seed 4294967295 --preview " + Quote(dir.File("no/dir/c.png")) + " " +
@@ -161,6 +161,8 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     for (const std::string bad : {"15", "8193", "big"})
         cases.push_back({"--preview-size " + bad + " --preview x.png " + DemoArguments(out), 2,
                          "--preview-size needs a number of pixels"});
+    for (const std::string bad : {"0", "257", "two"})
+        cases.push_back({"--threads " + bad + " " + DemoArguments(out), 2, "--threads needs a number from 1 to 256"});
     for (const Case& c : cases) {
         const CliRun run = RunCli(dir, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;

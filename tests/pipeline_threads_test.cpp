@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/large_map.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/map_statistics.h"
 #include "engine/run_pipeline.h"
 #include "io/paths.h"
@@ -23,7 +23,8 @@ void EveryTextureGetsTheDemoModels(FoliageEngine& engine, const std::string& inp
     NullProgress quiet;
     RunRequest read;
     read.inputText = input;
-    if (!ReadRequestedMap(engine, quiet, read).ok) return;
+    const RunResult readResult = ReadRequestedMap(engine, quiet, read);
+    EXPECT_TRUE(readResult.ok) << input << ": " << readResult.message;
     for (const TextureReportRow& row : BuildTextureReport(engine.meshes, engine.mapClasses, ""))
         engine.mapClasses["all"].push_back(TextureOption(row.texture, false, 8, {"grass", "shrubs", "trees", "rocks"}));
 }

@@ -71,6 +71,7 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         {"clearance 64", [](ModelOption& m, float) { m.clearance = 64; }, &RuleRejections::clearance},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         ModelOption ruled = plain;
         c.set(ruled, middleZ);
         RealMapRun with(ruled);
@@ -85,7 +86,7 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         request.seed = 1;
         std::vector<TextureReportRow> rows;
         NullProgress quiet;
-        ASSERT_TRUE(ReportTextures(reporter, quiet, request, rows).ok) << c.what;
+        EXPECT_TRUE(ReportTextures(reporter, quiet, request, rows).ok);
         EXPECT_EQ(reporter.random.State(), 99u) << c.what;
         for (const TextureReportRow& row : rows)
             EXPECT_EQ(row.removed.*c.counter, with.stats.rejectionsPerTexture[row.texture].*c.counter) << c.what;
@@ -93,7 +94,10 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         std::size_t next = 0;
         for (const ModelPlacement& p : with.recorder.placements) {
             while (next < without.recorder.placements.size() && !Same(without.recorder.placements[next], p)) ++next;
-            ASSERT_LT(next, without.recorder.placements.size()) << c.what << ": a block that was not there";
+            if (next == without.recorder.placements.size()) {
+                ADD_FAILURE() << "a block that was not there";
+                break;
+            }
             ++next;
         }
         std::uint64_t removed = 0;
@@ -111,7 +115,7 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
             if (!ruled.spacingRadius) continue;
             for (std::size_t j = 0; j < i; ++j) {
                 const ModelPlacement& q = with.recorder.placements[j];
-                ASSERT_GE(std::hypot(p.x - q.x, p.y - q.y), *ruled.spacingRadius) << c.what;
+                EXPECT_GE(std::hypot(p.x - q.x, p.y - q.y), *ruled.spacingRadius) << i << " and " << j;
             }
         }
     }
@@ -175,5 +179,59 @@ TEST(PlacementRules, OnlyATriangleWalkBeyondTheLimitRefusesTheRun) {
                 EXPECT_GT(result.budget.placed, 187000u);
             }
         }
+    }
+}
+
+// The slope and height windows hold their bounds: a flat cell (0 degrees) at
+// height 0 is kept by windows that end there.
+TEST(PlacementRules, WindowsIncludeTheirBounds) {
+    struct Case {
+        const char* what;
+        void (*set)(ModelOption&);
+    };
+    const Case cases[] = {
+        {"slope 0 to 0", [](ModelOption& m) { m.slopeMin = 0; m.slopeMax = 0; }},
+        {"height 0 to 0", [](ModelOption& m) { m.heightMin = 0; m.heightMax = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ModelOption option("tree", 8, 8);
+        c.set(option);
+        FoliageEngine engine;
+        AddTreesOnGrass(engine, option);
+        engine.BeginPlacementRun("demo");
+        Recorder sink;
+        engine.PlaceOnMesh(FlatCell(), "demo", sink);
+        EXPECT_FALSE(sink.placements.empty());
+    }
+}
+
+namespace {
+
+// Stops a mesh's walk at its second cell.
+class StopAtSecondCell : public Recorder {
+public:
+    bool Stopped() override { return ++cellsAsked > 1; }
+    int cellsAsked = 0;
+};
+
+}  // namespace
+
+// A mesh whose walk was stopped adds none of its removed candidates to the
+// run's counts; walked to the end, it does.
+TEST(PlacementRules, AStoppedMeshCountsNothing) {
+    const TerrainMesh twoCells = MakeMesh("grass", 3, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255},
+                                                          {64, 64, 0, 255}, {128, 0, 0, 255}, {128, 64, 0, 255}});
+    ModelOption option("tree", 8, 8);
+    option.heightMax = -1;  // removes every candidate of the flat ground
+    for (bool stopped : {false, true}) {
+        SCOPED_TRACE(stopped ? "stopped" : "walked to the end");
+        FoliageEngine engine;
+        AddTreesOnGrass(engine, option);
+        engine.BeginPlacementRun("demo");
+        Recorder walked;
+        StopAtSecondCell stopping;
+        engine.PlaceOnMesh(twoCells, "demo", stopped ? static_cast<PlacementSink&>(stopping) : walked);
+        EXPECT_EQ(engine.placementRun.rejectionsPerTexture.count("grass"), stopped ? 0u : 1u);
     }
 }

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/foliage_engine.h"
 #include "tests/fresh_temp_directory.h"
 

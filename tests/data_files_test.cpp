@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/data_files.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "config/csv_lines.h"
 #include "engine/foliage_engine.h"
 #include "io/paths.h"
@@ -234,8 +234,8 @@ TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
     engine.installations[g] = {{"m1", "field"}, {"m0", "other"}};
     engine.installations[h];
     auto saveAll = [&](FoliageEngine& e) {
-        for (const auto& entry : e.modelClasses) ASSERT_TRUE(e.SaveModelClass(dir.models, entry.first));
-        for (const auto& entry : e.mapClasses) ASSERT_TRUE(e.SaveMapClass(dir.maps, entry.first));
+        for (const auto& entry : e.modelClasses) EXPECT_TRUE(e.SaveModelClass(dir.models, entry.first)) << entry.first;
+        for (const auto& entry : e.mapClasses) EXPECT_TRUE(e.SaveMapClass(dir.maps, entry.first)) << entry.first;
         ASSERT_TRUE(e.SaveConfig(dir.data, "config"));
     };
     const std::string files[] = {dir.Model("grass.csv"), dir.Model("ruled.csv"), dir.Map("field.csv"), dir.Config()};
@@ -251,6 +251,7 @@ TEST(SavedFiles, HaveTheExactTextFormatAndRoundTrip) {
     EXPECT_TRUE(contents.errors.empty()) << contents.errors[0];
     // Files are rewritten from what was loaded; an empty or missing class would show.
     for (const std::string& file : files) fs::remove(file);
+    loaded.stamps = FileStamps();  // removed here on purpose, not by another window
     saveAll(loaded);
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(ReadFileBytes(files[i]), want[i]);
 }
@@ -387,4 +388,46 @@ TEST(ConfigurationStore, FailingQueriesAreReportedAndStartUpGoesOn) {
     ASSERT_NO_THROW(contents = LoadConfigurationStore(engine, data));
     EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "maps") + reason));
     EXPECT_TRUE(ContainsError(contents, "'" + paths::Join(data, "models") + reason));  // start-up went on
+}
+
+// Two windows on one data directory (two engines that each loaded it): the
+// second save of a file the first changed is refused with what to do, and
+// the first change stays. A hand edit or a removal counts the same.
+TEST(ConfigurationStore, AFileChangedSinceItWasReadIsNotOverwritten) {
+    DataDir dir;
+    WriteFileBytes(dir.Model("grass.csv"), "m_a\r\n");
+    const std::string install = dir.Installation("game");
+    FoliageEngine a, b;
+    LoadConfigurationStore(a, dir.data);  // no config.csv yet
+    LoadConfigurationStore(b, dir.data);
+    a.modelClasses["grass"].push_back(ModelOption("m_b", 1));
+    ASSERT_TRUE(a.SaveModelClass(dir.models, "grass")) << a.LastError();
+    a.installations[install];
+    ASSERT_TRUE(a.SaveConfig(dir.data, "config")) << a.LastError();
+    const std::string grass = ReadFileBytes(dir.Model("grass.csv")), config = ReadFileBytes(dir.Config());
+
+    b.modelClasses["grass"].push_back(ModelOption("m_c", 1));
+    EXPECT_FALSE(b.SaveModelClass(dir.models, "grass"));
+    EXPECT_EQ(b.LastError(), "Cannot save '" + dir.Model("grass.csv") + "': it was changed by another Arbrel "
+                             "window or another program after this window read it. Nothing was overwritten: "
+                             "close this window and start Arbrel again to load the file as it is now, then "
+                             "make your change again.");
+    EXPECT_FALSE(b.SaveConfig(dir.data, "config"));  // made after b started
+    EXPECT_EQ(ReadFileBytes(dir.Model("grass.csv")), grass);
+    EXPECT_EQ(ReadFileBytes(dir.Config()), config);
+
+    // The window that wrote last goes on saving; after a restart the other does too.
+    a.modelClasses["grass"].push_back(ModelOption("m_d", 1));
+    EXPECT_TRUE(a.SaveModelClass(dir.models, "grass")) << a.LastError();
+    FoliageEngine restarted;
+    LoadConfigurationStore(restarted, dir.data);
+    EXPECT_EQ(restarted.modelClasses["grass"].size(), 3u);
+    EXPECT_TRUE(restarted.SaveModelClass(dir.models, "grass")) << restarted.LastError();
+
+    WriteFileBytes(dir.Model("grass.csv"), "edited,1\r\n");  // by hand
+    EXPECT_FALSE(restarted.SaveModelClass(dir.models, "grass"));
+    fs::remove(dir.Model("grass.csv"));  // the class removed in another window
+    EXPECT_FALSE(restarted.SaveModelClass(dir.models, "grass"));
+    EXPECT_NE(restarted.LastError().find("it was removed by another"), std::string::npos) << restarted.LastError();
+    EXPECT_FALSE(FileExists(dir.Model("grass.csv")));
 }

@@ -1,8 +1,10 @@
-// Start-up of the configuration store. Every file-system query goes through
-// the platform layer, which answers failures as values: a failing query is
-// reported in StoreContents::errors and start-up goes on with what it can load.
+// Start-up of the configuration store, through the engine's LoadConfig,
+// LoadModelClass, LoadMapClass and SaveConfig. Every file-system query goes
+// through the platform layer, which answers failures as values: a failing
+// query is reported in StoreContents::errors and start-up goes on with what
+// it can load.
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 
 #include <cstdint>
 #include <exception>
@@ -45,7 +47,7 @@ std::string ForgottenInstallation(const std::string& directory, const MapChoices
     return message + " Set it again once it is back.";
 }
 
-void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, bool readOnly,
+void LoadInstallations(FoliageEngine& engine, const std::string& dataDirectory, bool readOnly,
                        StoreContents& contents) {
     const std::string path = paths::Join(dataDirectory, "config.csv");
     const PathKind kind = KindOf(path, contents);
@@ -56,13 +58,12 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
     }
     std::uint64_t size = 0;
     if (!Examined(platform::FileSize(path, size), path, contents)) return;
-    std::string error;
-    if (!LoadConfigFile(catalogue, path, size, error)) {
+    if (!engine.LoadConfig(path, size)) {
         // The file stays as it is: rewriting it now would empty it.
-        contents.errors.push_back(error);
+        contents.errors.push_back(engine.LastError());
         return;
     }
-    for (auto it = catalogue.installations.begin(); it != catalogue.installations.end();) {
+    for (auto it = engine.installations.begin(); it != engine.installations.end();) {
         const InstallDirCheck check = CheckInstallationDirectory(it->first);
         if (check.ok()) {
             contents.installDirs.push_back(it->first);
@@ -75,19 +76,19 @@ void LoadInstallations(Catalogue& catalogue, const std::string& dataDirectory, b
             // Gone for good from config.csv: said once, so that nothing the
             // user set disappears without a word.
             if (!readOnly) contents.errors.push_back(ForgottenInstallation(it->first, it->second, check.problem));
-            it = catalogue.installations.erase(it);
+            it = engine.installations.erase(it);
         }
     }
-    if (!readOnly && !SaveConfigFile(catalogue, dataDirectory, "config", error))
-        contents.errors.push_back(error);
+    if (!readOnly && !engine.SaveConfig(dataDirectory, "config")) contents.errors.push_back(engine.LastError());
 }
 
 // Loads every regular file named <class>.csv of a class directory, in the
-// order the file system lists them; returns the names of the loaded classes.
-// load(path, size, error, warnings) reads one class file.
-template <typename ClassLoader>
-void LoadClassDirectory(ClassLoader load, const std::string& directory, StoreContents& contents,
-                        std::vector<std::string>& loaded) {
+// order the file system lists them, with the engine's LoadModelClass or
+// LoadMapClass; returns the names of the loaded classes.
+using ClassLoad = bool (FoliageEngine::*)(const std::string& path, std::uint64_t size,
+                                          std::vector<std::string>* warnings);
+void LoadClassDirectory(FoliageEngine& engine, ClassLoad load, const std::string& directory,
+                        StoreContents& contents, std::vector<std::string>& loaded) {
     const PathKind kind = KindOf(directory, contents);
     if (kind == PathKind::QueryFailed || kind == PathKind::Missing) return;
     std::vector<std::string> names;
@@ -99,10 +100,9 @@ void LoadClassDirectory(ClassLoader load, const std::string& directory, StoreCon
         if (KindOf(path, contents) != PathKind::RegularFile) continue;
         std::uint64_t size = 0;
         if (!Examined(platform::FileSize(path, size), path, contents)) continue;
-        std::string error;
         std::vector<std::string> warnings;
-        if (load(path, size, error, warnings)) loaded.push_back(ClassNameFromPath(path));
-        else contents.errors.push_back(error);
+        if ((engine.*load)(path, size, &warnings)) loaded.push_back(ClassNameFromPath(path));
+        else contents.errors.push_back(engine.LastError());
         for (std::string& warning : warnings) contents.errors.push_back(std::move(warning));
     }
     if (!listed.ok) contents.errors.push_back("Cannot list '" + directory + "': " + listed.reason + ".");
@@ -118,7 +118,7 @@ std::string ModelClassDirectory(const std::string& dataDirectory) {
     return paths::WithTrailingSeparator(paths::Join(dataDirectory, "models"));
 }
 
-StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& dataDirectory,
+StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& dataDirectory,
                                      bool readOnly) {
     StoreContents contents;
     try {
@@ -132,20 +132,11 @@ StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& da
             for (const std::string& directory : {dataDirectory, mapDirectory, modelDirectory})
                 CreateMissingDirectory(directory, contents);
         }
-        LoadInstallations(catalogue, dataDirectory, readOnly, contents);
+        LoadInstallations(engine, dataDirectory, readOnly, contents);
         // Model classes first: a map class keeps only model classes that exist.
-        LoadClassDirectory(
-            [&](const std::string& path, std::uint64_t size, std::string& error,
-                std::vector<std::string>& warnings) {
-                return LoadModelClassFile(catalogue, path, size, error, warnings);
-            },
-            modelDirectory, contents, contents.modelClassNames);
-        LoadClassDirectory(
-            [&](const std::string& path, std::uint64_t size, std::string& error,
-                std::vector<std::string>& warnings) {
-                return LoadMapClassFile(catalogue, path, size, error, warnings);
-            },
-            mapDirectory, contents, contents.mapClassNames);
+        LoadClassDirectory(engine, &FoliageEngine::LoadModelClass, modelDirectory, contents,
+                           contents.modelClassNames);
+        LoadClassDirectory(engine, &FoliageEngine::LoadMapClass, mapDirectory, contents, contents.mapClassNames);
     } catch (const std::exception& e) {
         contents.errors.push_back("Cannot load the configuration in '" + dataDirectory + "': " +
                                   e.what() + ".");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/catalogue.h"
+#include "engine/foliage_engine.h"
 
 struct StoreContents {
     std::vector<std::string> installDirs;      // kept installation directories
@@ -18,7 +18,7 @@ struct StoreContents {
 
 // dataDirectory is the `data` directory (with or without trailing separator).
 // With readOnly set nothing is created or written (the batch tool).
-StoreContents LoadConfigurationStore(Catalogue& catalogue, const std::string& dataDirectory,
+StoreContents LoadConfigurationStore(FoliageEngine& engine, const std::string& dataDirectory,
                                      bool readOnly = false);
 
 // The three paths of the store.

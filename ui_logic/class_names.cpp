@@ -1,4 +1,4 @@
-#include "config/class_names.h"
+#include "ui_logic/class_names.h"
 
 #include <cstring>
 
