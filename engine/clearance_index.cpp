@@ -12,8 +12,10 @@ namespace {
 // Cells of the grid: at least this wide, and at most this many a side.
 constexpr double kMinCell = 64.0;
 constexpr double kMaxCellsPerSide = 512.0;
-// An item whose bounds cover more cells than this is checked on every query.
+// An item whose bounds cover more cells than this, or reach beyond any real
+// map, is checked on every query.
 constexpr std::size_t kLargeItemCells = 256;
+constexpr double kFarOut = 1e30;
 
 MeshVertex Mix(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c, float t) {
     // The quadratic Bezier curve through a (t = 0) and c (t = 1), pulled by b.
@@ -112,12 +114,17 @@ void ClearanceIndex::File() {
     columns_ = rows_ = 0;
     const std::size_t count = brushes_.size() + triangles_.size();
     if (count == 0) return;
-    const Bounds first = BoundsOf(0);
-    double minX = first.minX, minY = first.minY, maxX = first.maxX, maxY = first.maxY;
+    const auto near = [](const Bounds& b) {
+        return b.minX > -kFarOut && b.minY > -kFarOut && b.maxX < kFarOut && b.maxY < kFarOut;
+    };
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool first = true;
     for (std::size_t item = 0; item < count; ++item) {
         const Bounds b = BoundsOf(item);
-        minX = std::min(minX, b.minX), minY = std::min(minY, b.minY);
-        maxX = std::max(maxX, b.maxX), maxY = std::max(maxY, b.maxY);
+        if (!near(b)) continue;
+        minX = first ? b.minX : std::min(minX, b.minX), minY = first ? b.minY : std::min(minY, b.minY);
+        maxX = first ? b.maxX : std::max(maxX, b.maxX), maxY = first ? b.maxY : std::max(maxY, b.maxY);
+        first = false;
     }
     cell_ = std::max({kMinCell, (maxX - minX) / kMaxCellsPerSide, (maxY - minY) / kMaxCellsPerSide});
     originX_ = minX;
@@ -125,6 +132,7 @@ void ClearanceIndex::File() {
     columns_ = static_cast<std::size_t>((maxX - minX) / cell_) + 1;
     rows_ = static_cast<std::size_t>((maxY - minY) / cell_) + 1;
     const auto span = [&](const Bounds& b, std::size_t& x0, std::size_t& y0, std::size_t& x1, std::size_t& y1) {
+        if (!near(b)) return false;
         x0 = static_cast<std::size_t>((b.minX - originX_) / cell_);
         y0 = static_cast<std::size_t>((b.minY - originY_) / cell_);
         x1 = std::min(columns_ - 1, static_cast<std::size_t>((b.maxX - originX_) / cell_));

@@ -17,7 +17,7 @@ struct TextureReportRow {
     std::uint64_t cells = 0;   // grid cells of complete rows, two triangles each
     double area = 0.0;         // surface in 64x64-unit squares
     bool hasRule = false;      // the chosen map class has a rule for it
-    RuleRejections removed;    // what the slope, height and spacing rules would remove
+    RuleRejections removed;    // what each rule would remove
 };
 
 // One row per texture, in byte-wise order of the texture names. With an
@@ -46,8 +46,8 @@ struct DryRunStatistics {
 // The output options change the size and the budget as they would change the
 // output. A run the writer would refuse (an edge too long to walk, the model
 // limit) ends as refused, with the writer's message.
-// Whether a model option reached through the map class has a slope, height
-// or spacing rule.
+// Whether a model option reached through the map class has a slope, height,
+// spacing, cluster or clearance rule.
 bool MapClassHasModelRules(const FoliageEngine& engine, const std::string& mapClassName);
 
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,

@@ -1,7 +1,8 @@
 #pragma once
-// The optional rules of a model option (slope, height, spacing) prepared for
-// the walk: checked on a candidate only after all of its random draws, so a
-// rule never changes the random sequence, only removes blocks.
+// The optional rules of a model option (slope, height, spacing, clusters,
+// clearance) prepared for the walk: checked on a candidate only after all of
+// its random draws, so a rule never changes the random sequence, only
+// removes blocks.
 
 #include <cstdint>
 #include <limits>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "engine/cluster_noise.h"
@@ -32,6 +33,11 @@ TEST(ClusterNoise, CoversTheAskedShare) {
     // Nothing to do for a cover of 1 or a size that means nothing.
     EXPECT_EQ(CoveredShare(ClusterField(5, 128.0, 1.0)), 1.0);
     EXPECT_EQ(CoveredShare(ClusterField(5, 0.0, 0.3)), 1.0);
+    // Far-out and broken coordinates give an answer, and quickly.
+    const ClusterField field(5, 128.0, 0.5);
+    for (double v : {1e300, -3e38, 1e15, std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(field.Covers(v, v), field.Covers(v, v)) << v;
 }
 
 TEST(ClusterNoise, SeedAndModelNameMoveTheClusters) {
