@@ -83,8 +83,13 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     ChooseEntry(ui.mapClassChoice, "demo");
     EXPECT_EQ(ui.modelsPlacedCount->GetLabel(), "0");
 
+    ui.seedField->SetValue("77");  // typed
     window.Reopen();
     EXPECT_EQ(Entries(ui.installDirChoice), (std::vector<std::string>{"-- None --", install}));
+    // The last installation and the Seed come back, outside config.csv.
+    EXPECT_EQ(ToNarrow(ui.installDirChoice->GetStringSelection()), install);
+    EXPECT_EQ(ui.seedField->GetValue(), "77");
+    EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo|mark\r\n");
     ChooseEntry(ui.installDirChoice, FromNarrow(install));
     // The listing now also shows the output of the run.
     EXPECT_EQ(Entries(ui.mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
@@ -120,9 +125,11 @@ TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
 
     wxTEST_DIALOG(Click(ui.setInstallDirButton), ChooseDirectory(install));
     ChooseEntry(ui.installDirChoice, "-- None --");
+    const std::string written = ReadFileBytes(config);
     WriteFileBytes(config, "untouched");
     wxTEST_DIALOG(Click(ui.setInstallDirButton), ChooseDirectory(install));
     EXPECT_EQ(ReadFileBytes(config), "untouched");  // known: only selected, nothing saved
+    WriteFileBytes(config, written);  // as the window wrote it, so it may save again
     EXPECT_EQ(ui.installDirChoice->GetCount(), 2u);
     EXPECT_EQ(ui.mapsList->GetCount(), 1u);
 
