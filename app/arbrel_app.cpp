@@ -9,6 +9,7 @@
 
 #include "app/arbrel_frame.h"
 #include "dialogs/narrow_text.h"
+#include "dialogs/screen_fit.h"
 #include "io/paths.h"
 #include "io/platform.h"
 
@@ -38,6 +39,7 @@ bool ArbrelApp::OnInit() {
     wxInitAllImageHandlers();
     // A logout, a shutdown or kill ends a run cleanly (see ArbrelFrame::KeepGoing).
     platform::CatchInterrupts();
+    FitDialogsToScreen();
     ArbrelFrame* frame = new ArbrelFrame(nullptr, -1, std::string(), dataDirectory);
 #ifdef __WXMSW__
     // The executable's icon (all its sizes) for the title bar, Alt+Tab and

@@ -12,7 +12,7 @@
 #include "app/help_texts.h"
 #include "app/maps_panel.h"
 #include "app/text_page.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "dialogs/narrow_text.h"
 #include "io/paths.h"
 #include "io/platform.h"
@@ -29,7 +29,7 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
                          const std::string& dataDirectory) {
     Create(parent, wxID_ANY, _("Arbrel v3.5 - by Quennick"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU, _T("wxID_ANY"));
-    SetClientSize(wxSize(509, 341));
+    SetClientSize(FromDIP(wxSize(509, 341)));
 
     wxFlexGridSizer* rootGrid = new wxFlexGridSizer(0, 3, 0, 0);
     rootGrid->AddGrowableCol(0);
@@ -86,8 +86,9 @@ void ArbrelFrame::BuildDirectoryRow(wxFlexGridSizer* panelGrid) {
     wxFlexGridSizer* row = new wxFlexGridSizer(1, 2, 0, 0);
     row->AddGrowableCol(0);
     row->AddGrowableRow(0);
-    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition, wxSize(317, kPlatformHeight), 0,
-                                    nullptr, wxCB_SORT, wxDefaultValidator, _T("ID_CHOICE2"));
+    installDirChoice = new wxChoice(rootPanel, ID_CHOICE2, wxDefaultPosition,
+                                    FromDIP(wxSize(317, kPlatformHeight)), 0, nullptr, wxCB_SORT,
+                                    wxDefaultValidator, _T("ID_CHOICE2"));
     installDirChoice->SetSelection(installDirChoice->Append(_("-- None --")));
     installDirChoice->SetToolTip(_("The Call of Duty installation directory you want to work from"));
     row->Add(installDirChoice, 1, wxALL | wxALIGN_CENTER, 5);
@@ -101,12 +102,11 @@ void ArbrelFrame::CreateFileDialogs() {
     installDirDialog = new wxDirDialog(this, _("Select Call of Duty installation directory"),
                                        wxEmptyString, wxDD_DEFAULT_STYLE, wxDefaultPosition,
                                        wxDefaultSize, _T("wxDirDialog"));
-    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    const wxString maps = wxString(_("Map files (*.map)|*.map")) + _T("|") + wxALL_FILES;
+    openMapDialog = new wxFileDialog(this, _("Open .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_OPEN | wxFD_FILE_MUST_EXIST, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
-    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString,
-                                     wxFileSelectorDefaultWildcardStr,
+    saveMapDialog = new wxFileDialog(this, _("Save .map file"), wxEmptyString, wxEmptyString, maps,
                                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT, wxDefaultPosition,
                                      wxDefaultSize, _T("wxFileDialog"));
 }

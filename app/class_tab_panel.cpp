@@ -9,7 +9,7 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "dialogs/add_configuration.h"
 #include "dialogs/class_configuration_line.h"
 #include "dialogs/configuration_line.h"
@@ -150,7 +150,7 @@ void ClassTabPanel::Build() {
         classes->AddGrowableCol(0);
         classes->AddGrowableRow(0);
     }
-    classList = new wxListBox(this, ids.classList.id, wxDefaultPosition, wxSize(132, 282), 0,
+    classList = new wxListBox(this, ids.classList.id, wxDefaultPosition, FromDIP(wxSize(132, 282)), 0,
                               nullptr, kClassListStyle, wxDefaultValidator, ids.classList.name);
     classes->Add(classList, 1, wxEXPAND, 5);
     wxBoxSizer* classButtons = new wxBoxSizer(wxHORIZONTAL);
@@ -169,7 +169,7 @@ void ClassTabPanel::Build() {
     options->AddGrowableRow(0);
     // GTK gives a list box of default size room for a few letters only: both
     // option lists get the size of the texture list.
-    optionList = new wxListBox(this, ids.optionList.id, wxDefaultPosition, wxSize(312, 200), 0,
+    optionList = new wxListBox(this, ids.optionList.id, wxDefaultPosition, FromDIP(wxSize(312, 200)), 0,
                                nullptr, kOptionListStyle, wxDefaultValidator, ids.optionList.name);
     options->Add(optionList, 1, wxEXPAND, 5);
     wxBoxSizer* below = new wxBoxSizer(wxVERTICAL);
@@ -178,7 +178,7 @@ void ClassTabPanel::Build() {
     wxStaticText* nameLabel = NewLabel(this, ids.nameLabel.id, _("Name"), ids.nameLabel.name);
     nameLabel->Hide();
     nameRow->Add(nameLabel, 1, ids.nameLabelFlag, 5);
-    wxTextCtrl* nameField = NewField(this, ids.nameField.id, wxSize(217, 21), ids.nameField.name);
+    wxTextCtrl* nameField = NewField(this, ids.nameField.id, FromDIP(wxSize(217, 21)), ids.nameField.name);
     nameField->Hide();
     nameRow->Add(nameField, 3, ids.nameFieldFlag, 5);
     below->Add(nameRow, 1, wxALIGN_CENTER, 5);

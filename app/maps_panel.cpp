@@ -4,6 +4,8 @@
 
 #include "app/maps_panel.h"
 
+#include <algorithm>
+
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
@@ -34,7 +36,7 @@ void MapsPanel::Build() {
 
     wxStaticBoxSizer* mapsBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Maps"));
     wxBoxSizer* mapsColumn = new wxBoxSizer(wxVERTICAL);
-    mapsList = new wxListBox(this, ID_LISTBOX1, wxDefaultPosition, wxSize(132, 258), 0, nullptr,
+    mapsList = new wxListBox(this, ID_LISTBOX1, wxDefaultPosition, FromDIP(wxSize(132, 258)), 0, nullptr,
                              kClassListStyle, wxDefaultValidator, _T("ID_LISTBOX1"));
     mapsColumn->Add(mapsList, 12, wxEXPAND, 5);
     mapsBox->Add(mapsColumn, 1, wxEXPAND, 5);
@@ -47,19 +49,19 @@ void MapsPanel::Build() {
     settings->AddGrowableCol(0);
     wxStaticText* inputLabel = NewLabel(this, ID_STATICTEXT7, _("Input map file"), _T("ID_STATICTEXT7"));
     settings->Add(inputLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    inputField = NewField(this, ID_TEXTCTRL8, wxSize(161, 21), _T("ID_TEXTCTRL8"));
+    inputField = NewField(this, ID_TEXTCTRL8, FromDIP(wxSize(161, 21)), _T("ID_TEXTCTRL8"));
     settings->Add(inputField, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     selectInputButton = NewButton(this, ID_BUTTON13, _("Select"), _T("ID_BUTTON13"));
     settings->Add(selectInputButton, 1, wxALL | wxALIGN_CENTER, 5);
     wxStaticText* mapClassLabel = NewLabel(this, ID_STATICTEXT2, _("Map class"), _T("ID_STATICTEXT2"));
     settings->Add(mapClassLabel, 1, wxLEFT | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    mapClassChoice = new wxChoice(this, ID_CHOICE1, wxDefaultPosition, wxSize(115, kPlatformHeight), 0, nullptr,
+    mapClassChoice = new wxChoice(this, ID_CHOICE1, wxDefaultPosition, FromDIP(wxSize(115, kPlatformHeight)), 0, nullptr,
                                   0, wxDefaultValidator, _T("ID_CHOICE1"));
     settings->Add(mapClassChoice, 1, wxLEFT | wxRIGHT | wxEXPAND, 5);
     settings->Add(5, 5, 1, wxALIGN_CENTER, 5);
     wxStaticText* outputLabel = NewLabel(this, ID_STATICTEXT3, _("Output map file"), _T("ID_STATICTEXT3"));
     settings->Add(outputLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    outputField = NewField(this, ID_TEXTCTRL2, wxSize(161, 21), _T("ID_TEXTCTRL2"));
+    outputField = NewField(this, ID_TEXTCTRL2, FromDIP(wxSize(161, 21)), _T("ID_TEXTCTRL2"));
     settings->Add(outputField, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     selectOutputButton = NewButton(this, ID_BUTTON14, _("Select"), _T("ID_BUTTON14"));
     settings->Add(selectOutputButton, 1, wxALL | wxALIGN_CENTER, 5);
@@ -69,7 +71,7 @@ void MapsPanel::Build() {
     wxBoxSizer* extras = new wxBoxSizer(wxHORIZONTAL);
     wxStaticText* seedLabel = NewLabel(this, ID_STATICTEXT12, _("Seed"), _T("ID_STATICTEXT12"));
     extras->Add(seedLabel, 0, wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    seedField = NewField(this, ID_TEXTCTRL9, wxSize(90, 21), _T("ID_TEXTCTRL9"));
+    seedField = NewField(this, ID_TEXTCTRL9, FromDIP(wxSize(90, 21)), _T("ID_TEXTCTRL9"));
     seedField->SetToolTip(_("Empty for the usual placement; a number from 0 to 4294967295 "
                             "gives another, reproducible variation"));
     extras->Add(seedField, 0, wxRIGHT | wxALIGN_CENTER_VERTICAL, 5);
@@ -96,39 +98,50 @@ void MapsPanel::Build() {
     wxFlexGridSizer* status = new wxFlexGridSizer(3, 1, 0, 0);
     status->AddGrowableCol(0);
     status->AddGrowableRow(1);
-    gauge = new wxGauge(this, ID_GAUGE1, 0, wxDefaultPosition, wxSize(320, 32),
+    gauge = new wxGauge(this, ID_GAUGE1, 0, wxDefaultPosition, FromDIP(wxSize(320, 32)),
                         wxGA_HORIZONTAL | wxGA_SMOOTH, wxDefaultValidator, _T("ID_GAUGE1"));
     status->Add(gauge, 1, wxALL | wxEXPAND, 5);
     wxFlexGridSizer* counters = new wxFlexGridSizer(0, 2, 0, 0);
+    // The counts keep one width whatever they hold (up to ten digits), so the
+    // Status box neither moves nor cuts a count during and after a run.
+    const auto NewCount = [&](wxWindow* parent, long id, const wxString& text, const wxString& name) {
+        wxStaticText* count = new wxStaticText(parent, id, text, wxDefaultPosition, wxDefaultSize,
+                                               wxST_NO_AUTORESIZE, name);
+        int width = 0;
+        for (const wxString& widest : {_("0000000000 of 65536 (0000 model names)"),
+                                       _("0000000000 (0000000000 replaced)")})
+            width = std::max(width, count->GetTextExtent(widest).x);
+        count->SetMinSize(wxSize(width, count->GetBestSize().y));
+        return count;
+    };
     wxStaticText* meshesReadLabel = NewLabel(this, ID_STATICTEXT1, _("Meshes read:"), _T("ID_STATICTEXT1"));
     counters->Add(meshesReadLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    meshesReadCount = NewLabel(this, ID_STATICTEXT9, _("0"), _T("ID_STATICTEXT9"));
+    meshesReadCount = NewCount(this, ID_STATICTEXT9, _("0"), _T("ID_STATICTEXT9"));
     counters->Add(meshesReadCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     wxStaticText* meshesProcessedLabel =
         NewLabel(this, ID_STATICTEXT10, _("Meshes processed:"), _T("ID_STATICTEXT10"));
     counters->Add(meshesProcessedLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    meshesProcessedCount = NewLabel(this, ID_STATICTEXT8, _("0"), _T("ID_STATICTEXT8"));
+    meshesProcessedCount = NewCount(this, ID_STATICTEXT8, _("0"), _T("ID_STATICTEXT8"));
     counters->Add(meshesProcessedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     wxStaticText* modelsPlacedLabel = NewLabel(this, ID_STATICTEXT4, _("Models placed:"), _T("ID_STATICTEXT4"));
     counters->Add(modelsPlacedLabel, 1, wxTOP | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL,
                   5);
-    modelsPlacedCount = NewLabel(this, ID_STATICTEXT11, _("0"), _T("ID_STATICTEXT11"));
+    modelsPlacedCount = NewCount(this, ID_STATICTEXT11, _("0"), _T("ID_STATICTEXT11"));
     counters->Add(modelsPlacedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     wxStaticText* staticModelsLabel = NewLabel(this, ID_STATICTEXT13, _("Static models:"), _T("ID_STATICTEXT13"));
     staticModelsLabel->SetToolTip(_("misc_model entities of the output (the input's and the placed ones) "
                                     "against the 65536 that Call of Duty 4 loads"));
     counters->Add(staticModelsLabel, 1, wxTOP | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
-    staticModelsCount = NewLabel(this, ID_STATICTEXT14, _("0"), _T("ID_STATICTEXT14"));
+    staticModelsCount = NewCount(this, ID_STATICTEXT14, _("0"), _T("ID_STATICTEXT14"));
     counters->Add(staticModelsCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     status->Add(counters, 1, wxALIGN_CENTER, 5);
     statusBox->Add(status, 1, wxEXPAND, 5);
     rightColumn->Add(statusBox, 1, wxALL | wxEXPAND, 5);
     wxBoxSizer* runRow = new wxBoxSizer(wxHORIZONTAL);
-    runButton = NewButton(this, ID_BUTTON2, _("Run"), _T("ID_BUTTON2"), wxSize(96, 48));
+    runButton = NewButton(this, ID_BUTTON2, _("Run"), _T("ID_BUTTON2"), FromDIP(wxSize(96, 48)));
     runRow->Add(runButton, 1, wxRIGHT | wxEXPAND, 5);
     previewButton = NewButton(this, ID_BUTTON16, _("Preview..."), _T("ID_BUTTON16"));
-    previewButton->SetToolTip(_("Show the terrain and the models of the last run from above"));
-    previewButton->Enable(false);
+    previewButton->SetToolTip(_("Watch the next run's foliage from above and in 3D while you edit, without writing"));
     runRow->Add(previewButton, 0, wxLEFT | wxEXPAND, 5);
     rightColumn->Add(runRow, 1, wxALL | wxEXPAND, 5);
     pageGrid->Add(rightColumn, 1, wxALL | wxEXPAND, 0);

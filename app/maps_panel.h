@@ -84,10 +84,13 @@ private:
     // picked from the list (not for a hand-chosen file).
     void RememberMapChoice();
     void OnRunOptionToggled(wxCommandEvent& event);
+    // Lists maps that appeared in the shown map_source (a run's output).
+    void ListNewMaps();
 
     // What the map holds and what the last run did.
     void OnShowTextures(wxCommandEvent& event);
     void OnShowPreview(wxCommandEvent& event);
+    // The picture of the last run no longer matches what the page shows.
 
     // The run request from the page's controls.
     RunRequest GatherRunRequest() const;
@@ -134,13 +137,11 @@ private:
     wxStaticText* modelsPlacedCount;     // ID_STATICTEXT11
     wxStaticText* staticModelsCount;     // ID_STATICTEXT14, the output's misc_models of 65536
     wxButton* runButton;                 // ID_BUTTON2
-    wxButton* previewButton;             // ID_BUTTON16, the picture of the last run
+    wxButton* previewButton;             // ID_BUTTON16, opens the live preview window
 
     int meshesProcessed = 0;
     int meshesRead = 0;
     int modelsPlaced = 0;
-    RgbImage lastPreview;                // empty until a run has written a map
-    wxString lastPreviewCaption;
 
     wxStopWatch statusClock;
     long lastStatusRefresh = 0;

@@ -18,9 +18,11 @@
 namespace {
 
 // The file dialogs open inside the shown installation's map_source (a path
-// set as the dialog's path would only be highlighted in its parent).
-void OpenInMapSource(wxFileDialog& dialog, const std::string& installDir) {
-    dialog.SetFilename(wxEmptyString);
+// set as the dialog's path would only be highlighted in its parent), with
+// the field's map as the name they propose.
+void OpenInMapSource(wxFileDialog& dialog, const std::string& installDir, const wxString& field) {
+    const std::string name = paths::LastComponent(ToNarrow(field));
+    dialog.SetFilename(name.empty() ? wxString() : FromNarrow(WithMapExtension(name)));
     dialog.SetDirectory(installDir.empty() ? wxString()
                                             : FromNarrow(MapSourceDirectory(installDir)));
 }
@@ -103,6 +105,17 @@ void MapsPanel::OnInstallDirSelected() {
     }
 }
 
+void MapsPanel::ListNewMaps() {
+    const std::string directory = SelectedInstallDirectory();
+    if (directory.empty() || mapsList->IsEmpty()) return;
+    const MapSourceListing listing = ListMapSource(MapSourceDirectory(directory));
+    // Added, not rebuilt: the selection stays. Listing errors were shown when
+    // the directory was chosen.
+    for (const std::string& name : listing.mapNames)
+        if (mapsList->FindString(FromNarrow(name), /*bCase=*/true) == wxNOT_FOUND)
+            mapsList->Append(FromNarrow(name));
+}
+
 void MapsPanel::OnSetInstallDir(wxDirDialog& dialog) {
     ResetStatus();
     dialog.SetPath(FromNarrow(SelectedInstallDirectory()));
@@ -179,7 +192,7 @@ void MapsPanel::RememberMapChoice() {
 
 void MapsPanel::OnSelectInputMap(wxFileDialog& dialog) {
     ResetStatus();
-    OpenInMapSource(dialog, SelectedInstallDirectory());
+    OpenInMapSource(dialog, SelectedInstallDirectory(), inputField->GetValue());
     if (dialog.ShowModal() != wxID_OK) return;
     const std::string chosen = ToNarrow(dialog.GetPath());
     const platform::PathStatus query = platform::QueryPath(chosen);
@@ -197,6 +210,8 @@ void MapsPanel::OnSelectInputMap(wxFileDialog& dialog) {
 
 void MapsPanel::OnSelectOutputMap(wxFileDialog& dialog) {
     ResetStatus();
-    OpenInMapSource(dialog, SelectedInstallDirectory());
-    if (dialog.ShowModal() == wxID_OK) ShowPath(outputField, dialog.GetPath());
+    OpenInMapSource(dialog, SelectedInstallDirectory(), outputField->GetValue());
+    if (dialog.ShowModal() != wxID_OK) return;
+    // The run takes a full path as typed: it must hold the extension.
+    ShowPath(outputField, FromNarrow(WithMapExtension(ToNarrow(dialog.GetPath()))));
 }

@@ -23,6 +23,11 @@ struct PageContext {
 
 // One error message over the main window (the page's top-level parent).
 void ShowError(wxWindow* page, const wxString& message);
+// What is not an error (a stopped run, a warning about the output) comes in
+// the platform's message box, titled and marked for what it is, its text
+// wrapped to the screen.
+enum class NoticeKind { Information, Warning };
+void ShowNotice(wxWindow* page, NoticeKind kind, const wxString& title, const wxString& message);
 
 const long kClassListStyle = wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL | wxLB_NEEDED_SB;
 const long kOptionListStyle = wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB;

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 #include <wx/evtloop.h>
@@ -11,8 +10,8 @@
 
 #include "app/maps_panel.h"
 #include "dialogs/narrow_text.h"
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
-#include "preview/placement_preview.h"
 #include "engine/run_pipeline.h"
 #include "text/number_text.h"
 
@@ -20,8 +19,6 @@ namespace {
 
 // Labels and gauge are repainted at most this often during a run.
 const long kStatusRefreshMilliseconds = 100;
-// Longer side of the picture of a run, in pixels.
-const int kPreviewSize = 640;
 
 wxString CountText(int count) { return wxString::Format(_T("%d"), count); }
 wxString BigCountText(std::uint64_t count) { return FromNarrow(std::to_string(count)); }
@@ -37,6 +34,8 @@ RunRequest MapsPanel::GatherRunRequest() const {
     if (request.mapClassChosen) request.mapClassName = ToNarrow(mapClassChoice->GetStringSelection());
     request.output.mark = markCheck->GetValue();
     request.output.replace = replaceCheck->GetValue();
+    // Blocks are formatted on the other cores while this thread places.
+    request.output.threads = MachineThreads();
     return request;
 }
 
@@ -74,39 +73,33 @@ void MapsPanel::OnRun() {
     RunRequest request = GatherRunRequest();
     if (!GatherSeed(request)) return;
 
-    std::optional<RgbImage> picture;
-    const RunResult result = RunGuarded([&] {
-        // The picture of this run is drawn as the models are written.
-        PreviewRecorder preview(context.engine.meshes, kPreviewSize);
-        request.observer = &preview;
-        RunResult run = RunFoliage(context.engine, progress, request);
-        if (run.ok) picture = preview.Picture().WithLegend();
-        return run;
-    });
+    const RunResult result = RunGuarded([&] { return RunFoliage(context.engine, progress, request); });
     if (closeAfterRun) return;
     if (!result.ok) {
         ShowRunFailure(result);
         return;
     }
-    lastPreview = std::move(*picture);
-    lastPreviewCaption = wxString::Format(_("%d models placed on %d meshes. North is up."),
-                                          modelsPlaced, meshesProcessed);
-    previewButton->Enable(true);
+    ListNewMaps();
     ShowBudget(result.budget);
 }
 
 void MapsPanel::ShowBudget(const ModelBudget& budget) {
-    wxString text = wxString::Format(_("%s of %s (%s model names)"), BigCountText(budget.Total()),
-                                     BigCountText(kStaticModelLimit), BigCountText(budget.modelNames));
-    if (budget.removed > 0) text += wxString::Format(_(", %s replaced"), BigCountText(budget.removed));
+    wxString text = wxString::Format(wxPLURAL("%s of %s (%s model name)", "%s of %s (%s model names)",
+                                              budget.modelNames),
+                                     BigCountText(budget.Total()), BigCountText(kStaticModelLimit),
+                                     BigCountText(budget.modelNames));
     staticModelsCount->SetLabel(text);
-    staticModelsCount->GetParent()->Layout();
+    // What this run's models replaced, beside them.
+    if (budget.removed > 0)
+        modelsPlacedCount->SetLabel(wxString::Format(_("%s (%s replaced)"), CountText(modelsPlaced),
+                                                     BigCountText(budget.removed)));
     if (!budget.OverLimit()) return;
     // The output is written as asked; the warning says what the game will do with it.
-    ShowError(this, wxString::Format(_("The output map holds %s static models (misc_model), more than the "
-                                 "%s that Call of Duty 4 can load. Lower the densities before "
-                                 "compiling the map."),
-                               BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
+    ShowNotice(this, NoticeKind::Warning, _("Too many static models"),
+               wxString::Format(_("The output map holds %s static models (misc_model), more than the "
+                                  "%s that Call of Duty 4 can load. Lower the densities before "
+                                  "compiling the map."),
+                                BigCountText(budget.Total()), BigCountText(kStaticModelLimit)));
 }
 
 void MapsPanel::ShowRunFailure(const RunResult& result) {
@@ -115,7 +108,9 @@ void MapsPanel::ShowRunFailure(const RunResult& result) {
     };
     wxString message = FromNarrow(ComposeMessage(result.messageText, translate));
     if (!result.detail.empty()) message += _T("\n\n") + FromNarrow(ComposeMessage(result.detailText, translate));
-    ShowError(this, message);
+    // Stopping is what the user asked for, not a failure.
+    if (result.stopped) ShowNotice(this, NoticeKind::Information, _("Run stopped"), message);
+    else ShowError(this, message);
 }
 
 void MapsPanel::BeginRun() {
@@ -150,7 +145,7 @@ void MapsPanel::SetRunInputsEnabled(bool enabled) {
              mapClassChoice, outputField, selectOutputButton, seedField, texturesButton, markCheck,
              replaceCheck})
         control->Enable(enabled);
-    previewButton->Enable(enabled && lastPreview.width > 0);
+    previewButton->Enable(enabled);
 }
 
 bool MapsPanel::KeepGoing() {

@@ -10,10 +10,13 @@
 
 namespace {
 
-// The whole job; with a range argument of 1 the model keeps a spacing
-// radius of 16 units (a spatial grid lookup per candidate).
+// The whole job. Arguments: spacing 1 gives the model a spacing radius of
+// 16 units (a spatial grid lookup per candidate); threads as arbrel-cli's
+// --threads (1 formats on the placing thread).
 void BM_ReadPlaceWrite(benchmark::State& state) {
     GeneratedMapFile files(200, 33);
+    OutputOptions options;
+    options.threads = static_cast<unsigned>(state.range(1));
     long placements = 0;
     for (auto _ : state) {
         FoliageEngine engine;
@@ -21,7 +24,7 @@ void BM_ReadPlaceWrite(benchmark::State& state) {
         if (state.range(0) == 1) engine.modelClasses["bench_plants"][0].spacingRadius = 16.0f;
         CountingReceiver progress;
         if (!files.Ok() || !engine.ReadMap(progress, files.input, files.bytes) ||
-            !engine.PlaceAndWrite(progress, files.output, "bench")) {
+            !engine.PlaceAndWrite(progress, files.output, "bench", nullptr, options)) {
             state.SkipWithError("run failed");
             break;
         }
@@ -30,7 +33,14 @@ void BM_ReadPlaceWrite(benchmark::State& state) {
     state.SetItemsProcessed(placements);
     state.counters["input_MB"] = static_cast<double>(files.bytes) / 1e6;
 }
-BENCHMARK(BM_ReadPlaceWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadPlaceWrite)
+    ->ArgNames({"spacing", "threads"})
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Placement alone, on a mesh already in memory.
 void BM_Place(benchmark::State& state) {

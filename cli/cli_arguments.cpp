@@ -33,6 +33,8 @@ const char kCliUsage[] =
     "  --replace          leave out the input's marked models (an earlier run's)\n"
     "  --max-models N     refuse a run whose output would hold more than N\n"
     "                     misc_model entities (Call of Duty 4 loads at most 65536)\n"
+    "  --threads N        threads of a run (1 to 256; default: one per core); 1 formats\n"
+    "                     the output on the placing thread; the output is the same\n"
     "  --verbose          say where the output went (done anyway on a terminal)\n"
     "  -h, --help, /?, -V, --version\n";
 
@@ -81,7 +83,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
         }
         static const char* const kValued[] = {"--data-dir", "--install-dir", "--map-class", "--seed",
                                               "--preview", "--preview-size", "--format",
-                                              "--max-models"};
+                                              "--max-models", "--threads"};
         bool known = false;
         for (const char* option : kValued) known = known || name == option;
         if (!known) {
@@ -128,11 +130,18 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments& parse
                 return false;
             }
             parsed.maxModels = number;
-        } else if (value == "table" || value == "csv") {
+        } else if (name == "--threads") {
+            if (!ParseWholeNumber(value, 256, number) || number < 1) {
+                error = "--threads needs a number from 1 to 256, not '" + value + "'";
+                return false;
+            }
+            parsed.threads = static_cast<unsigned>(number);
+        } else if (name == "--format") {
+            if (value != "table" && value != "csv") {
+                error = "--format is table or csv, not '" + value + "'";
+                return false;
+            }
             parsed.format = value == "csv" ? ReportFormat::Csv : ReportFormat::Table;
-        } else {
-            error = "--format is table or csv, not '" + value + "'";
-            return false;
         }
     }
 

@@ -26,6 +26,7 @@ struct CliArguments {
     bool mark = false;     // marked blocks, for a later --replace or strip
     bool replace = false;  // leave out the input's marked blocks
     std::optional<std::uint64_t> maxModels;
+    unsigned threads = 0;  // 0: one per core of the machine
     bool help = false;
     bool version = false;
 };

@@ -10,10 +10,12 @@
 #include "cli/reports.h"
 #include "cli/terminal_progress.h"
 #include "cli/translation.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_statistics.h"
-#include "preview/placement_preview.h"
+#include "preview/preview_scene.h"
+#include "preview/top_down_picture.h"
 #include "preview/png_encoder.h"
 #include "engine/run_pipeline.h"
 #include "io/paths.h"
@@ -88,6 +90,7 @@ RunRequest RequestFrom(const CliArguments& args) {
     request.output.mark = args.mark;
     request.output.replace = args.replace;
     request.output.maxModels = args.maxModels;
+    request.output.threads = args.threads != 0 ? args.threads : MachineThreads();
     return request;
 }
 
@@ -129,7 +132,7 @@ int Place(const CliArguments& args) {
     FoliageEngine engine;
     if (!LoadClasses(engine, args)) return 1;
     RunRequest request = RequestFrom(args);
-    PreviewRecorder preview(engine.meshes, args.previewSize);
+    SceneRecorder preview(engine.meshes);
     if (!args.previewPath.empty()) request.observer = &preview;
 
     // Ctrl-C and the like end the run through its failure path, which
@@ -137,7 +140,8 @@ int Place(const CliArguments& args) {
     platform::CatchInterrupts();
     const bool terminal = platform::IsTerminal(stderr);
     TerminalProgress progress(terminal, terminal && platform::TerminalUnderstandsEscapes(stderr));
-    const RunResult result = RunFoliage(engine, progress, request);
+    RecordingProgress recording(progress, preview);
+    const RunResult result = RunFoliage(engine, recording, request);
     progress.Finish();
     if (!result.ok) {
         PrintFailure(result);
@@ -154,7 +158,9 @@ int Place(const CliArguments& args) {
     PrintBudget(result.budget, args.dryRun);
     if (!args.previewPath.empty()) {
         std::string error;
-        if (!WritePng(args.previewPath, preview.Picture().WithLegend(), error)) {
+        PreviewScene scene = preview.Finish(result.budget, result.statistics.rejectionsPerTexture);
+        scene.brushOutlines = BrushOutlines(std::string_view(engine.mapBuffer.get(), engine.mapSize), engine.mapIndex);
+        if (!WritePng(args.previewPath, PreviewPicture(scene, args.previewSize), error)) {
             std::fprintf(stderr, "%s", kProgram);
             std::fprintf(stderr, _("Cannot write the preview: %s"), error.c_str());
             std::fputc('\n', stderr);

@@ -56,6 +56,10 @@ std::string Csv(const Table& table) {
     return text;
 }
 
+// Whether clusters or clearance removed anything: their columns are shown
+// only then, so reports of classes without them stay as they were.
+bool AnyClearing(const RuleRejections& removed) { return removed.cluster != 0 || removed.clearance != 0; }
+
 std::string Area(double area) {
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", area);
@@ -67,6 +71,9 @@ std::string Area(double area) {
 std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool withRules,
                                 bool withRemovals, ReportFormat format) {
     const bool csv = format == ReportFormat::Csv;
+    const bool withClearings = withRemovals && std::any_of(rows.begin(), rows.end(), [](const TextureReportRow& row) {
+        return AnyClearing(row.removed);
+    });
     Table table;
     // The table's headings are for reading and are translated; CSV keeps
     // fixed names for scripts.
@@ -79,17 +86,28 @@ std::string FormatTextureReport(const std::vector<TextureReportRow>& rows, bool 
                 : std::vector<std::string>{_("Slope removed"), _("Height removed"), _("Spacing removed")};
         table.back().insert(table.back().end(), headings.begin(), headings.end());
     }
+    if (withClearings) {
+        const std::vector<std::string> headings =
+            csv ? std::vector<std::string>{"removed_by_cluster", "removed_by_clearance"}
+                : std::vector<std::string>{_("Cluster removed"), _("Clearance removed")};
+        table.back().insert(table.back().end(), headings.begin(), headings.end());
+    }
     for (const TextureReportRow& row : rows) {
         table.push_back({row.texture, std::to_string(row.meshes), std::to_string(row.cells), Area(row.area)});
         if (withRules) table.back().push_back(csv ? (row.hasRule ? "1" : "0") : (row.hasRule ? _("yes") : _("no")));
         if (withRemovals)
             for (std::uint64_t removed : {row.removed.slope, row.removed.height, row.removed.spacing})
                 table.back().push_back(std::to_string(removed));
+        if (withClearings)
+            for (std::uint64_t removed : {row.removed.cluster, row.removed.clearance})
+                table.back().push_back(std::to_string(removed));
     }
     return csv ? Csv(table) : AlignedTable(table);
 }
 
 std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead, ReportFormat format) {
+    bool withClearings = false;
+    for (const auto& entry : stats.rejectionsPerTexture) withClearings = withClearings || AnyClearing(entry.second);
     if (format == ReportFormat::Csv) {
         Table table = {{"section", "name", "count"},
                        {"total", "meshes_read", std::to_string(meshesRead)},
@@ -108,6 +126,9 @@ std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead
             table.push_back({"removed_by_slope", texture, std::to_string(removed.slope)});
             table.push_back({"removed_by_height", texture, std::to_string(removed.height)});
             table.push_back({"removed_by_spacing", texture, std::to_string(removed.spacing)});
+            if (!withClearings) continue;
+            table.push_back({"removed_by_cluster", texture, std::to_string(removed.cluster)});
+            table.push_back({"removed_by_clearance", texture, std::to_string(removed.clearance)});
         }
         return Csv(table);
     }
@@ -124,8 +145,12 @@ std::string FormatDryRun(const DryRunStatistics& stats, std::uint64_t meshesRead
     text += "\n" + AlignedTable(models) + "\n" + AlignedTable(textures);
     if (stats.rejectionsPerTexture.empty()) return text;
     Table rules = {{"Removed by rule", "Slope", "Height", "Spacing"}};
-    for (const auto& [texture, removed] : stats.rejectionsPerTexture)
+    if (withClearings) rules.back().insert(rules.back().end(), {"Cluster", "Clearance"});
+    for (const auto& [texture, removed] : stats.rejectionsPerTexture) {
         rules.push_back({texture, std::to_string(removed.slope), std::to_string(removed.height),
                          std::to_string(removed.spacing)});
+        if (withClearings)
+            rules.back().insert(rules.back().end(), {std::to_string(removed.cluster), std::to_string(removed.clearance)});
+    }
     return text + "\n" + AlignedTable(rules);
 }

@@ -10,7 +10,8 @@ file(GLOB sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h
   ${SOURCE_DIR}/dialogs/*.cpp ${SOURCE_DIR}/dialogs/*.h
   ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h
-  ${SOURCE_DIR}/io/*.cpp ${SOURCE_DIR}/config/*.cpp ${SOURCE_DIR}/engine/*.cpp)
+  ${SOURCE_DIR}/text/*.cpp ${SOURCE_DIR}/io/*.cpp ${SOURCE_DIR}/config/*.cpp ${SOURCE_DIR}/engine/*.cpp
+  ${SOURCE_DIR}/ui_logic/*.cpp ${SOURCE_DIR}/preview/*.cpp)
 list(SORT sources)
 
 execute_process(

@@ -12,9 +12,20 @@ if(NOT ARBREL_WXMSW_PREFIX OR NOT EXISTS "${wxmsw_config}")
                       "or configure with -DARBREL_BUILD_GUI=OFF")
 endif()
 
+# The toolkit built with OpenGL (the 3D preview) has the gl library; one
+# built without it gives a window whose 3D page says so.
+execute_process(COMMAND sh "${wxmsw_config}" --prefix=${ARBREL_WXMSW_PREFIX} --static=yes --unicode=yes
+                        --libs gl,core,base,adv
+                OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE wxmsw_without_gl)
+if(wxmsw_without_gl)
+  set(wxmsw_components core,base,adv)
+else()
+  set(wxmsw_components gl,core,base,adv)
+endif()
+
 function(wxmsw_query out)
   execute_process(COMMAND sh "${wxmsw_config}" --prefix=${ARBREL_WXMSW_PREFIX} --static=yes
-                          --unicode=yes ${ARGN} core,base,adv
+                          --unicode=yes ${ARGN} ${wxmsw_components}
                   OUTPUT_VARIABLE text RESULT_VARIABLE failed OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(failed)
     message(FATAL_ERROR "${wxmsw_config} ${ARGN} failed")
@@ -42,3 +53,7 @@ endforeach()
 # test programs linked with the same libraries keep their console.
 list(FILTER wxmsw_libs EXCLUDE REGEX "^(-mwindows|-Wl,--subsystem,windows)$")
 target_link_libraries(wxmsw INTERFACE ${wxmsw_libs})
+if(NOT wxmsw_without_gl)
+  target_link_libraries(wxmsw INTERFACE opengl32)
+  target_compile_definitions(wxmsw INTERFACE ARBREL_HAVE_GL=1)
+endif()

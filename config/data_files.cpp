@@ -52,21 +52,26 @@ bool IsWritableModelName(const std::string& name) {
     return true;
 }
 
-// Counts lines up to each line it is asked about, from where it stopped, so
-// a file with many reported lines is still read once. CR LF, CR and LF each
-// end a line.
-class LineCounter {
+// Collects the reports of one file. Lines are counted up to each reported
+// line from where the last report stopped, so the file is walked once.
+// CR LF, CR and LF each end a line.
+class LineReporter {
 public:
-    explicit LineCounter(const char* data) : at_(data) {}
+    LineReporter(const char* data, std::vector<LineReport>* reports) : at_(data), reports_(reports) {}
+    void Add(const CsvFields& fields, std::string message) {
+        if (reports_ != nullptr) reports_->push_back({LineOf(fields[0].data()), std::move(message)});
+    }
+
+private:
     std::size_t LineOf(const char* lineStart) {
         for (; at_ < lineStart; ++at_)
             if (*at_ == '\n' || (*at_ == '\r' && (at_ + 1 == lineStart || at_[1] != '\n'))) ++line_;
         return line_;
     }
 
-private:
     const char* at_;
     std::size_t line_ = 1;
+    std::vector<LineReport>* reports_;
 };
 
 // A field's text in a report: a long text is cut (between UTF-8 characters).
@@ -124,20 +129,17 @@ void ParseConfig(Catalogue& catalogue, const char* data, std::size_t size) {
 void ParseMapClass(Catalogue& catalogue, const std::string& className, const char* data,
                    std::size_t size, std::vector<LineReport>* reports) {
     std::vector<TextureOption>* list = nullptr;
-    LineCounter lines(data);
-    const auto report = [&](const CsvFields& fields, std::string message) {
-        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
-    };
+    LineReporter report(data, reports);
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         TextureOption option = RecordFromTexts<TextureOption>(fields);
         const FieldTable<TextureOption>& rows = Fields<TextureOption>();
         if (option.textureName.empty()) {
-            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
+            report.Add(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
             return;
         }
         if (option.densityMultiplier == 0.0f) {
             const std::size_t at = FieldIndex(&TextureOption::densityMultiplier);
-            report(fields, std::string(rows[at].Name()) + " " + Quoted(fields[at]) + " reads as 0" + kLeftOut);
+            report.Add(fields, std::string(rows[at].Name()) + " " + Quoted(fields[at]) + " reads as 0" + kLeftOut);
             return;
         }
         // Only model classes that exist are kept (model classes load first).
@@ -147,12 +149,12 @@ void ParseMapClass(Catalogue& catalogue, const std::string& className, const cha
             if (catalogue.modelClasses.find(name) != catalogue.modelClasses.end())
                 option.modelClassNames.push_back(std::move(name));
             else
-                report(fields, "there is no model class " + Quoted(name) +
+                report.Add(fields, "there is no model class " + Quoted(name) +
                                    ", so it is left out of the line; it goes from the file when the "
                                    "class is next saved.");
         }
         const std::string problem = CheckLoadedLine<TextureOption>(fields);
-        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
+        if (!problem.empty()) report.Add(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.mapClasses[className];
         list->push_back(std::move(option));
     });
@@ -161,27 +163,24 @@ void ParseMapClass(Catalogue& catalogue, const std::string& className, const cha
 void ParseModelClass(Catalogue& catalogue, const std::string& className, const char* data,
                      std::size_t size, std::vector<LineReport>* reports) {
     std::vector<ModelOption>* list = nullptr;
-    LineCounter lines(data);
-    const auto report = [&](const CsvFields& fields, std::string message) {
-        if (reports) reports->push_back({lines.LineOf(fields[0].data()), std::move(message)});
-    };
+    LineReporter report(data, reports);
     ForEachCsvLine(std::string_view(data, size), [&](const CsvFields& fields) {
         ModelOption option = RecordFromTexts<ModelOption>(fields);
         const FieldTable<ModelOption>& rows = Fields<ModelOption>();
         if (option.modelName.empty()) {
-            report(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
+            report.Add(fields, std::string(rows[0].Name()) + " is not set" + kLeftOut);
             return;
         }
         if (!IsWritableModelName(option.modelName)) {
-            report(fields, std::string("the model name holds a double quote or a control character") + kLeftOut);
+            report.Add(fields, std::string("the model name holds a double quote or a control character") + kLeftOut);
             return;
         }
         if (fields.size() > rows.size())
-            report(fields, "the fields after field " + std::to_string(rows.size()) +
+            report.Add(fields, "the fields after field " + std::to_string(rows.size()) +
                                " are not read, so they are left out; they go from the file when the "
                                "class is next saved.");
         const std::string problem = CheckLoadedLine<ModelOption>(fields);
-        if (!problem.empty()) report(fields, problem + kLoadedAnyway);
+        if (!problem.empty()) report.Add(fields, problem + kLoadedAnyway);
         if (list == nullptr) list = &catalogue.modelClasses[className];
         list->push_back(std::move(option));
     });

@@ -42,20 +42,12 @@ struct ModelOption {
           opacityMin(opacityMin_), opacityMax(opacityMax_), scaleMin(scaleMin_),
           scaleMax(scaleMax_) {}
 
-    bool operator==(const ModelOption& o) const {
-        return modelName == o.modelName && densityMin == o.densityMin &&
-               densityMax == o.densityMax && evenlyDistributed == o.evenlyDistributed &&
-               surfaceAligned == o.surfaceAligned && zOffset == o.zOffset &&
-               opacityMin == o.opacityMin && opacityMax == o.opacityMax &&
-               scaleMin == o.scaleMin && scaleMax == o.scaleMax && slopeMin == o.slopeMin &&
-               slopeMax == o.slopeMax && heightMin == o.heightMin && heightMax == o.heightMax &&
-               spacingRadius == o.spacingRadius && clusterSize == o.clusterSize &&
-               clusterCover == o.clusterCover && clearance == o.clearance &&
-               spawnflags == o.spawnflags;
-    }
+    // Every field of the record's table (config/option_fields.h) equal.
+    bool operator==(const ModelOption& o) const;
 
     bool HasRules() const {
-        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius;
+        return slopeMin || slopeMax || heightMin || heightMax || spacingRadius || clusterSize ||
+               clusterCover || clearance;
     }
 };
 
@@ -71,9 +63,5 @@ struct TextureOption {
         : textureName(std::move(name)), useOpacity(useOpacity_),
           densityMultiplier(multiplier), modelClassNames(std::move(classes)) {}
 
-    bool operator==(const TextureOption& o) const {
-        return textureName == o.textureName && useOpacity == o.useOpacity &&
-               densityMultiplier == o.densityMultiplier &&
-               modelClassNames == o.modelClassNames;
-    }
+    bool operator==(const TextureOption& o) const;
 };

@@ -1,5 +1,7 @@
 #include "config/option_fields.h"
 
+#include "config/candidate_walk.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -8,10 +10,6 @@
 #include "text/conversions.h"
 
 namespace {
-
-// The largest density (or multiplier) a run can walk even on an edge of one
-// unit: 65536 candidates per 1/32 of density.
-constexpr float kMaxSensibleDensity = 2097152.0f;
 
 using ModelRow = FieldRow<ModelOption>;
 using TextureRow = FieldRow<TextureOption>;
@@ -37,7 +35,7 @@ const FieldTable<ModelOption>& Fields<ModelOption>() {
             .ClosingWindow()
             .Checked([](float v) {
                 return v <= kMaxSensibleDensity ? nullptr
-                                                : "Density maximum must be lower than or equal to 2097152.";
+                                                : "Density maximum must be lower than or equal to 1431008.";
             }),
         ModelRow(N_("Evenly distributed"), N_("Should models be distributed evenly over the surface?"),
                  "1", &ModelOption::evenlyDistributed),
@@ -151,13 +149,30 @@ const FieldTable<TextureOption>& Fields<TextureOption>() {
                 if (v == 0.0f) return "Density multiplier must not be 0.";
                 return v <= kMaxSensibleDensity
                            ? nullptr
-                           : "Density multiplier must be lower than or equal to 2097152.";
+                           : "Density multiplier must be lower than or equal to 1431008.";
             }),
         TextureRow(N_("Model configurations"), N_("Model configurations that will be used"), "",
                    &TextureOption::modelClassNames),
     };
     return rows;
 }
+
+namespace {
+
+template <typename Record>
+bool SameFields(const Record& a, const Record& b) {
+    for (const FieldRow<Record>& row : Fields<Record>()) {
+        const bool same = std::visit([&](auto member) { return a.*member == b.*member; }, row.member);
+        if (!same) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ModelOption::operator==(const ModelOption& o) const { return SameFields(*this, o); }
+
+bool TextureOption::operator==(const TextureOption& o) const { return SameFields(*this, o); }
 
 template <typename Record>
 bool IsFieldSet(const FieldRow<Record>& row, const Record& record) {

@@ -20,7 +20,7 @@ AddConfiguration::AddConfiguration(wxWindow* parent, wxWindowID id, const wxPoin
                                  0, _T("ID_STATICTEXT1"));
     grid->Add(nameLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
     // Wide enough for a class name, and for the dialog's title above it.
-    nameField = new wxTextCtrl(this, ID_TEXTCTRL1, wxEmptyString, wxDefaultPosition, wxSize(200, -1),
+    nameField = new wxTextCtrl(this, ID_TEXTCTRL1, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(200, -1)),
                                0, wxDefaultValidator, _T("ID_TEXTCTRL1"));
     grid->Add(nameField, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     grid->Add(-1, -1, 1, wxALL | wxALIGN_CENTER, 5);

@@ -24,6 +24,8 @@ ErrorDialog::ErrorDialog(wxWindow* parent, const wxString& message, wxWindowID, 
     grid->SetSizeHints(this);
 
     Connect(ID_BUTTON1, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(ErrorDialog::OnOk));
+    // Escape acknowledges the message as "Hmm ok" does.
+    SetEscapeId(ID_BUTTON1);
 }
 
 void ErrorDialog::OnOk(wxCommandEvent&) { EndModal(1); }

@@ -22,6 +22,8 @@ void BuildQuestion(wxDialog* dialog, const wxString& caption, const wxString& qu
     no = new wxButton(dialog, noId, _("No"), wxDefaultPosition, wxDefaultSize, 0,
                       wxDefaultValidator, _T("ID_BUTTON2"));
     no->SetFocus();
+    // Escape answers "No", as in every other dialog that asks.
+    dialog->SetEscapeId(noId);
     buttons->Add(no, 1, wxALL | wxALIGN_CENTER, 5);
     box->Add(buttons, 1, wxALIGN_CENTER, 5);
     top->Add(box, 1, wxALL | wxALIGN_CENTER, 5);

@@ -19,33 +19,46 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
                                mapClassName);
     column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, 8);
 
-    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(560, 260),
+    table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(560, 260)),
                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, 250);
-    table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, 70);
-    table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, 80);
-    table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, 100);
-    table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
+    table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, FromDIP(250));
+    table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, FromDIP(70));
+    table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, FromDIP(80));
+    table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, FromDIP(100));
+    table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, FromDIP(50));
+    // Clusters and clearance get their columns when they removed something.
+    bool withClearings = false;
+    for (const TextureReportRow& row : rows)
+        withClearings = withClearings || (withRemovals && (row.removed.cluster != 0 || row.removed.clearance != 0));
     if (withRemovals) {
         // Candidates each rule of the models would remove in a run.
         table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
         table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
         table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
     }
+    if (withClearings) {
+        table->AppendColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        table->AppendColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+    }
     // Wide enough for every column, with room for a vertical scroll bar.
-    int width = 24;
+    int width = FromDIP(24);
     for (int c = 0; c < table->GetColumnCount(); ++c) width += table->GetColumnWidth(c);
-    table->SetMinSize(wxSize(width, 260));
+    table->SetMinSize(wxSize(width, FromDIP(260)));
     for (const TextureReportRow& row : rows) {
         const long item = table->InsertItem(table->GetItemCount(), FromNarrow(row.texture));
         table->SetItem(item, 1, wxString::Format(_T("%llu"), (unsigned long long)row.meshes));
         table->SetItem(item, 2, wxString::Format(_T("%llu"), (unsigned long long)row.cells));
-        table->SetItem(item, 3, wxString::Format(_T("%.1f"), row.area));
+        // Two decimals and a full stop, as arbrel-cli writes it.
+        table->SetItem(item, 3, wxString::FromCDouble(row.area, 2));
         table->SetItem(item, 4, row.hasRule ? _("yes") : _("no"));
         if (withRemovals) {
             table->SetItem(item, 5, wxString::Format(_T("%llu"), (unsigned long long)row.removed.slope));
             table->SetItem(item, 6, wxString::Format(_T("%llu"), (unsigned long long)row.removed.height));
             table->SetItem(item, 7, wxString::Format(_T("%llu"), (unsigned long long)row.removed.spacing));
+        }
+        if (withClearings) {
+            table->SetItem(item, 8, wxString::Format(_T("%llu"), (unsigned long long)row.removed.cluster));
+            table->SetItem(item, 9, wxString::Format(_T("%llu"), (unsigned long long)row.removed.clearance));
         }
         textures_.push_back(row.texture);
     }

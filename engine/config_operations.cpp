@@ -8,12 +8,15 @@ bool FoliageEngine::LoadConfig(const std::string& path, std::uint64_t size) {
     return LoadConfigFile(*this, path, size, lastError);
 }
 
-bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size) {
-    return LoadMapClassFile(*this, path, size, lastError, loadWarnings);
+bool FoliageEngine::LoadMapClass(const std::string& path, std::uint64_t size, std::vector<std::string>* warnings) {
+    std::vector<std::string> unwanted;
+    return LoadMapClassFile(*this, path, size, lastError, warnings ? *warnings : unwanted);
 }
 
-bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size) {
-    return LoadModelClassFile(*this, path, size, lastError, loadWarnings);
+bool FoliageEngine::LoadModelClass(const std::string& path, std::uint64_t size,
+                                   std::vector<std::string>* warnings) {
+    std::vector<std::string> unwanted;
+    return LoadModelClassFile(*this, path, size, lastError, warnings ? *warnings : unwanted);
 }
 
 bool FoliageEngine::SaveConfig(const std::string& directory, const std::string& baseName) {

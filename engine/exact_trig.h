@@ -9,10 +9,7 @@
 // or outside [-1, 1].
 float ExactAcos(float x);
 
-// The double-precision cosine and sine of x, correctly rounded, for
-// |x| <= 1024 (placement's angles lie in [0, 2 pi]); NaN beyond that and for
-// infinities and NaN.
-double ExactCos(double x);
-double ExactSin(double x);
-// Both at once, for about the price of one.
+// The double-precision cosine and sine of x, both at once, each correctly
+// rounded, for |x| <= 1024 (placement's angles lie in [0, 2 pi]); NaN beyond
+// that and for infinities and NaN.
 void ExactCosSin(double x, double& cosine, double& sine);

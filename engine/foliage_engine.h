@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/catalogue.h"
+#include "engine/map_index.h"
 #include "engine/model_placement.h"
 #include "engine/placement_run.h"
 #include "engine/progress_receiver.h"
@@ -22,15 +23,18 @@ public:
     std::unique_ptr<char[]> mapBuffer;
     std::uint32_t mapSize = 0;
     std::vector<TerrainMesh> meshes;
+    MapIndex mapIndex;  // its entities, brushes and curves
 
     // The one random source of placement; lives as long as the engine.
     RandomGenerator random;
 
     // Configuration store (data directory files). All return true on success;
     // on failure LastError() says why.
+    // The class loads add a line naming the file and line to `warnings`
+    // (when given) for each line they leave out.
     bool LoadConfig(const std::string& path, std::uint64_t size);
-    bool LoadMapClass(const std::string& path, std::uint64_t size);
-    bool LoadModelClass(const std::string& path, std::uint64_t size);
+    bool LoadMapClass(const std::string& path, std::uint64_t size, std::vector<std::string>* warnings = nullptr);
+    bool LoadModelClass(const std::string& path, std::uint64_t size, std::vector<std::string>* warnings = nullptr);
     bool SaveConfig(const std::string& directory, const std::string& baseName);
     bool SaveMapClass(const std::string& directory, const std::string& className);
     bool SaveModelClass(const std::string& directory, const std::string& className);
@@ -60,14 +64,9 @@ public:
     // The system's description of the last file failure (path and reason),
     // for callers that want to say more than the fixed message.
     const std::string& LastError() const { return lastError; }
-    void SetLastError(std::string message) { lastError = std::move(message); }
-
-    // What the loaders left out, with file and line; the caller reports and clears it.
-    std::vector<std::string> loadWarnings;
 
     // Why the last run was refused (empty when it was not).
     const std::string& Refusal() const { return refusal; }
-    std::string refusal;
 
     // The last run's state and its static-model count.
     PlacementRun placementRun;
@@ -78,4 +77,5 @@ public:
 
 private:
     std::string lastError;
+    std::string refusal;
 };

@@ -1,8 +1,8 @@
 #include "engine/map_entities.h"
 
-#include <cstring>
+#include <utility>
 
-#include "engine/mesh_block_scan.h"
+#include "engine/map_scan.h"
 
 namespace {
 
@@ -71,61 +71,47 @@ ByteRange RangeOf(std::string_view map, std::size_t open, std::size_t close) {
 
 }  // namespace
 
-std::uint64_t CountMiscModels(std::string_view map) {
-    // Quotes stand only in entity key lines and the header, never in the
-    // brushes and meshes that make up most of a map, so hopping from quote
-    // to quote costs a small part of reading the map.
-    const char* const begin = map.data();
-    const char* const end = begin + map.size();
-    std::uint64_t count = 0;
-    for (const char* p = begin; p < end; ++p) {
-        p = static_cast<const char*>(std::memchr(p, '"', static_cast<std::size_t>(end - p)));
-        if (p == nullptr) break;
-        if (static_cast<std::size_t>(end - p) < kMiscModelLine.size() ||
-            std::memcmp(p, kMiscModelLine.data(), kMiscModelLine.size()) != 0)
-            continue;
-        const std::size_t offset = static_cast<std::size_t>(p - begin);
-        if (StartsLine(map, offset) && EndsLine(map, offset + kMiscModelLine.size())) ++count;
-        p += kMiscModelLine.size() - 1;
-    }
-    return count;
+void EntityCollector::Entity(const char* open, const char* close, bool holdsBlocks) {
+    if (holdsBlocks) return;
+    const std::size_t at = static_cast<std::size_t>(open - map_.data());
+    const std::size_t closeAt = static_cast<std::size_t>(close - map_.data());
+    const std::string_view block = map_.substr(at, closeAt + 1 - at);
+    if (!HasLine(block, kMiscModelLine)) return;
+    ++found_.miscModels;
+    if (HasMarkKey(block)) found_.marked.push_back(RangeOf(map_, at, closeAt));
 }
 
-std::vector<ByteRange> FindMarkedEntities(std::string_view map) {
-    std::vector<ByteRange> ranges;
-    if (map.empty()) return ranges;
-    int depth = 0;
-    std::size_t open = 0;
-    bool nested = false;
-    // Braces are found with memchr, as the mesh scan finds them.
-    mesh_scan::BraceFinder braces(map.data(), map.data() + map.size());
-    for (const char* p = braces.Next(map.data()); p != map.data() + map.size(); p = braces.Next(p + 1)) {
-        const std::size_t at = static_cast<std::size_t>(p - map.data());
-        const char c = *p;
-        if (c == '{') {
-            if (depth == 0) {
-                open = at;
-                nested = false;
-            } else {
-                nested = true;
-            }
-            ++depth;
-        } else if (c == '}' && depth > 0) {
-            --depth;
-            if (depth != 0 || nested) continue;
-            const std::string_view block = map.substr(open, at + 1 - open);
-            if (HasMarkKey(block) && HasLine(block, kMiscModelLine))
-                ranges.push_back(RangeOf(map, open, at));
-        }
-    }
+MapEntities EntityCollector::Finish() {
     // A block that starts on the line of the text before it (the input had
     // no last line end) also takes its line end when only removed blocks or
     // the end of the file follow: the text before it is then left as it was.
+    std::vector<ByteRange>& ranges = found_.marked;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
         ByteRange& range = ranges[i];
-        if (StartsLine(map, range.begin)) continue;
-        const std::size_t next = i + 1 < ranges.size() ? ranges[i + 1].begin : map.size();
-        if (PastLineEnd(map, range.end) == next) range.end = next;
+        if (StartsLine(map_, range.begin)) continue;
+        const std::size_t next = i + 1 < ranges.size() ? ranges[i + 1].begin : map_.size();
+        if (PastLineEnd(map_, range.end) == next) range.end = next;
     }
-    return ranges;
+    return std::move(found_);
 }
+
+namespace {
+
+MapEntities ScanEntities(std::string_view map) {
+    struct : map_scan::Hooks {
+        EntityCollector* entities;
+        void Entity(const char* open, const char* close, bool holdsBlocks) {
+            entities->Entity(open, close, holdsBlocks);
+        }
+    } hooks;
+    EntityCollector entities(map);
+    hooks.entities = &entities;
+    map_scan::Scan(map.data(), map.data() + map.size(), hooks);
+    return entities.Finish();
+}
+
+}  // namespace
+
+std::uint64_t CountMiscModels(std::string_view map) { return ScanEntities(map).miscModels; }
+
+std::vector<ByteRange> FindMarkedEntities(std::string_view map) { return ScanEntities(map).marked; }

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/map_class_options.h"
 #include "engine/map_entities.h"
+#include "engine/placement_driver.h"
 #include "engine/placement_block.h"
 #include "engine/placement_rules.h"
 #include "engine/mesh_cells.h"
@@ -20,10 +22,10 @@ double TriangleArea(const MeshVertex& a, const MeshVertex& b, const MeshVertex& 
     return std::isfinite(area) ? area : 0.0;
 }
 
-class CountingSink : public PlacementSink {
+class CountingSink : public RunSink {
 public:
     CountingSink(DryRunStatistics& stats, ProgressReceiver& progress, PlacementSink* also, bool mark)
-        : stats_(stats), progress_(progress), also_(also), mark_(mark) {}
+        : RunSink(progress), stats_(stats), also_(also), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
         if (Stopped() || PlacementHasNaN(p)) return;  // the writer drops these too
@@ -39,12 +41,12 @@ public:
         if (also_ != nullptr) also_->Place(p);
     }
 
-    void StartMesh(const std::string& texture) { textureCount_ = &stats_.modelsPerTexture[texture]; }
-    bool Stopped() override { return !progress_.KeepGoing(); }
+    void BeginMesh(const TerrainMesh& mesh) override { textureCount_ = &stats_.modelsPerTexture[mesh.texture]; }
+    std::uint64_t Placed() const override { return stats_.modelsPlaced; }
+    std::uint64_t ModelNames() const override { return stats_.modelsPerModel.size(); }
 
 private:
     DryRunStatistics& stats_;
-    ProgressReceiver& progress_;
     PlacementSink* also_;
     bool mark_;
     std::uint64_t* textureCount_ = nullptr;
@@ -80,45 +82,28 @@ std::vector<TextureReportRow> BuildTextureReport(const std::vector<TerrainMesh>&
 }
 
 bool MapClassHasModelRules(const FoliageEngine& engine, const std::string& mapClassName) {
-    const auto mapClass = engine.mapClasses.find(mapClassName);
-    if (mapClass == engine.mapClasses.end()) return false;
-    for (const TextureOption& texture : mapClass->second) {
-        for (const std::string& className : texture.modelClassNames) {
-            const auto models = engine.modelClasses.find(className);
-            if (models == engine.modelClasses.end()) continue;
-            for (const ModelOption& model : models->second)
-                if (ModelRules::From(model).any) return true;
-        }
-    }
-    return false;
+    bool any = false;
+    ForEachModelOption(engine, mapClassName, [&any](const TextureOption&, const std::string&, const ModelOption& model) {
+        any = ModelRules::From(model).any;
+        return !any;
+    });
+    return any;
 }
 
 DryRunStatistics DryRun(FoliageEngine& engine, ProgressReceiver& progress,
                         const std::string& mapClassName, PlacementSink* also,
                         const OutputOptions& options) {
     DryRunStatistics stats;
-    const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
-    stats.outputSize = engine.mapSize;
-    stats.budget.inInput = CountMiscModels(input);
-    if (options.replace) {
-        const std::vector<ByteRange> removed = FindMarkedEntities(input);
-        stats.budget.removed = removed.size();
-        for (const ByteRange& range : removed) stats.outputSize -= range.end - range.begin;
-    }
-    engine.BeginPlacementRun(mapClassName);
+    const RunInput input = PrepareRunInput(engine, options);
+    stats.outputSize = input.bytes.size();
+    for (const ByteRange& range : input.removed) stats.outputSize -= range.end - range.begin;
+    stats.budget = input.budget;
     CountingSink sink(stats, progress, also, options.mark);
-    for (const TerrainMesh& mesh : engine.meshes) {
-        sink.StartMesh(mesh.texture);
-        engine.PlaceOnMesh(mesh, mapClassName, sink);
-        if (engine.placementRun.edgeOverflow) break;
-        if (!progress.KeepGoing()) break;  // the caller reports the stop
-        ++stats.meshesProcessed;
-        progress.MeshProcessed();
-    }
-    stats.budget.placed = stats.modelsPlaced;
-    stats.budget.modelNames = stats.modelsPerModel.size();
+    const PlacementOutcome outcome = PlaceAll(engine, progress, mapClassName, sink, options, stats.budget);
+    stats.meshesProcessed = outcome.meshesProcessed;
+    stats.end = outcome.end;
+    stats.refusal = outcome.refusal;
     stats.rejectionsPerTexture = engine.placementRun.rejectionsPerTexture;
-    engine.budget = stats.budget;
     for (auto it = stats.modelsPerTexture.begin(); it != stats.modelsPerTexture.end();)
         it = it->second == 0 ? stats.modelsPerTexture.erase(it) : std::next(it);
     return stats;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/foliage_engine.h"
+#include "engine/placement_driver.h"
 
 struct TextureReportRow {
     std::string texture;
@@ -34,6 +35,8 @@ struct DryRunStatistics {
     std::uint64_t outputSize = 0;  // bytes the written map would have
     ModelBudget budget;            // the output's static models
     std::map<std::string, RuleRejections> rejectionsPerTexture;  // only textures with some
+    PlacementEnd end = PlacementEnd::Finished;  // stopped or refused (with the refusal)
+    std::string refusal;
 };
 
 // Places on every loaded mesh as PlaceAndWrite does, counting instead of
@@ -41,8 +44,8 @@ struct DryRunStatistics {
 // would drop (NaN) are not counted. Each counted placement is also handed to
 // `also` when given (the preview). Textures that got nothing are not listed.
 // The output options change the size and the budget as they would change the
-// output. An edge too long to walk stops the walk and leaves its account in
-// engine.placementRun.edgeOverflow.
+// output. A run the writer would refuse (an edge too long to walk, the model
+// limit) ends as refused, with the writer's message.
 // Whether a model option reached through the map class has a slope, height
 // or spacing rule.
 bool MapClassHasModelRules(const FoliageEngine& engine, const std::string& mapClassName);

@@ -3,22 +3,28 @@
 // the file replaces its target only when everything was written.
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <unordered_set>
 
+#include "engine/block_pipeline.h"
 #include "engine/foliage_engine.h"
 #include "engine/map_entities.h"
 #include "engine/placement_block.h"
+#include "engine/placement_driver.h"
 #include "io/atomic_file.h"
 
 namespace {
 
 // Hands each placement to the writer as it is made; nothing is collected.
-class BlockSink : public PlacementSink {
+class BlockSink : public RunSink {
 public:
-    BlockSink(AtomicFileWriter& writer, ProgressReceiver& progress, PlacementSink* observer, bool mark)
-        : writer_(writer), progress_(progress), observer_(observer), mark_(mark) {}
+    // With a pipeline the blocks are formatted and written on its threads;
+    // without one they are formatted straight into the writer's buffer.
+    BlockSink(AtomicFileWriter& writer, BlockPipeline* pipeline, ProgressReceiver& progress,
+              PlacementSink* observer, bool mark)
+        : RunSink(progress), writer_(writer), pipeline_(pipeline), observer_(observer), mark_(mark) {}
 
     void Place(const ModelPlacement& p) override {
         if (Stopped()) return;
@@ -27,12 +33,17 @@ public:
             std::fwrite(warning, 1, FormatNaNWarning(p, warning), stderr);
             return;
         }
-        const std::string& name = p.modelOption->modelName;
-        const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
-        // nullptr only when the writer has failed (it remembers why).
-        char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
-        if (out == nullptr) return;
-        writer_.Advance(FormatPlacementBlock(p, out, mark_));
+        if (pipeline_ != nullptr) {
+            if (pipeline_->Failed()) return;
+            pipeline_->Add(p);
+        } else {
+            const std::string& name = p.modelOption->modelName;
+            const std::size_t classSize = mark_ && p.modelClassName ? p.modelClassName->size() : 0;
+            // nullptr only when the writer has failed (it remembers why).
+            char* out = writer_.Reserve(PlacementBlockCapacity(name.size(), classSize));
+            if (out == nullptr) return;
+            writer_.Advance(FormatPlacementBlock(p, out, mark_));
+        }
         ++placed_;
         if (p.modelOption != lastOption_) {
             lastOption_ = p.modelOption;
@@ -42,13 +53,10 @@ public:
         if (observer_ != nullptr) observer_->Place(p);
     }
 
-    bool Stopped() override {
-        if (!stopped_) stopped_ = !progress_.KeepGoing();
-        return stopped_;
-    }
-
-    std::uint64_t Placed() const { return placed_; }
-    std::uint64_t ModelNames() const {
+    // With a pipeline, the writer is its own until it has finished.
+    bool Failed() const override { return pipeline_ != nullptr ? pipeline_->Failed() : writer_.Failed(); }
+    std::uint64_t Placed() const override { return placed_; }
+    std::uint64_t ModelNames() const override {
         std::set<std::string> names;
         for (const ModelOption* option : options_) names.insert(option->modelName);
         return names.size();
@@ -56,10 +64,9 @@ public:
 
 private:
     AtomicFileWriter& writer_;
-    ProgressReceiver& progress_;
+    BlockPipeline* pipeline_;
     PlacementSink* observer_;
     bool mark_;
-    bool stopped_ = false;
     std::uint64_t placed_ = 0;
     const ModelOption* lastOption_ = nullptr;
     std::unordered_set<const ModelOption*> options_;
@@ -72,45 +79,35 @@ bool FoliageEngine::PlaceAndWrite(ProgressReceiver& progress, const std::string&
                                   const OutputOptions& options) {
     lastError.clear();
     refusal.clear();
-    const std::string_view input(mapBuffer.get(), mapSize);
-    budget = ModelBudget();
-    budget.inInput = CountMiscModels(input);
-    std::vector<ByteRange> removed;
-    if (options.replace) removed = FindMarkedEntities(input);
-    budget.removed = removed.size();
+    const RunInput input = PrepareRunInput(*this, options);
+    budget = input.budget;
 
     AtomicFileWriter writer(outputPath, std::size_t{1} << 20);
     if (!writer.Open()) {
         lastError = writer.Error();
         return false;
     }
-    ForEachKeptPiece(input, removed, [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
+    ForEachKeptPiece(input.bytes, input.removed,
+                     [&writer](const char* data, std::size_t size) { writer.Write(data, size); });
     if (writer.Failed()) {
         lastError = writer.Error();
         return false;  // the writer's destructor removes the temporary file
     }
 
-    BeginPlacementRun(mapClassName);
-    BlockSink sink(writer, progress, observer, options.mark);
-    for (const TerrainMesh& mesh : meshes) {
-        PlaceOnMesh(mesh, mapClassName, sink);
-        // A write that failed (a full disk), or an edge that refuses the
-        // run, makes the rest pointless.
-        if (writer.Failed() || placementRun.edgeOverflow) break;
-        if (sink.Stopped()) {
-            lastError = "Stopped before '" + outputPath + "' was written.";
-            return false;  // the writer's destructor removes the temporary file
-        }
-        progress.MeshProcessed();
+    // One thread formats in place, as it places; more hand the formatting
+    // and writing to a pipeline (declared after the writer, so it is gone first).
+    std::optional<BlockPipeline> pipeline;
+    if (options.threads > 1) pipeline.emplace(writer, options.threads, options.mark);
+    BlockSink sink(writer, pipeline ? &*pipeline : nullptr, progress, observer, options.mark);
+    ModelBudget placedBudget = input.budget;
+    const PlacementOutcome outcome = PlaceAll(*this, progress, mapClassName, sink, options, placedBudget);
+    if (outcome.end == PlacementEnd::Finished && pipeline) pipeline->Finish();
+    if (outcome.end == PlacementEnd::Stopped) {
+        lastError = "Stopped before '" + outputPath + "' was written.";
+        return false;  // the writer's destructor removes the temporary file
     }
-    budget.placed = sink.Placed();
-    budget.modelNames = sink.ModelNames();
-    if (placementRun.edgeOverflow) {
-        refusal = EdgeOverflowMessage(*placementRun.edgeOverflow);
-        return false;
-    }
-    if (options.maxModels && budget.Total() > *options.maxModels) {
-        refusal = ModelLimitMessage(budget, *options.maxModels);
+    if (outcome.end == PlacementEnd::Refused) {
+        refusal = outcome.refusal;
         return false;
     }
     if (!writer.Commit()) {

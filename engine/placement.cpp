@@ -10,10 +10,14 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "config/candidate_walk.h"
 #include "engine/exact_trig.h"
 #include "engine/foliage_engine.h"
+#include "engine/map_class_options.h"
 #include "engine/mesh_cells.h"
 #include "engine/placement_rules.h"
 
@@ -55,10 +59,9 @@ struct PlacementJob {
     ModelRules rules;
 };
 
-// Whether an edge's candidate count can be walked: not negative or NaN (no
-// candidates), not beyond kMaxEdgeCount (the run is refused), so it never
-// wraps to a huge unsigned.
-bool CountIsUsable(float count) { return count >= 0.0f && count <= kMaxEdgeCount; }
+// Negative, NaN or infinite counts (a negative multiplier, a broken map)
+// give no candidates, so a count never wraps to a huge unsigned.
+bool CountIsUsable(float count) { return count >= 0.0f && std::isfinite(count); }
 
 }  // namespace
 
@@ -87,17 +90,23 @@ public:
         const float countV = VectorLength(Subtract(c, a)) * density * kEdgeUnit;
         const bool usableU = CountIsUsable(countU);
         const bool usableV = CountIsUsable(countV);
-        // A finite count too large refuses the run; the counts of infinite
-        // or NaN edges (a broken map) stay without candidates.
-        if (countU > kMaxEdgeCount && std::isfinite(countU)) NoteOverflow(job, countU);
-        if (countV > kMaxEdgeCount && std::isfinite(countV)) NoteOverflow(job, countV);
-        std::uint32_t nU = usableU ? static_cast<std::uint32_t>(std::floor(countU)) : 0u;
-        std::uint32_t nV = usableV ? static_cast<std::uint32_t>(std::floor(countV)) : 0u;
+        float wholeU = usableU ? std::floor(countU) : 0.0f;
+        float wholeV = usableV ? std::floor(countV) : 0.0f;
         // Both rounding draws are made even when a count is unusable.
         const float drawU = engine_.RandomRange(0.0f, 1.0f);
-        if (usableU && countU - static_cast<float>(nU) > drawU) ++nU;
+        if (usableU && countU - wholeU > drawU) wholeU += 1.0f;
         const float drawV = engine_.RandomRange(0.0f, 1.0f);
-        if (usableV && countV - static_cast<float>(nV) > drawV) ++nV;
+        if (usableV && countV - wholeV > drawV) wholeV += 1.0f;
+        // However long one edge is, only the whole walk's size can refuse
+        // the run; within the limit both counts fit (nV matters only when
+        // nU is at least 1, and then nV is within the limit too).
+        const double walk = TriangleCandidates(wholeU, wholeV);
+        if (walk > kMaxTriangleCandidates) {
+            NoteOverflow(job, walk);
+            return;
+        }
+        const std::uint32_t nU = static_cast<std::uint32_t>(wholeU);
+        const std::uint32_t nV = nU == 0 ? 0u : static_cast<std::uint32_t>(wholeV);
 
         const float keepBelow = m.densityMin * o.densityMultiplier;
         const bool slopeAccepted = !job.rules.slope || job.rules.SlopeAccepts(normal.x, normal.y, normal.z);
@@ -112,9 +121,29 @@ public:
     }
 
 private:
-    void NoteOverflow(const PlacementJob& job, float count) {
+    void NoteOverflow(const PlacementJob& job, double candidates) {
         if (engine_.placementRun.edgeOverflow) return;
-        engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, count};
+        engine_.placementRun.edgeOverflow = EdgeOverflow{job.texture->textureName, job.model->modelName, candidates};
+    }
+
+    struct Tilt {
+        float tilt, side;
+    };
+    // The tilt pair of a normal. It is the same for every aligned model on
+    // a triangle, so it is worked out again only when the normal changes
+    // (the same bits in, the same bits out).
+    const Tilt& TiltOf(const Vec4& normal) {
+        if (!tiltKnown_ || std::memcmp(&normal, &tiltNormal_, 3 * sizeof(float)) != 0) {
+            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
+            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
+            tilt = tilt * Sign(normal.x);
+            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
+            side = side * Sign(normal.y);
+            tilt_ = {tilt, side};
+            tiltNormal_ = normal;
+            tiltKnown_ = true;
+        }
+        return tilt_;
     }
 
     // The rules of a candidate that has made all of its draws; the first
@@ -126,6 +155,14 @@ private:
         }
         if (!rules.HeightAccepts(surfaceZ)) {
             ++rejections_.height;
+            return false;
+        }
+        if (rules.cluster && !rules.clusters.Covers(x, y)) {
+            ++rejections_.cluster;
+            return false;
+        }
+        if (rules.clearance && engine_.placementRun.clearance.Blocked(x, y, surfaceZ, rules.clearanceUnits)) {
+            ++rejections_.clearance;
             return false;
         }
         if (rules.spacing > 0.0f && engine_.placementRun.spacing.HasNeighbour(x, y, rules.spacing)) {
@@ -171,11 +208,8 @@ private:
         if (!inRange || !passes) return;
 
         if (m.surfaceAligned) {
-            const float length = std::sqrt(normal.x * normal.x + normal.z * normal.z);
-            float tilt = length < kEpsilon ? kHalfPi : ExactAcos(normal.z / length);
-            tilt = tilt * Sign(normal.x);
-            float side = length <= 1.0f - kEpsilon ? -ExactAcos(length) : 0.0f;
-            side = side * Sign(normal.y);
+            const float tilt = TiltOf(normal).tilt;
+            const float side = TiltOf(normal).side;
             const float yawDegrees = engine_.RandomRange(0.0f, 360.0f);
             const float theta = static_cast<float>(static_cast<double>(yawDegrees) * kPi / kHalfCircle);
             double cosTheta, sinTheta;
@@ -201,6 +235,9 @@ private:
     FoliageEngine& engine_;
     PlacementSink& sink_;
     RuleRejections rejections_;
+    bool tiltKnown_ = false;
+    Vec4 tiltNormal_{};
+    Tilt tilt_{};
 };
 
 }  // namespace
@@ -211,17 +248,11 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
     // they are looked up once. A class name the catalogue does not hold (say
     // one the user removed) adds nothing and is not entered into it.
     std::vector<PlacementJob> jobs;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass == mapClasses.end()) return;
-    for (const TextureOption& texture : mapClass->second) {
-        if (texture.textureName != mesh.texture) continue;
-        for (const std::string& className : texture.modelClassNames) {
-            const auto modelClass = modelClasses.find(className);
-            if (modelClass == modelClasses.end()) continue;
-            for (const ModelOption& model : modelClass->second)
-                jobs.push_back({&texture, &model, &modelClass->first, ModelRules::From(model)});
-        }
-    }
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption& texture, const std::string& className,
+                                                const ModelOption& model) {
+        if (texture.textureName == mesh.texture)
+            jobs.push_back({&texture, &model, &className, ModelRules::From(model, placementRun.startState)});
+    });
     if (jobs.empty()) return;
 
     TrianglePlacer placer(*this, sink);
@@ -253,18 +284,19 @@ void FoliageEngine::PlaceOnMesh(const TerrainMesh& mesh, const std::string& mapC
 void FoliageEngine::BeginPlacementRun(const std::string& mapClassName) {
     placementRun.edgeOverflow.reset();
     placementRun.rejectionsPerTexture.clear();
-    // The grid's cells are as wide as the largest radius of the run.
+    placementRun.startState = random.State();
+    // The grid's cells are as wide as the largest radius of the run; the
+    // brushes are read only for a run that has a clearance.
     float largestRadius = 0.0f;
-    const auto mapClass = mapClasses.find(mapClassName);
-    if (mapClass != mapClasses.end()) {
-        for (const TextureOption& texture : mapClass->second) {
-            for (const std::string& className : texture.modelClassNames) {
-                const auto modelClass = modelClasses.find(className);
-                if (modelClass == modelClasses.end()) continue;
-                for (const ModelOption& model : modelClass->second)
-                    largestRadius = std::max(largestRadius, ModelRules::From(model).spacing);
-            }
-        }
-    }
+    bool clearance = false;
+    ForEachModelOption(*this, mapClassName, [&](const TextureOption&, const std::string&, const ModelOption& model) {
+        const ModelRules rules = ModelRules::From(model);
+        largestRadius = std::max(largestRadius, rules.spacing);
+        clearance = clearance || rules.clearance;
+    });
     placementRun.spacing.Reset(largestRadius);
+    if (clearance)
+        placementRun.clearance.Build(std::string_view(mapBuffer.get(), mapSize), mapIndex, meshes);
+    else
+        placementRun.clearance = ClearanceIndex();
 }

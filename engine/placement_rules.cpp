@@ -26,7 +26,7 @@ double CosineOfDegrees(double degrees) {
     return sum;
 }
 
-ModelRules ModelRules::From(const ModelOption& option) {
+ModelRules ModelRules::From(const ModelOption& option, std::uint32_t runState) {
     ModelRules rules;
     const auto set = [](const std::optional<float>& value) { return value && *value == *value; };
     if (set(option.slopeMin)) {
@@ -42,7 +42,19 @@ ModelRules ModelRules::From(const ModelOption& option) {
     if (set(option.heightMin)) rules.heightMin = *option.heightMin;
     if (set(option.heightMax)) rules.heightMax = *option.heightMax;
     if (set(option.spacingRadius) && *option.spacingRadius > 0.0f) rules.spacing = *option.spacingRadius;
-    rules.any = rules.slope || set(option.heightMin) || set(option.heightMax) || rules.spacing > 0.0f;
+    // Clusters need both fields; a cover of 1 or more keeps everything.
+    if (set(option.clusterSize) && set(option.clusterCover) && *option.clusterSize > 0.0f &&
+        *option.clusterCover < 1.0f) {
+        rules.cluster = true;
+        rules.clusters = ClusterField(ClusterSeed(runState, option.modelName.data(), option.modelName.size()),
+                                      *option.clusterSize, *option.clusterCover);
+    }
+    if (set(option.clearance)) {
+        rules.clearance = true;
+        rules.clearanceUnits = *option.clearance > 0.0f ? *option.clearance : 0.0f;
+    }
+    rules.any = rules.slope || set(option.heightMin) || set(option.heightMax) || rules.spacing > 0.0f ||
+                rules.cluster || rules.clearance;
     return rules;
 }
 

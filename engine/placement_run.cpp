@@ -5,11 +5,11 @@
 
 std::string EdgeOverflowMessage(const EdgeOverflow& overflow) {
     char count[64];
-    std::snprintf(count, sizeof count, "%.0f", static_cast<double>(overflow.count));
+    std::snprintf(count, sizeof count, "%.0f", overflow.candidates);
     return "The texture '" + overflow.texture + "' would get " + count +
-           " candidates on one triangle edge for the model '" + overflow.model +
-           "', more than the 65536 a run can walk. Lower the model's maximum density or the "
-           "texture's density multiplier (at most 2097152 for an edge of one unit). Nothing was written.";
+           " candidates on one triangle for the model '" + overflow.model +
+           "', more than the 1000000000 a run walks (minutes of work). Lower the model's maximum "
+           "density or the texture's density multiplier. Nothing was written.";
 }
 
 std::string BudgetLine(const ModelBudget& budget) {

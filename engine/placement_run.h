@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "engine/clearance_index.h"
+
 // Every misc_model becomes a static model when the map is compiled; the
 // Call of Duty 4 engine loads at most this many.
 constexpr std::uint64_t kStaticModelLimit = 65536;
 
-// More candidates than this on one triangle edge belong to no real map, and
-// the walk of such a triangle would never end.
-constexpr float kMaxEdgeCount = 65536.0f;
-
+// The first triangle whose walk would visit more candidates than a run
+// takes (kMaxTriangleCandidates).
 struct EdgeOverflow {
     std::string texture;
     std::string model;
-    float count = 0.0f;
+    double candidates = 0.0;
 };
 
 // The message that refuses a run for such an edge.
@@ -30,11 +30,14 @@ std::string EdgeOverflowMessage(const EdgeOverflow& overflow);
 // by the first rule that refused them.
 struct RuleRejections {
     std::uint64_t slope = 0, height = 0, spacing = 0;
-    bool Any() const { return slope != 0 || height != 0 || spacing != 0; }
+    std::uint64_t cluster = 0, clearance = 0;
+    bool Any() const { return slope != 0 || height != 0 || spacing != 0 || cluster != 0 || clearance != 0; }
     RuleRejections& operator+=(const RuleRejections& o) {
         slope += o.slope;
         height += o.height;
         spacing += o.spacing;
+        cluster += o.cluster;
+        clearance += o.clearance;
         return *this;
     }
 };
@@ -77,6 +80,8 @@ struct PlacementRun {
     std::optional<EdgeOverflow> edgeOverflow;
     std::map<std::string, RuleRejections> rejectionsPerTexture;  // by mesh texture
     SpacingGrid spacing;
+    std::uint32_t startState = 0;  // the generator's, which seeds the clusters
+    ClearanceIndex clearance;      // filled only when a model has a clearance
 };
 
 // How the output is written. All off by default: the output is then the
@@ -85,6 +90,9 @@ struct OutputOptions {
     bool mark = false;     // each block names its model class in an "arbrel_class" key
     bool replace = false;  // the input's marked entities are left out
     std::optional<std::uint64_t> maxModels;  // refuse a run whose output holds more
+    // Threads of a written run, the placing one included: more than one
+    // formats the blocks on the others. The output is the same bytes.
+    unsigned threads = 1;
 };
 
 // The static models of an output, against the engine's limit.

@@ -260,10 +260,7 @@ RunResult RunSteps(FoliageEngine& engine, ProgressReceiver& progress, const RunR
         result.statistics = DryRun(engine, progress, request.mapClassName, request.observer, output);
         if (!progress.KeepGoing()) return FailOrStop(result, progress, kStopped, {});
         result.budget = result.statistics.budget;
-        if (engine.placementRun.edgeOverflow)
-            return Fail(result, Data(EdgeOverflowMessage(*engine.placementRun.edgeOverflow)));
-        if (output.maxModels && result.budget.Total() > *output.maxModels)
-            return Fail(result, Data(ModelLimitMessage(result.budget, *output.maxModels)));
+        if (result.statistics.end == PlacementEnd::Refused) return Fail(result, Data(result.statistics.refusal));
     } else {
         const bool written = engine.PlaceAndWrite(progress, result.outputPath, request.mapClassName,
                                                   request.observer, output);
@@ -294,8 +291,8 @@ RunResult StripMarkedModels(FoliageEngine& engine, const RunRequest& request) {
         NullProgress progress;
         if (!ReadInput(engine, progress, result, /*needTerrain=*/false)) return result;
         const std::string_view input(engine.mapBuffer.get(), engine.mapSize);
-        const std::vector<ByteRange> removed = FindMarkedEntities(input);
-        result.budget.inInput = CountMiscModels(input);
+        const std::vector<ByteRange>& removed = engine.mapIndex.entities.marked;
+        result.budget.inInput = engine.mapIndex.entities.miscModels;
         result.budget.removed = removed.size();
         AtomicFileWriter writer(result.outputPath);
         if (writer.Open())

@@ -110,10 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine.mapClasses["fuzz"] = {TextureOption(texture, (option[0] & 0x04) != 0, multiplier, {"fuzz"})};
     if (option[0] & 0x20) engine.mapClasses["fuzz"].push_back(TextureOption(texture, false, 1, {"none"}));
 
+    // Half the runs format their blocks on a second thread.
+    OutputOptions threads;
+    threads.threads = (option[0] & 0x80) ? 2 : 1;
     CountingSink written;
     std::remove(output.c_str());
-    if (!engine.PlaceAndWrite(progress, output, "fuzz", &written)) {
-        // Only an edge too long to walk may refuse the run, and then
+    if (!engine.PlaceAndWrite(progress, output, "fuzz", &written, threads)) {
+        // Only a triangle too large to walk may refuse the run, and then
         // nothing is written.
         if (!engine.placementRun.edgeOverflow || fs::exists(output)) std::abort();
         return 0;

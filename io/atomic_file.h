@@ -38,8 +38,6 @@ public:
 
     bool Failed() const { return !error_.empty(); }
     const std::string& Error() const { return error_; }
-    const std::string& TargetPath() const { return target_; }
-    const std::string& TemporaryPath() const { return temporary_; }
 
 private:
     bool FlushBuffer();

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "config/class_names.h"
+#include "ui_logic/class_names.h"
 
 TEST(ClassNames, MessagesInCheckOrder) {
     const std::string invalid = "Name contains invalid characters (? / \\ \" * : < > | , .).";

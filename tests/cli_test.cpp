@@ -97,9 +97,9 @@ TEST(ArbrelCli, DemoRunPrintsItsCountsAndIsReproducible) {
     EXPECT_EQ(second.out, first.out);
     EXPECT_EQ(second.err, "Output: " + dir.File("b.map") + "\n");
     EXPECT_EQ(ReadFileBytes(dir.File("b.map")), output);
-    // The demo terrain is a little taller than wide; the legend goes below:
-    // the PNG header gives 289 x 440 pixels.
-    EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x01\x21\0\0\x01\xb8", 12));
+    // The demo terrain is a little taller than wide (300 pixels); the legend
+    // goes beside it: the PNG header gives 572 x 300 pixels.
+    EXPECT_EQ(ReadFileBytes(dir.File("a.png")).substr(12, 12), std::string("IHDR\0\0\x02\x3c\0\0\x01\x2c", 12));
     // Another seed (the largest) places otherwise; a preview that cannot be
     // written fails the run.
     const CliRun third = RunCli(dir, "--seed 4294967295 --preview " + Quote(dir.File("no/dir/c.png")) + " " +
@@ -140,7 +140,7 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"textures --seed 2 a", 2, usage}, {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
-             "'.\nIts map classes: demo.\n"},
+             "'.\nIts map classes: road, demo.\n"},
         {"--data-dir " + Quote(dir.File("nodata")) + " --map-class demo mp_demo " + Quote(out), 1,
          "arbrel-cli: The data directory '" + dir.File("nodata") + "' does not exist.\n"},
         {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input
@@ -161,6 +161,8 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     for (const std::string bad : {"15", "8193", "big"})
         cases.push_back({"--preview-size " + bad + " --preview x.png " + DemoArguments(out), 2,
                          "--preview-size needs a number of pixels"});
+    for (const std::string bad : {"0", "257", "two"})
+        cases.push_back({"--threads " + bad + " " + DemoArguments(out), 2, "--threads needs a number from 1 to 256"});
     for (const Case& c : cases) {
         const CliRun run = RunCli(dir, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
@@ -175,18 +177,33 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
     EXPECT_FALSE(FileExists(dir.File("data/config.csv")));
 }
 
-// With classes whose models have rules, what each rule would remove.
+// With classes whose models have rules, what each rule would remove; the
+// cluster and clearance columns when those removed something.
 TEST(ArbrelCli, TextureReportAsATable) {
-    TempDir dir;
-    const CliRun run = RunCli(dir, "textures --data-dir " + Quote(Samples("tidy_data")) + " --install-dir " +
-                                       Quote(Samples("install")) + " --map-class tidy mp_demo");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "Texture             Meshes  Cells  Area (64x64)  Rule  Slope removed  Height removed  Spacing removed\n"
-              "ground_dirt_blend        1     10          7.53   yes              0               0                0\n"
-              "ground_grass_field       1     64         64.78   yes              0               0              182\n"
-              "me_office_carpet01       1      1          4.00    no              0               0                0\n"
-              "rock_cliff_slope         1     15         14.66   yes            249               0                0\n");
+    struct Case { const char* data; const char* arguments; const char* table; };
+    const Case cases[] = {
+        {"tidy_data", " --map-class tidy mp_demo",
+         "Texture             Meshes  Cells  Area (64x64)  Rule  Slope removed  Height removed  Spacing removed\n"
+         "ground_dirt_blend        1     10          7.53   yes              0               0                0\n"
+         "ground_grass_field       1     64         64.78   yes              0               0              182\n"
+         "me_office_carpet01       1      1          4.00    no              0               0                0\n"
+         "rock_cliff_slope         1     15         14.66   yes            249               0                0\n"},
+        {"data", " --map-class road mp_demo_road",
+         "Texture             Meshes  Cells  Area (64x64)  Rule  Slope removed  Height removed  Spacing removed  "
+         "Cluster removed  Clearance removed\n"
+         "decal_road_asphalt       1     64         64.14    no              0               0                0  "
+         "              0                  0\n"
+         "ground_grass_field       1    256        258.78   yes              0               0                0  "
+         "           1645                151\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        TempDir dir;
+        const CliRun run = RunCli(dir, "textures --data-dir " + Quote(Samples(c.data)) + " --install-dir " +
+                                           Quote(Samples("install")) + c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.table);
+    }
 }
 
 #ifndef _WIN32

@@ -136,3 +136,24 @@ TEST(MapEntities, OnlyMarkedMiscModelsWithoutBrushesAreRemoved) {
     ForEachKeptPiece(map, ranges, [&](const char* data, std::size_t size) { rest.append(data, size); });
     EXPECT_EQ(rest, kept[0] + kept[1]);
 }
+
+TEST(MapEntities, BudgetCountsTheEntitiesStripSees) {
+    // A misc_model line outside any block, and one in an entity that holds
+    // a brush, are no entity strip would remove: the budget skips them too.
+    const std::string map = "\"classname\" \"misc_model\"\n"
+                            "{\n\"classname\" \"misc_model\"\n{\n ( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) caulk\n}\n}\n"
+                            "{\n\"arbrel_class\" \"a\"\n\"classname\" \"misc_model\"\n}\n"
+                            "{\n\"classname\" \"misc_model\"\n}\n";
+    EXPECT_EQ(CountMiscModels(map), 2u);
+    EXPECT_EQ(FindMarkedEntities(map).size(), 1u);
+    // The reader's one scan finds the same.
+    TempDir dir;
+    WriteFileBytes(dir.File("m.map"), map);
+    FoliageEngine engine;
+    NullProgress progress;
+    ASSERT_TRUE(engine.ReadMap(progress, dir.File("m.map"), map.size()));
+    EXPECT_EQ(engine.mapIndex.entities.miscModels, 2u);
+    ASSERT_EQ(engine.mapIndex.entities.marked.size(), 1u);
+    EXPECT_EQ(engine.mapIndex.entities.marked[0].begin, FindMarkedEntities(map)[0].begin);
+    EXPECT_EQ(engine.mapIndex.brushes.size(), 1u);
+}

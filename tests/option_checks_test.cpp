@@ -68,8 +68,8 @@ TEST(CheckModelOption, MessagesInCheckOrder) {
         {"opacity 256.5", {{kOpacityMax, "256.5"}}, "Opacity maximum must be lower than or equal to 256."},
         {"scale 0", {{kScaleMin, "0"}}, "Scale minimum must be higher than 0."},
         {"negative z-offset", {{kZOffset, "-12"}}, ""},
-        {"density beyond any edge", {{kDensityMax, "2097153"}},
-         "Density maximum must be lower than or equal to 2097152."},
+        {"density beyond the smallest triangle", {{kDensityMax, "1431009"}},
+         "Density maximum must be lower than or equal to 1431008."},
         {"rules set", {{kSlopeMax, "40"}, {kHeightMin, "-5e2"}, {kSpacing, " 32 "}}, ""},
         {"slope not a number", {{kSlopeMin, "10deg"}}, "Slope minimum must be a number, or empty for no rule."},
         {"slope over 90", {{kSlopeMax, "95"}}, "Slope must be from 0 to 90 degrees."},
@@ -133,9 +133,10 @@ TEST(CheckTextureOption, NameAndMultiplier) {
     const std::pair<Edits, const char*> cases[] = {
         {{{0, ""}}, "Texture name is not set."},
         {{{0, "ground_grass_01"}}, ""},
-        {{{multiplier, "2097152"}}, ""},
+        {{{multiplier, "1431008"}}, ""},
+        {{{multiplier, "1431009"}}, "Density multiplier must be lower than or equal to 1431008."},
         {{{multiplier, "-2"}}, ""},
-        {{{multiplier, "3e6"}}, "Density multiplier must be lower than or equal to 2097152."},
+        {{{multiplier, "3e6"}}, "Density multiplier must be lower than or equal to 1431008."},
         // What the loader would leave out is refused here.
         {{{multiplier, "0"}}, "Density multiplier must not be 0."},
         {{{multiplier, "-0"}}, "Density multiplier must not be 0."},

@@ -1,4 +1,4 @@
-// The slope, height and spacing rules only remove blocks: the random
+// The slope, height, spacing, cluster and clearance rules only remove blocks: the random
 // sequence, and so every other block, stays as it is without them. And an
 // edge too long to walk refuses the run instead of shifting it.
 
@@ -66,8 +66,12 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         {"slope from 45", [](ModelOption& m, float) { m.slopeMin = 45; }, &RuleRejections::slope},
         {"height to the middle", [](ModelOption& m, float z) { m.heightMax = z; }, &RuleRejections::height},
         {"spacing 24", [](ModelOption& m, float) { m.spacingRadius = 24; }, &RuleRejections::spacing},
+        {"clusters 128 covering 0.3", [](ModelOption& m, float) { m.clusterSize = 128; m.clusterCover = 0.3f; },
+         &RuleRejections::cluster},
+        {"clearance 64", [](ModelOption& m, float) { m.clearance = 64; }, &RuleRejections::clearance},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         ModelOption ruled = plain;
         c.set(ruled, middleZ);
         RealMapRun with(ruled);
@@ -82,7 +86,7 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         request.seed = 1;
         std::vector<TextureReportRow> rows;
         NullProgress quiet;
-        ASSERT_TRUE(ReportTextures(reporter, quiet, request, rows).ok) << c.what;
+        EXPECT_TRUE(ReportTextures(reporter, quiet, request, rows).ok);
         EXPECT_EQ(reporter.random.State(), 99u) << c.what;
         for (const TextureReportRow& row : rows)
             EXPECT_EQ(row.removed.*c.counter, with.stats.rejectionsPerTexture[row.texture].*c.counter) << c.what;
@@ -90,7 +94,10 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
         std::size_t next = 0;
         for (const ModelPlacement& p : with.recorder.placements) {
             while (next < without.recorder.placements.size() && !Same(without.recorder.placements[next], p)) ++next;
-            ASSERT_LT(next, without.recorder.placements.size()) << c.what << ": a block that was not there";
+            if (next == without.recorder.placements.size()) {
+                ADD_FAILURE() << "a block that was not there";
+                break;
+            }
             ++next;
         }
         std::uint64_t removed = 0;
@@ -108,7 +115,7 @@ TEST(PlacementRules, RemoveBlocksWithoutMovingAnyOther) {
             if (!ruled.spacingRadius) continue;
             for (std::size_t j = 0; j < i; ++j) {
                 const ModelPlacement& q = with.recorder.placements[j];
-                ASSERT_GE(std::hypot(p.x - q.x, p.y - q.y), *ruled.spacingRadius) << c.what;
+                EXPECT_GE(std::hypot(p.x - q.x, p.y - q.y), *ruled.spacingRadius) << i << " and " << j;
             }
         }
     }
@@ -136,23 +143,95 @@ TEST(PlacementRules, SlopeWindowOfTiltedCells) {
         EXPECT_NEAR(CosineOfDegrees(degrees), std::cos(degrees * 3.141592653589793 / 180), 1e-15) << degrees;
 }
 
-TEST(PlacementRules, EdgeTooLongToWalkRefusesTheRunAndWritesNothing) {
-    TempDir dir;
-    FoliageEngine engine;
-    CountingProgress progress;
-    AddTreesOnGrass(engine);
-    WriteFileBytes(dir.File("in.map"),
-                   "{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 64 0 \n)\n(\nv 3000000 0 0 \n"
-                   "v 3000000 64 0 \n)\n}\n}\n}\n");
-    for (bool dryRun : {false, true}) {
-        RunRequest request = DemoRequest(dir.File("in.map"), dir.File("out.map"));
-        request.dryRun = dryRun;
-        const RunResult result = RunFoliage(engine, progress, request);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message,
-                  "The texture 'grass' would get 93750 candidates on one triangle edge for the model 'tree', "
-                  "more than the 65536 a run can walk. Lower the model's maximum density or the texture's "
-                  "density multiplier (at most 2097152 for an edge of one unit). Nothing was written.");
-        EXPECT_FALSE(FileExists(dir.File("out.map")));
+// Only the size of a triangle's whole walk refuses a run: a thin triangle
+// with one very long edge is placed as any other.
+TEST(PlacementRules, OnlyATriangleWalkBeyondTheLimitRefusesTheRun) {
+    struct Case {
+        const char* what;
+        const char* side;  // both corners of the mesh's second row are this far away
+        const char* width;
+        const char* message;  // empty: the run succeeds
+    } cases[] = {
+        {"a thin triangle: 93750 and 2 candidates", "3000000", "64", ""},
+        {"1250075000 candidates in one triangle", "1600000", "1600000",
+         "The texture 'grass' would get 1250075000 candidates on one triangle for the model 'tree', more "
+         "than the 1000000000 a run walks (minutes of work). Lower the model's maximum density or the "
+         "texture's density multiplier. Nothing was written."},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        WriteFileBytes(dir.File("in.map"), std::string("{\n{\nmesh\n{\ngrass\nx\n2 2 16 8\n(\nv 0 0 0 \nv 0 ") +
+                                               c.width + " 0 \n)\n(\nv " + c.side + " 0 0 \nv " + c.side + " " +
+                                               c.width + " 0 \n)\n}\n}\n}\n");
+        for (bool dryRun : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (dryRun ? ", dry run" : ""));
+            FoliageEngine engine;
+            CountingProgress progress;
+            AddTreesOnGrass(engine);
+            const std::string output = dir.File(dryRun ? "dry.map" : "out.map");
+            RunRequest request = DemoRequest(dir.File("in.map"), output);
+            request.dryRun = dryRun;
+            const RunResult result = RunFoliage(engine, progress, request);
+            EXPECT_EQ(result.ok, *c.message == 0);
+            EXPECT_EQ(result.message, c.message);
+            EXPECT_EQ(FileExists(output), *c.message == 0 && !dryRun);
+            if (*c.message == 0) {
+                EXPECT_GT(result.budget.placed, 187000u);
+            }
+        }
+    }
+}
+
+// The slope and height windows hold their bounds: a flat cell (0 degrees) at
+// height 0 is kept by windows that end there.
+TEST(PlacementRules, WindowsIncludeTheirBounds) {
+    struct Case {
+        const char* what;
+        void (*set)(ModelOption&);
+    };
+    const Case cases[] = {
+        {"slope 0 to 0", [](ModelOption& m) { m.slopeMin = 0; m.slopeMax = 0; }},
+        {"height 0 to 0", [](ModelOption& m) { m.heightMin = 0; m.heightMax = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ModelOption option("tree", 8, 8);
+        c.set(option);
+        FoliageEngine engine;
+        AddTreesOnGrass(engine, option);
+        engine.BeginPlacementRun("demo");
+        Recorder sink;
+        engine.PlaceOnMesh(FlatCell(), "demo", sink);
+        EXPECT_FALSE(sink.placements.empty());
+    }
+}
+
+namespace {
+
+// Stops a mesh's walk at its second cell.
+class StopAtSecondCell : public Recorder {
+public:
+    bool Stopped() override { return ++cellsAsked > 1; }
+    int cellsAsked = 0;
+};
+
+}  // namespace
+
+// A mesh whose walk was stopped adds none of its removed candidates to the
+// run's counts; walked to the end, it does.
+TEST(PlacementRules, AStoppedMeshCountsNothing) {
+    const TerrainMesh twoCells = MakeMesh("grass", 3, 2, {{0, 0, 0, 255}, {0, 64, 0, 255}, {64, 0, 0, 255},
+                                                          {64, 64, 0, 255}, {128, 0, 0, 255}, {128, 64, 0, 255}});
+    ModelOption option("tree", 8, 8);
+    option.heightMax = -1;  // removes every candidate of the flat ground
+    for (bool stopped : {false, true}) {
+        SCOPED_TRACE(stopped ? "stopped" : "walked to the end");
+        FoliageEngine engine;
+        AddTreesOnGrass(engine, option);
+        engine.BeginPlacementRun("demo");
+        Recorder walked;
+        StopAtSecondCell stopping;
+        engine.PlaceOnMesh(twoCells, "demo", stopped ? static_cast<PlacementSink&>(stopping) : walked);
+        EXPECT_EQ(engine.placementRun.rejectionsPerTexture.count("grass"), stopped ? 0u : 1u);
     }
 }

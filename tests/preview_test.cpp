@@ -9,9 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "config/store_loader.h"
-#include "preview/placement_preview.h"
+#include "engine/store_loader.h"
+#include "engine/run_pipeline.h"
+#include "preview/map_colours.h"
+#include "preview/orbit_camera.h"
 #include "preview/png_encoder.h"
+#include "preview/preview_scene.h"
+#include "preview/scene_geometry.h"
+#include "preview/scene_lookup.h"
+#include "preview/top_down_picture.h"
+#include "preview/view_transform.h"
+#include "preview/window_place.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -71,13 +79,19 @@ TerrainMesh Rect(const std::string& texture, float x, float y, float width, floa
                                     {x + width, y + height, 0, 255}});
 }
 
-ModelPlacement At(float x, float y, const ModelOption& option) {
+
+ModelPlacement At(float x, float y, const ModelOption& option, float scale = 1.0f) {
     ModelPlacement p;
     p.x = x;
     p.y = y;
+    p.scale = scale;
     p.modelOption = &option;
     return p;
 }
+
+int Red(std::uint32_t rgb) { return static_cast<int>(rgb >> 16 & 0xFF); }
+int Green(std::uint32_t rgb) { return static_cast<int>(rgb >> 8 & 0xFF); }
+int Blue(std::uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
 
 }  // namespace
 
@@ -101,104 +115,257 @@ TEST(PngEncoder, RoundTripsEveryPixel) {
     EXPECT_FALSE(WritePng(dir.File("b.png"), RgbImage(), error) || FileExists(dir.File("b.png")));
 }
 
-TEST(PlacementPreview, FitsTheTerrainAndKeepsItsShape) {
-    struct Case { float width, height; int side; int expectWidth, expectHeight; };
-    const Case cases[] = {
-        {1024, 1024, 1024, 1024, 1024}, {2048, 1024, 1024, 1024, 521}, {100, 400, 256, 77, 256},
-        {0, 0, 64, 17, 17},  // a degenerate mesh still gives a small image
+
+// A designer recognises the ground from the colour: each row names a texture
+// and the hue family its colour must have.
+TEST(MapColours, TexturesTakeTheColourOfTheGroundTheirNameSpeaksOf) {
+    enum Family { IsGreen, IsBrown, IsBlue, IsWhite, IsGrey, IsDark, IsPaleYellow };
+    const std::pair<const char*, Family> cases[] = {
+        {"foliage_grass_flat", IsGreen}, {"GROUND_Grass02", IsGreen}, {"ground_dirt", IsBrown}, {"mud_puddle", IsBrown},
+        {"beach_sand", IsPaleYellow}, {"water_shallow", IsBlue}, {"snow_field", IsWhite}, {"rock_moss", IsGrey},
+        {"cliff_face", IsGrey}, {"road_asphalt", IsDark}, {"concrete_floor", IsGrey},
+        {"dirt_grass_blend", IsBrown},  // the word that comes first wins
     };
-    for (const Case& c : cases) {
-        const PlacementPreview preview({Rect("t", 0, 0, c.width, c.height)}, c.side);
-        EXPECT_EQ(preview.Image().width, c.expectWidth) << c.width << "x" << c.height;
-        EXPECT_EQ(preview.Image().height, c.expectHeight) << c.width << "x" << c.height;
+    for (const auto& [name, family] : cases) {
+        SCOPED_TRACE(name);
+        const std::uint32_t c = TextureColour(name);
+        const int r = Red(c), g = Green(c), b = Blue(c);
+        const int spread = std::max({r, g, b}) - std::min({r, g, b});
+        switch (family) {
+            case IsGreen: EXPECT_TRUE(g > r && g > b) << std::hex << c; break;
+            case IsBrown: EXPECT_TRUE(r > g && g > b) << std::hex << c; break;
+            case IsBlue: EXPECT_TRUE(b > r && b > g) << std::hex << c; break;
+            case IsWhite: EXPECT_GT(std::min({r, g, b}), 200) << std::hex << c; break;
+            case IsGrey: EXPECT_LT(spread, 24) << std::hex << c; break;
+            case IsDark: EXPECT_LT(std::max({r, g, b}), 80) << std::hex << c; break;
+            case IsPaleYellow: EXPECT_TRUE(r > 170 && g > 150 && b < g) << std::hex << c; break;
+        }
     }
+    // Stable, and distinct where the names differ.
+    EXPECT_EQ(TextureColour("ground_grass"), TextureColour("ground_grass"));
+    EXPECT_NE(TextureColour("grass_a"), TextureColour("grass_b"));
+    EXPECT_NE(TextureColour("caulk"), TextureColour("metal_plate"));
 }
 
-TEST(PlacementPreview, TerrainInTextureColoursAndDotsWhereTheModelsAre) {
-    // Two textures side by side: x 0..512 grass, 512..1024 dirt, y 0..512.
+TEST(TopDownPicture, HillShadeLightsSlopesFacingTheSun) {
+    EXPECT_DOUBLE_EQ(HillShade(0, 0, 1), 1.0);
+    EXPECT_DOUBLE_EQ(HillShade(0, 0, -5), 1.0);  // winding does not matter
+    EXPECT_GT(HillShade(-1, 1, 2), 1.0);          // facing north-west
+    EXPECT_LT(HillShade(1, -1, 2), 1.0);          // facing south-east
+    EXPECT_DOUBLE_EQ(HillShade(1, -1, 0.01), 0.35);
+    EXPECT_DOUBLE_EQ(HillShade(0, 0, 0), 1.0);
+}
+
+TEST(ViewTransform, FitsZoomsAroundThePointerAndPans) {
+    ViewTransform view;
+    view.SetViewport(216, 66);
+    view.Fit({0, 400, 0, 100, 0, 0});  // 200 x 100 pixels inside the margins: 0.5 px per unit
+    double px, py, x, y;
+    view.ToPixel(0, 100, px, py);
+    EXPECT_DOUBLE_EQ(px, 8);
+    EXPECT_DOUBLE_EQ(py, 8);
+    view.ToPixel(400, 0, px, py);
+    EXPECT_DOUBLE_EQ(px, 208);
+    EXPECT_DOUBLE_EQ(py, 58);
+    view.ToWorld(30, 40, x, y);
+    view.ToPixel(x, y, px, py);
+    EXPECT_DOUBLE_EQ(px, 30);
+    EXPECT_DOUBLE_EQ(py, 40);
+
+    view.ZoomAt(30, 40, 4.0);  // the point under the pointer stays
+    EXPECT_DOUBLE_EQ(view.Scale(), 2.0);
+    double zx, zy;
+    view.ToWorld(30, 40, zx, zy);
+    EXPECT_NEAR(zx, x, 1e-9);
+    EXPECT_NEAR(zy, y, 1e-9);
+    view.Pan(10, -20);  // dragging right and up moves the world with the pointer
+    view.ToPixel(x, y, px, py);
+    EXPECT_NEAR(px, 40, 1e-9);
+    EXPECT_NEAR(py, 20, 1e-9);
+    view.ZoomAt(0, 0, 1e9);
+    EXPECT_DOUBLE_EQ(view.Scale(), 64.0);
+    view.ZoomAt(0, 0, 1e-9);
+    EXPECT_DOUBLE_EQ(view.Scale(), 0.5 / 8);
+}
+
+TEST(TopDownPicture, TerrainInTextureColoursAndMarksWhereTheModelsAre) {
+    // Two flat textures side by side: x 0..512 grass, 512..1024 dirt, y 0..512.
     const std::vector<TerrainMesh> meshes = {Rect("grass", 0, 0, 512, 512), Rect("dirt", 512, 0, 512, 512)};
-    PlacementPreview preview(meshes, 256 + 2 * PlacementPreview::kMargin + 1);
-    const RgbImage& image = preview.Image();
-    ASSERT_EQ(image.width, 257 + 2 * PlacementPreview::kMargin);
-    const int m = PlacementPreview::kMargin;
-    // 4 units per pixel; north (+y) is the top row.
-    struct Point { double x, y; int px, py; };
-    const Point points[] = {{0, 512, m, m}, {1023.9, 0.1, m + 255, m + 127}, {100, 300, m + 25, m + 53},
-                            {1024, 0, m + 256, m + 128}};
-    for (const Point& p : points) {
-        int px = -1, py = -1;
-        ASSERT_TRUE(preview.ToPixel(p.x, p.y, px, py)) << p.x << "," << p.y;
-        EXPECT_EQ(px, p.px) << p.x << "," << p.y;
-        EXPECT_EQ(py, p.py) << p.x << "," << p.y;
-    }
-    // Textures take their colours in name order: dirt, then grass.
-    EXPECT_EQ(image.At(m + 50, m + 64), TextureColour(1));  // flat: full colour
-    EXPECT_EQ(image.At(m + 200, m + 64), TextureColour(0));
-    EXPECT_EQ(image.At(2, 2), PlacementPreview::kBackground);
-    ASSERT_EQ(image.height, 129 + 2 * m);
-    EXPECT_EQ(image.At(m + 100, m + 130), PlacementPreview::kBackground);  // south of the terrain
-
+    SceneRecorder recorder(meshes);
     const ModelOption tree("tree", 1), bush("bush", 1);
-    preview.Place(At(100, 300, tree));
-    preview.Place(At(900, 100, bush));
-    preview.Place(At(110, 300, tree));
-    // Models take theirs in order of first placement: tree, then bush.
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) EXPECT_EQ(image.At(m + 25 + dx, m + 53 + dy), ModelColour(0));
-    EXPECT_EQ(image.At(m + 25, m + 53 + 2), TextureColour(1));  // the dot is 3x3
-    EXPECT_EQ(image.At(m + 225, m + 103), ModelColour(1));
+    recorder.Place(At(100, 300, tree, 0.5f));  // mesh 0
+    recorder.MeshDone();
+    recorder.Place(At(900, 100, bush, 0.5f));  // mesh 1
+    recorder.Place(At(700, 400, tree, 8.0f));
+    recorder.Place(At(NAN, 10, tree));
+    recorder.MeshDone();
+    const PreviewScene scene = recorder.Finish({}, {});
+    EXPECT_EQ(scene.textures, (std::vector<std::string>{"dirt", "grass"}));
+    EXPECT_EQ(scene.models, (std::vector<std::string>{"bush", "tree"}));  // by name
+    EXPECT_EQ(scene.marksPerModel, (std::vector<std::uint64_t>{1, 3}));
+    EXPECT_EQ(scene.marksPerTexture, (std::vector<std::uint64_t>{3, 1}));
 
-    // The legend names each colour with its count, below the picture.
-    const std::vector<std::pair<std::string, std::uint64_t>> textures = {{"dirt", 1}, {"grass", 1}};
-    const std::vector<std::pair<std::string, std::uint64_t>> models = {{"tree", 2}, {"bush", 1}};
-    auto named = [](const std::vector<LegendEntry>& entries) {
-        std::vector<std::pair<std::string, std::uint64_t>> out;
-        for (const LegendEntry& e : entries) out.emplace_back(e.name, e.count);
-        return out;
+    ViewTransform view;
+    view.SetViewport(256 + 16, 128 + 16);
+    view.Fit(scene.bounds);  // 4 units a pixel
+    const RgbImage image = DrawTopDown(scene, view);
+    const int m = ViewTransform::kMargin;
+    EXPECT_EQ(image.At(m + 50, m + 10), TextureColour("grass"));  // flat: the colour itself
+    EXPECT_EQ(image.At(m + 200, m + 120), TextureColour("dirt"));
+    EXPECT_EQ(image.At(2, 2), kPreviewBackground);
+    // Marks in their model's colour, kMarkRadius units of radius per unit of scale.
+    struct Probe { int x, y; std::uint32_t colour; };
+    const Probe probes[] = {
+        {m + 25, m + 53, ModelColour(1)}, {m + 25 + 3, m + 53, TextureColour("grass")},  // small tree
+        {m + 225, m + 103, ModelColour(0)},                                              // bush
+        {m + 175, m + 28, ModelColour(1)}, {m + 175 + 10, m + 28, ModelColour(1)},       // large tree
+        {m + 175 + 14, m + 28, TextureColour("dirt")},
     };
-    EXPECT_EQ(named(preview.TextureLegend()), textures);
-    EXPECT_EQ(named(preview.ModelLegend()), models);
-    const RgbImage withLegend = preview.WithLegend();
-    EXPECT_EQ(withLegend.width, image.width);
-    EXPECT_GT(withLegend.height, image.height + 4 * 12);
-    EXPECT_TRUE(std::equal(image.pixels.begin(), image.pixels.end(), withLegend.pixels.begin()));
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
+        EXPECT_EQ(image.At(p.x, p.y), p.colour);
+    }
 
-    // Outside the picture, NaN and infinite positions draw nothing, but the
-    // legend counts them: the output holds them all.
-    const std::vector<std::uint8_t> before = image.pixels;
-    for (const ModelPlacement& p : {At(-5000, 0, tree), At(0, 1e30f, tree), At(NAN, 10, tree),
-                                    At(INFINITY, 10, tree)})
-        preview.Place(p);
-    EXPECT_EQ(image.pixels, before);
-    EXPECT_EQ(preview.ModelLegend().front().count, 6u);
+    // Hover and click.
+    const auto hovered = MarkAt(scene, view, m + 26, m + 52);
+    ASSERT_TRUE(hovered.has_value());
+    EXPECT_EQ(DescribeMark(scene, scene.marks[*hovered]),
+              "tree\nclass: \ntexture: grass\nposition: 100 300 0\nscale: 0.5");
+    EXPECT_FALSE(MarkAt(scene, view, m + 100, m + 100).has_value());
+    EXPECT_EQ(TextureAt(scene, 600, 10), std::optional<std::size_t>(0));
+    EXPECT_EQ(TextureAt(scene, 10, 10), std::optional<std::size_t>(1));
+    EXPECT_FALSE(TextureAt(scene, 10, 600).has_value());
+    MapClassTable classes;
+    classes["demo"] = {TextureOption("dirt", false, 2.0f, {"bushes"})};
+    EXPECT_EQ(DescribeTexture(scene, 0, classes, "demo"),
+              "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
+              "removed by slope 0, height 0, spacing 0");
+
+    // Brushes are outlined over the ground.
+    PreviewScene withBrush = scene;
+    withBrush.brushOutlines = std::make_shared<const std::vector<std::vector<PointXY>>>(
+        std::vector<std::vector<PointXY>>{{{0, 0}, {400, 0}, {400, 200}, {0, 200}}});
+    const RgbImage outlined = DrawTopDown(withBrush, view);
+    EXPECT_EQ(outlined.At(m + 50, m + 128), kBrushOutlineColour);  // its south side, y = 0
+    EXPECT_EQ(outlined.At(m + 50, m + 127), TextureColour("grass"));
+    EXPECT_EQ(outlined.At(m + 50, m + 10), TextureColour("grass"));
+
+    // The saved picture: the fitted map with the legend on its right.
+    const RgbImage saved = PreviewPicture(scene, 272);
+    EXPECT_GT(saved.width, 272 + 100);
+    EXPECT_EQ(saved.At(m + 50, m + 10), TextureColour("grass"));
 }
 
 // The demo at the batch tool's default size: one evenly distributed grass
-// tuft lands beyond its mesh's southern edge, outside the picture.
-TEST(PlacementPreview, LegendCountsWhatTheRunPlaced) {
+// tuft lands beyond its mesh's southern edge, outside the picture, and the
+// legend still counts it: the output holds it.
+TEST(TopDownPicture, LegendCountsWhatTheRunPlaced) {
     FoliageEngine engine;
     LoadConfigurationStore(engine, std::string(ARBREL_SOURCE_DIR) + "/samples/data", /*readOnly=*/true);
     RunRequest request = DemoRequest(std::string(ARBREL_SOURCE_DIR) + "/samples/install/map_source/mp_demo.map", "");
     request.dryRun = true;
-    PreviewRecorder preview(engine.meshes, 1024);
-    request.observer = &preview;
-    CountingProgress progress;
+    SceneRecorder recorder(engine.meshes);
+    request.observer = &recorder;
+    CountingProgress counting;
+    RecordingProgress progress(counting, recorder);
     const RunResult result = RunFoliage(engine, progress, request);
     ASSERT_TRUE(result.ok) << result.message;
+    const PreviewScene scene = recorder.Finish(result.budget, result.statistics.rejectionsPerTexture);
     std::map<std::string, std::uint64_t> legend;
-    for (const LegendEntry& e : preview.Picture().ModelLegend()) legend[e.name] = e.count;
+    for (std::size_t i = 0; i < scene.models.size(); ++i) legend[scene.models[i]] = scene.marksPerModel[i];
     EXPECT_EQ(legend, result.statistics.modelsPerModel);
     EXPECT_EQ(legend["foliage_grass_tuft_a"], 504u);
+    std::map<std::string, std::uint64_t> perTexture;
+    for (std::size_t i = 0; i < scene.textures.size(); ++i)
+        if (scene.marksPerTexture[i] > 0) perTexture[scene.textures[i]] = scene.marksPerTexture[i];
+    EXPECT_EQ(perTexture, result.statistics.modelsPerTexture);
 }
 
-TEST(PlacementPreview, BrokenMeshesAreSkippedSafely) {
+TEST(TopDownPicture, BrokenMeshesAndEmptyScenesDrawSafely) {
     TerrainMesh shortList = Rect("a", 0, 0, 64, 64);
     shortList.rows = 5;  // more rows than vertices: only the complete ones count
     TerrainMesh farOff = Rect("b", 0, 0, 64, 64);
     farOff.vertices[3] = {NAN, 0, 0, 255};
-    TerrainMesh empty;
-    const PlacementPreview preview({shortList, farOff, empty}, 64);
-    EXPECT_EQ(preview.Image().width, 64);
-    EXPECT_EQ(preview.Image().At(PlacementPreview::kMargin + 2, 64 - PlacementPreview::kMargin - 2),
-              TextureColour(2));  // "b" (after "" and "a") is drawn last; its finite triangle covers the south-west corner
+    const std::vector<TerrainMesh> meshes = {shortList, farOff, TerrainMesh()};
+    const PreviewScene scene = SceneRecorder(meshes).Finish({}, {});
+    const RgbImage picture = PreviewPicture(scene, 64);
+    // "b" is drawn last; its finite triangle covers the south-west corner.
+    EXPECT_EQ(picture.At(ViewTransform::kMargin + 2, 64 - ViewTransform::kMargin - 2), TextureColour("b"));
+    const RgbImage empty = PreviewPicture(SceneRecorder(std::vector<TerrainMesh>()).Finish({}, {}), 16);
+    EXPECT_EQ(empty.At(0, 0), kPreviewBackground);
+}
+
+TEST(WindowPlace, RoundTripsAndRefusesWhatIsNotAPlace) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(SaveWindowPlace(dir.File("preview.txt"), {-20, 30, 900, 560}, error)) << error;
+    WindowPlace place;
+    ASSERT_TRUE(LoadWindowPlace(dir.File("preview.txt"), place));
+    EXPECT_EQ(place.x, -20);
+    EXPECT_EQ(place.width, 900);
+    EXPECT_EQ(place.height, 560);
+    EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"preview.txt"});  // no temporary left
+    for (const char* text : {"", "1 2 3", "1 2 900 50", "1 2 900 560 x", "a b c d", "1 2 99999999999 560"}) {
+        SCOPED_TRACE(text);
+        WriteFileBytes(dir.File("bad.txt"), text);
+        EXPECT_FALSE(LoadWindowPlace(dir.File("bad.txt"), place));
+    }
+    EXPECT_FALSE(LoadWindowPlace(dir.File("missing.txt"), place));
+    EXPECT_FALSE(SaveWindowPlace(dir.File("no/dir/p.txt"), {0, 0, 900, 560}, error));
+}
+
+// What the 3D view uploads: two triangles per cell whose normals face up
+// whichever way the mesh winds, in the texture's colour; one instance per
+// finite mark in its model's colour.
+TEST(SceneGeometry, TrianglesFaceUpAndMarkersCarryTheirModel) {
+    TerrainMesh tilted = MakeMesh("rock", 2, 2, {{0, 0, 0, 255}, {64, 0, 0, 255}, {0, 64, 64, 255}, {64, 64, 64, 255}});
+    const std::vector<TerrainMesh> meshes = {Rect("grass", 0, 0, 64, 64), tilted};
+    SceneRecorder recorder(meshes);
+    const ModelOption tree("tree", 1);
+    recorder.Place(At(10, 10, tree, 2.0f));
+    recorder.Place(At(NAN, 10, tree));
+    const PreviewScene scene = recorder.Finish({}, {});
+
+    const std::vector<float> terrain = TerrainVertices(scene);
+    ASSERT_EQ(terrain.size(), 4u * 3 * kTerrainVertexFloats);
+    const std::uint32_t grass = TextureColour("grass");
+    EXPECT_FLOAT_EQ(terrain[6], Red(grass) / 255.0f);
+    EXPECT_FLOAT_EQ(terrain[7], Green(grass) / 255.0f);
+    for (std::size_t corner = 0; corner < 12; ++corner) {
+        SCOPED_TRACE(corner);
+        const float* v = &terrain[corner * kTerrainVertexFloats];
+        EXPECT_NEAR(v[3] * v[3] + v[4] * v[4] + v[5] * v[5], 1.0f, 1e-6f);
+        EXPECT_GT(v[5], 0.5f);  // up, also for the mesh wound the other way
+    }
+    EXPECT_NEAR(terrain[6 * kTerrainVertexFloats + 4], -0.7071068f, 1e-6f);  // the tilt faces south
+
+    const std::vector<float> markers = MarkerInstances(scene);
+    ASSERT_EQ(markers.size(), static_cast<std::size_t>(kMarkerInstanceFloats));
+    EXPECT_EQ(markers[0], 10.0f);
+    EXPECT_EQ(markers[3], 2.0f);
+    EXPECT_FLOAT_EQ(markers[7], Red(ModelColour(0)) / 255.0f);
+}
+
+// The 3D camera: fitted, the map's middle is in the middle of the view and
+// its corners are in view; looking down, a point beside the target lands
+// beside the middle in the right direction.
+TEST(OrbitCamera, FitsTheMapAndLooksDown) {
+    OrbitCamera camera;
+    camera.Fit({0, 1000, 0, 500, 0, 100});
+    int px = -1, py = -1;
+    ASSERT_TRUE(camera.Project(500, 250, 50, 800, 600, px, py));
+    EXPECT_NEAR(px, 400, 1);
+    EXPECT_NEAR(py, 300, 1);
+    for (const auto& corner : {std::pair<double, double>{0, 0}, {1000, 0}, {0, 500}, {1000, 500}}) {
+        SCOPED_TRACE(std::to_string(corner.first) + "," + std::to_string(corner.second));
+        EXPECT_TRUE(camera.Project(corner.first, corner.second, 0, 800, 600, px, py));
+    }
+    camera.LookDownAt(100, 100, 0, 200);
+    ASSERT_TRUE(camera.Project(100, 100, 0, 800, 600, px, py));
+    EXPECT_NEAR(px, 400, 1);
+    EXPECT_NEAR(py, 300, 1);
+    camera.Zoom(2);
+    EXPECT_NEAR(camera.Distance(), 200 * 0.85 * 0.85, 1e-9);
+    camera.Orbit(1e6, 0);  // any number of turns stays within the exact trigonometry's range
+    EXPECT_TRUE(camera.Project(100, 100, 0, 800, 600, px, py));
 }

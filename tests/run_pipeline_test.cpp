@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "config/install_dir_check.h"
 #include "ui_logic/map_source_listing.h"
 #include "engine/run_pipeline.h"
@@ -69,6 +69,7 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
         {"mp_test", "mp_x.map", f.install, source, paths::Join(f.mapSource, "mp_x.map")},
         {"mp_test", "mp_y.MAP", f.install, source, paths::Join(f.mapSource, "mp_y.MAP")},
         {"mp_test", "mp_z.map.v2", f.install, source, paths::Join(f.mapSource, "mp_z.map.v2.map")},
+        {"mp_test", ".map", f.install, source, paths::Join(f.mapSource, ".map.map")},  // no name before it
         {outside, typed, "", outside, typed},
         {outside, "named", bare, outside, paths::Join(MapSourceDirectory(bare), "named.map")},
         {"mp_test", source, f.install, source, source},  // the output may be the input itself
@@ -77,18 +78,25 @@ TEST(RunFoliage, ResolvesInputAndOutputPaths) {
         {"mp_test.map", "out", f.install, "", ""},
         {"mp_test", f.dir.File("o.map"), "", "", ""},  // no installation: a map name alone is no path
     };
+    // A map named with ".map" is pointed out; ".map" alone names no map (and
+    // is asked before the cases write ".map.map").
+    EXPECT_NE(f.Run("mp_test.map", "out").detail.find("named without \".map\": 'mp_test'."), std::string::npos);
+    const RunResult dotMap = f.Run(".map", "out");
+    EXPECT_EQ(dotMap.message, kNotAFile);
+    EXPECT_EQ(dotMap.detail.find("named without"), std::string::npos);
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.input + " to " + c.output);
         const RunResult result = f.Run(c.input, c.output, true, c.installDir);
         if (c.wantOutput.empty()) {
-            EXPECT_EQ(result.message, kNotAFile) << c.input;
+            EXPECT_EQ(result.message, kNotAFile);
             continue;
         }
-        ASSERT_TRUE(result.ok) << c.input << ": " << result.message << " " << result.detail;
+        EXPECT_TRUE(result.ok) << result.message << " " << result.detail;
         EXPECT_EQ(result.inputPath, c.wantInput);
         EXPECT_EQ(result.outputPath, c.wantOutput);
         const std::string output = ReadFileBytes(c.wantOutput);
-        EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0) << c.input;
-        EXPECT_GT(output.size(), kOneMesh.size()) << c.input;
+        EXPECT_EQ(output.compare(0, kOneMesh.size(), kOneMesh), 0);
+        EXPECT_GT(output.size(), kOneMesh.size());
     }
 }
 
@@ -146,32 +154,34 @@ TEST(RunFoliage, RefusesBeforeReadingWithThePathAndReason) {
 }
 
 // Maps without terrain are refused with the message and write nothing;
-// broken ones either write the input and its placements or are refused so.
+// broken ones write the input and what could be placed on what was read.
 TEST(RunFoliage, MapsWithoutTerrainOrBrokenNeverCrash) {
     Fixture f;
     const std::string& mesh = kOneMesh;
-    const struct { std::string bytes; bool mayPlace; } cases[] = {
-        {std::string(), false},
-        {"iwmap 4\n{\n\"classname\" \"worldspawn\"\n}\n", false},
-        {std::string("\0\0\0{\0}", 6), false},
-        {"{{{{{{{{ mesh {", false},
-        {mesh.substr(0, mesh.size() / 2), true},                                   // truncated
-        {mesh.substr(0, mesh.find("   (")) + "}}}}", true},                        // mesh without rows
-        {std::string(mesh).replace(mesh.find("2 2 16 8"), 8, "1000000000 1000000000 16 8"), true},
-        {std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v nan 0 inf"), true},
-        {std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v 1e39 -1e39 0"), true},
-        {std::string(mesh).insert(mesh.find("grass"), std::string("\0\0", 2)), true},
+    const struct { const char* what; std::string bytes; bool places; } cases[] = {
+        {"empty", std::string(), false},
+        {"no mesh", "iwmap 4\n{\n\"classname\" \"worldspawn\"\n}\n", false},
+        {"NUL bytes", std::string("\0\0\0{\0}", 6), false},
+        {"braces only", "{{{{{{{{ mesh {", false},
+        {"truncated", mesh.substr(0, mesh.size() / 2), false},
+        {"mesh without rows", mesh.substr(0, mesh.find("   (")) + "}}}}", true},
+        {"huge size line", std::string(mesh).replace(mesh.find("2 2 16 8"), 8, "1000000000 1000000000 16 8"), true},
+        {"nan and inf", std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v nan 0 inf"), true},
+        {"beyond float", std::string(mesh).replace(mesh.find("v 64 0 0"), 8, "v 1e39 -1e39 0"), true},
+        {"NUL in the texture", std::string(mesh).insert(mesh.find("grass"), std::string("\0\0", 2)), true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         const std::string input = f.dir.File("broken.map"), output = f.dir.File("out.map");
         WriteFileBytes(input, c.bytes);
         fs::remove(output);
         const RunResult result = f.Run(input, output);
-        EXPECT_TRUE(c.mayPlace || !result.ok) << c.bytes;
-        if (result.ok) {
+        EXPECT_EQ(result.ok, c.places) << result.message;
+        if (c.places && FileExists(output)) {
             EXPECT_EQ(ReadFileBytes(output).compare(0, c.bytes.size(), c.bytes), 0);
         } else {
-            EXPECT_TRUE(result.message == kNoTerrain && !FileExists(output)) << result.message;
+            EXPECT_EQ(result.message, kNoTerrain);
+            EXPECT_FALSE(FileExists(output));
         }
     }
 }

@@ -71,6 +71,14 @@ TEST(OutputSuggestion, FoliageBeforeTheLastFourCharacters) {
     EXPECT_EQ(SuggestedOutputPath("/m/ab"), "/m/_foliageab");
 }
 
+TEST(OutputSuggestion, SavedNamesEndInOneDotMap) {
+    const struct { const char* chosen; const char* saved; } cases[] = {
+        {"mp_x", "mp_x.map"},           {"mp_x.map", "mp_x.map"},   {"/maps/mp_x.MAP", "/maps/mp_x.MAP"},
+        {"mp_x.map.bak", "mp_x.map.bak.map"}, {"map", "map.map"}, {"", ".map"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithMapExtension(c.chosen), c.saved) << c.chosen;
+}
+
 TEST(ClassFiles, CreatedExclusivelyAndDeleted) {
     TempDir dir;
     const std::string classDir = dir.path() + "/";

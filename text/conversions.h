@@ -14,7 +14,7 @@ float StringToFloat(std::string_view text);
 // printf "%g" with precision 6 in the classic locale, whatever the process
 // locale: 1 -> "1", 0.1 -> "0.1", 1234567 -> "1.23457e+06", -0 -> "-0".
 std::string FloatToString(float value);
-// Appends the same text to out; returns the number of characters written.
-// buffer must hold at least kFloatTextMax characters.
+// Writes the same text into buffer, which must hold at least kFloatTextMax
+// characters; returns the number of characters written.
 constexpr int kFloatTextMax = 32;
 int FormatFloat(float value, char* buffer);

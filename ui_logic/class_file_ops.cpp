@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/class_names.h"
+#include "ui_logic/class_names.h"
 #include "io/paths.h"
 #include "io/platform.h"
 

@@ -12,3 +12,16 @@ std::string SuggestedOutputPath(const std::string& inputPath) {
     result.insert(at, "_foliage");
     return result;
 }
+
+std::string WithMapExtension(const std::string& path) {
+    static const char kExtension[] = ".map";
+    if (path.size() >= 4) {
+        bool same = true;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const char c = path[path.size() - 4 + i];
+            same = same && (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) == kExtension[i];
+        }
+        if (same) return path;
+    }
+    return path + kExtension;
+}

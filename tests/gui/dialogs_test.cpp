@@ -39,6 +39,7 @@ TEST(SmallDialogs, ErrorAndAddDialogsEndWithTheirButtonsAndKeys) {
     ErrorDialog error(nullptr, "First line\nsecond, longer line of the message");
     EXPECT_EQ(error.okButton->GetLabel(), "Hmm ok");
     EXPECT_EQ(ShowModalAndDo(error, [&] { Click(error.okButton); }), 1);
+    EXPECT_EQ(ShowModalAndDo(error, [&] { HookKey(error, WXK_ESCAPE); }), 1);  // Escape acknowledges
 
     AddConfiguration dialog(nullptr);
     EXPECT_EQ(ShowModalAndDo(dialog, [&] {
@@ -64,9 +65,10 @@ void ExpectConsentOnlyOnYes(const char* question) {
         dialog.Hide();
         EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.yesButton); }), 1);
     }
-    Dialog no(nullptr), closed(nullptr);
+    Dialog no(nullptr), closed(nullptr), escaped(nullptr);
     EXPECT_EQ(ShowModalAndDo(no, [&] { Click(no.noButton); }), 0);
     EXPECT_EQ(ShowModalAndDo(closed, [&] { closed.Close(); }), 0);
+    EXPECT_EQ(ShowModalAndDo(escaped, [&] { HookKey(escaped, WXK_ESCAPE); }), 0);
 }
 
 TEST(SmallDialogs, RemoveConfirmationsConsentOnlyOnYes) {

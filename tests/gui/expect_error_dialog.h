@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <wx/msgdlg.h>
 #include <wx/testing.h>
 
 #include "dialogs/error_dialog.h"
@@ -29,6 +30,21 @@ protected:
 private:
     std::string message_;
     bool prefixOnly_;
+};
+
+// Answers the message box of a notice (not an error) and checks its text.
+class ExpectNotice : public wxExpectModalBase<wxMessageDialog, ExpectNotice> {
+public:
+    explicit ExpectNotice(std::string message) : message_(std::move(message)) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override {
+        EXPECT_EQ(ToNarrow(dialog->GetMessage()), message_);
+        return wxID_OK;
+    }
+
+private:
+    std::string message_;
 };
 
 // Runs `action` once the dialog's modal loop is running, then shows it

@@ -15,6 +15,7 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include "dialogs/screen_fit.h"
 #include "preview/png_encoder.h"
 #include "tests/gui/gui_test_support.h"
 
@@ -28,6 +29,7 @@ class TestApp : public wxApp {
 public:
     bool OnInit() override {
         wxInitAllImageHandlers();
+        FitDialogsToScreen();
         return true;
     }
 };

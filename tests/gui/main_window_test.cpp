@@ -22,6 +22,7 @@
 #include "tests/gui/expect_error_dialog.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/gui/window_fixture.h"
+#include "ui_logic/option_text.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -71,6 +72,22 @@ TEST(MainWindow, EachTabFillsTheWindow) {
     EXPECT_EQ(maps.GetBottom(), ui.runButton->GetRect().GetBottom());
     EXPECT_EQ(status.width, settings.width);
     EXPECT_EQ(ui.gauge->GetSize().x, status.width - 2 * (ui.gauge->GetPosition().x - status.x));
+    // Counts of ten digits fit their places and move nothing.
+    ui.notebook->SetSelection(0);
+    const wxRect processedLabel = Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect();
+    ui.meshesReadCount->SetLabel("2147483647");
+    ui.modelsPlacedCount->SetLabel("2147483647 (4294967295 replaced)");
+    ui.staticModelsCount->SetLabel("4294967295 of 65536 (1234 model names)");
+    window.frame->Layout();
+    PumpEvents();
+    SaveScreenshot(window.frame, "main_maps_ten_digit_counts");
+    EXPECT_EQ(BoxRect(ui.mapsPage, "Status"), status);
+    EXPECT_EQ(Named<wxWindow>(window.frame, "ID_STATICTEXT10")->GetRect(), processedLabel);
+    for (wxStaticText* count : {ui.meshesReadCount, ui.modelsPlacedCount, ui.staticModelsCount}) {
+        EXPECT_LE(count->GetTextExtent(count->GetLabel()).x, count->GetSize().x) << count->GetLabel();
+        EXPECT_LE(count->GetScreenRect().GetRight(), ui.gauge->GetScreenRect().GetRight());
+    }
+    window.frame->ResetStatus();
     for (wxWindow* page : {ui.mapClassesPage, ui.modelClassesPage}) {
         ui.notebook->SetSelection(page == ui.mapClassesPage ? 1 : 2);
         const wxRect classes = BoxRect(page, "Classes");
@@ -123,7 +140,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     user.MouseMove(tab);
     user.MouseClick();
     user.Char(WXK_ESCAPE);
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(ui.notebook->GetSelection(), 0);
     EXPECT_FALSE(ui.markCheck->GetValue());
@@ -136,7 +153,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     // starts no second one afterwards.
     user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
     user.MouseClick();
-    wxTEST_DIALOG(window.Run(), ExpectErrorDialog(ToNarrow(stopped)));
+    wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
     SaveScreenshot(window.frame, "main_maps_stopped");
@@ -205,6 +222,50 @@ TEST(MainWindow, ADataDirectoryThatIsAFileIsReportedAndTheWindowStillOpens) {
     wxTEST_DIALOG(window.frame->ReportStartupErrors(),
                   ExpectErrorDialog("Cannot create directory '", true));
     EXPECT_EQ(window.ui().mapClassesList->GetCount(), 0u);
+}
+
+namespace {
+
+// Keeps the message of the error dialog it answers.
+class KeepErrorDialog : public wxExpectModalBase<ErrorDialog, KeepErrorDialog> {
+public:
+    explicit KeepErrorDialog(std::string& shown) : shown_(shown) {}
+
+protected:
+    int OnInvoked(ErrorDialog* dialog) const override {
+        shown_ = ToNarrow(dialog->messageText->GetLabel());
+        return 1;
+    }
+
+private:
+    std::string& shown_;
+};
+
+}  // namespace
+
+// Broken class files are reported at start-up with file and line; a line of
+// 10 MB is listed cut, and its file stays whole.
+TEST(MainWindow, BrokenClassFilesAreReportedAndLongLinesListedCut) {
+    WindowFixture window;
+    const std::string longFile = window.dir.File("data/models/long.csv");
+    const std::string longLine = std::string(10u << 20, 'g') + ",1,1\r\n";
+    WriteFileBytes(longFile, longLine);
+    WriteFileBytes(window.dir.File("data/models/broken.csv"), "d,x,y,z\r\nm,1,1,1,1,0,0,256,0.5,1.99102,extra,1\r\n");
+    WriteFileBytes(window.dir.File("data/maps/picture.csv"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
+    WriteFileBytes(window.dir.File("data/maps/zero.csv"), "mud,1,0,grass\r\n");
+    window.Open();
+    std::string shown;
+    wxTEST_DIALOG(window.frame->ReportStartupErrors(), KeepErrorDialog(shown));
+    for (const char* part : {
+             "broken.csv' line 1: Density minimum must be a number.",
+             "broken.csv' line 2: Slope minimum must be a number, or empty for no rule.",
+             "picture.csv': it is not a text file",
+             "zero.csv' line 1: Density multiplier '0' reads as 0, so the line is left out"})
+        EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
+    PickEntry(window.frame->modelClassesList, "long");
+    ASSERT_EQ(window.frame->modelOptionsList->GetCount(), 1u);
+    EXPECT_EQ(ToNarrow(window.frame->modelOptionsList->GetString(0)), std::string(kMaxListedTextSize, 'g') + "...");
+    EXPECT_EQ(ReadFileBytes(longFile), longLine);
 }
 
 TEST(MainWindow, RunWritesWhatTheBatchToolWritesAndASecondRunContinues) {

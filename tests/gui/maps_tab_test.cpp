@@ -56,6 +56,9 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
 
     window.Run();
     EXPECT_TRUE(FileExists(install + "/map_source/mp_a_foliage.map"));
+    // The output is listed at once; the map picked stays picked.
+    EXPECT_EQ(Entries(ui.mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
+    EXPECT_EQ(ui.mapsList->GetStringSelection(), "mp_a");
     EXPECT_NE(ui.modelsPlacedCount->GetLabel(), "0");
     EXPECT_EQ(ui.staticModelsCount->GetLabel(),
               ui.modelsPlacedCount->GetLabel() + " of 65536 (5 model names)");
@@ -67,21 +70,26 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     ui.seedField->ChangeValue("1");
     ui.inputField->ChangeValue("mp_a_foliage");
     ui.outputField->ChangeValue("mp_a_again");
+    const wxString placed = ui.modelsPlacedCount->GetLabel();
     Toggle(ui.replaceCheck);
     window.Run();
     EXPECT_EQ(ReadFileBytes(install + "/map_source/mp_a_again.map"),
               ReadFileBytes(install + "/map_source/mp_a_foliage.map"));
-    EXPECT_EQ(ui.staticModelsCount->GetLabel(),
-              ui.modelsPlacedCount->GetLabel() + " of 65536 (5 model names), " +
-                  ui.modelsPlacedCount->GetLabel() + " replaced");
+    EXPECT_EQ(ui.modelsPlacedCount->GetLabel(), placed + " (" + placed + " replaced)");
+    EXPECT_EQ(ui.staticModelsCount->GetLabel(), placed + " of 65536 (5 model names)");
+    SaveScreenshot(window.frame, "maps_tab_after_replace");
     Toggle(ui.replaceCheck);
     ui.inputField->ChangeValue("mp_a");
     ui.seedField->ChangeValue("");
     fs::remove(install + "/map_source/mp_a_again.map");
 
-    // Touching a control resets the status display.
+    // Touching a control resets the status display; another installation
+    // has no picture of the last run.
     ChooseEntry(ui.mapClassChoice, "demo");
     EXPECT_EQ(ui.modelsPlacedCount->GetLabel(), "0");
+    EXPECT_TRUE(ui.previewButton->IsEnabled());
+    ChooseEntry(ui.installDirChoice, "-- None --");
+    EXPECT_FALSE(ui.previewButton->IsEnabled());
 
     ui.seedField->SetValue("77");  // typed
     window.Reopen();
@@ -91,7 +99,6 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(ui.seedField->GetValue(), "77");
     EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo|mark\r\n");
     ChooseEntry(ui.installDirChoice, FromNarrow(install));
-    // The listing now also shows the output of the run.
     EXPECT_EQ(Entries(ui.mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
     PickEntry(ui.mapsList, "mp_a");
     EXPECT_EQ(ui.mapClassChoice->GetStringSelection(), "demo");
@@ -184,6 +191,10 @@ TEST(MapsTab, FilesChosenThroughTheDialogs) {
     ChooseEntry(ui.mapClassChoice, "demo");
     EXPECT_EQ(ReadFileBytes(config), install + "\r\n");
 
+    // A name typed without ".map" gets it, and only once.
+    wxTEST_DIALOG(Click(ui.selectOutputButton),
+                  wxExpectModal<wxFileDialog>(FromNarrow(window.dir.File("mp_x"))));
+    EXPECT_EQ(ToNarrow(ui.outputField->GetValue()), window.dir.File("mp_x.map"));
     const std::string output = window.dir.File("elsewhere.map");
     wxTEST_DIALOG(Click(ui.selectOutputButton), wxExpectModal<wxFileDialog>(FromNarrow(output)));
     EXPECT_EQ(ToNarrow(ui.outputField->GetValue()), output);

@@ -1,0 +1,14 @@
+#pragma once
+// Where the preview window was and how large, remembered in a one-line file
+// of the data directory ("x y width height"), so it opens there next time.
+
+#include <string>
+
+struct WindowPlace {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// False for a missing, unreadable or malformed file, or a size under 100 x 100.
+bool LoadWindowPlace(const std::string& path, WindowPlace& place);
+// Written atomically; false with the reason in `error`.
+bool SaveWindowPlace(const std::string& path, const WindowPlace& place, std::string& error);
