@@ -76,6 +76,7 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
     context.dataDirectory =
         dataDirectory.empty() ? paths::Join(appDirectory, "data") : dataDirectory;
     LoadStore();
+    mapsPage->RestoreSession();
     ResetStatus();
 }
 

@@ -156,6 +156,10 @@ void MapsPanel::BindOwnHandlers() {
     Bind(wxEVT_COMMAND_CHECKBOX_CLICKED, &MapsPanel::OnRunOptionToggled, this, ID_CHECKBOX2);
     Bind(wxEVT_COMMAND_BUTTON_CLICKED, &MapsPanel::OnShowTextures, this, ID_BUTTON15);
     Bind(wxEVT_COMMAND_BUTTON_CLICKED, &MapsPanel::OnShowPreview, this, ID_BUTTON16);
+    seedField->Bind(wxEVT_COMMAND_TEXT_UPDATED, [this](wxCommandEvent& event) {
+        RememberSession();
+        event.Skip();
+    });
     // The path fields show their whole text as a tool tip.
     for (wxTextCtrl* field : {inputField, outputField})
         field->Bind(wxEVT_COMMAND_TEXT_UPDATED, [field](wxCommandEvent& event) {

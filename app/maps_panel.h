@@ -31,6 +31,10 @@ public:
     MapsPanel(wxWindow* notebook, PageContext& context, ProgressReceiver& progress,
               wxChoice* installDirChoice, wxButton* setInstallDirButton);
 
+    // Selects the installation directory and fills the Seed of the last
+    // session (called once, at start).
+    void RestoreSession();
+
     // The handlers of the installation row and of this page.
     void OnInstallDirSelected();
     void OnSetInstallDir(wxDirDialog& dialog);
@@ -74,6 +78,8 @@ private:
     bool ShowInstallDirProblem(const std::string& directory, bool* couldNotTell = nullptr);
     // Writes config.csv, showing a failure.
     void SaveConfiguration();
+    // Writes the installation directory and the Seed for the next start.
+    void RememberSession();
     // Remembers the map class and the mark and replace boxes for the map
     // picked from the list (not for a hand-chosen file).
     void RememberMapChoice();

@@ -7,6 +7,7 @@
 #include "app/maps_panel.h"
 #include "config/data_files.h"
 #include "config/install_dir_check.h"
+#include "config/last_session.h"
 #include "ui_logic/map_source_listing.h"
 #include "ui_logic/output_suggestion.h"
 #include "ui_logic/remembered_choice.h"
@@ -64,9 +65,27 @@ bool MapsPanel::ShowInstallDirProblem(const std::string& directory, bool* couldN
     return true;
 }
 
+void MapsPanel::RememberSession() {
+    // A convenience only: a failure is not worth a message on every change.
+    std::string error;
+    SaveLastSession(context.dataDirectory,
+                    {SelectedInstallDirectory(), ToNarrow(seedField->GetValue())}, error);
+}
+
+void MapsPanel::RestoreSession() {
+    const LastSession session = LoadLastSession(context.dataDirectory);
+    seedField->ChangeValue(FromNarrow(session.seed));
+    if (session.installDir.empty()) return;
+    const int entry = FindInstallDirectoryEntry(session.installDir);
+    if (entry == wxNOT_FOUND) return;
+    installDirChoice->SetSelection(entry);
+    OnInstallDirSelected();
+}
+
 void MapsPanel::OnInstallDirSelected() {
     ResetStatus();
     mapsList->Clear();
+    RememberSession();
     const std::string directory = SelectedInstallDirectory();
     if (directory.empty()) return;
     bool couldNotTell = false;

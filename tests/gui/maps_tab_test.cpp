@@ -88,8 +88,13 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(ui.modelsPlacedCount->GetLabel(), "0");
     ChooseEntry(ui.installDirChoice, "-- None --");
 
+    ui.seedField->SetValue("77");  // typed
     window.Reopen();
     EXPECT_EQ(Entries(ui.installDirChoice), (std::vector<std::string>{"-- None --", install}));
+    // The last installation and the Seed come back, outside config.csv.
+    EXPECT_EQ(ToNarrow(ui.installDirChoice->GetStringSelection()), install);
+    EXPECT_EQ(ui.seedField->GetValue(), "77");
+    EXPECT_EQ(ReadFileBytes(config), install + ",mp_a|demo|mark\r\n");
     ChooseEntry(ui.installDirChoice, FromNarrow(install));
     EXPECT_EQ(Entries(ui.mapsList), (std::vector<std::string>{"mp_a", "mp_a_foliage"}));
     PickEntry(ui.mapsList, "mp_a");
@@ -124,9 +129,11 @@ TEST(MapsTab, DirectoriesAreCheckedAndKnownOnesOnlySelected) {
 
     wxTEST_DIALOG(Click(ui.setInstallDirButton), ChooseDirectory(install));
     ChooseEntry(ui.installDirChoice, "-- None --");
+    const std::string written = ReadFileBytes(config);
     WriteFileBytes(config, "untouched");
     wxTEST_DIALOG(Click(ui.setInstallDirButton), ChooseDirectory(install));
     EXPECT_EQ(ReadFileBytes(config), "untouched");  // known: only selected, nothing saved
+    WriteFileBytes(config, written);  // as the window wrote it, so it may save again
     EXPECT_EQ(ui.installDirChoice->GetCount(), 2u);
     EXPECT_EQ(ui.mapsList->GetCount(), 1u);
 
