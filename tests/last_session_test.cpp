@@ -3,7 +3,7 @@
 #include <string>
 
 #include "config/last_session.h"
-#include "config/store_loader.h"
+#include "engine/store_loader.h"
 #include "engine/foliage_engine.h"
 #include "tests/test_support.h"
 

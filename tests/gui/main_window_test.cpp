@@ -262,9 +262,9 @@ TEST(MainWindow, BrokenClassFilesAreReportedAndLongLinesListedCut) {
              "picture.csv': it is not a text file",
              "zero.csv' line 1: Density multiplier '0' reads as 0, so the line is left out"})
         EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
-    PickEntry(window.frame->modelClassesList, "long");
-    ASSERT_EQ(window.frame->modelOptionsList->GetCount(), 1u);
-    EXPECT_EQ(ToNarrow(window.frame->modelOptionsList->GetString(0)), std::string(kMaxListedTextSize, 'g') + "...");
+    PickEntry(window.ui().modelClassesList, "long");
+    ASSERT_EQ(window.ui().modelOptionsList->GetCount(), 1u);
+    EXPECT_EQ(ToNarrow(window.ui().modelOptionsList->GetString(0)), std::string(kMaxListedTextSize, 'g') + "...");
     EXPECT_EQ(ReadFileBytes(longFile), longLine);
 }
 

@@ -91,6 +91,7 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     ChooseEntry(ui.installDirChoice, "-- None --");
     EXPECT_FALSE(ui.previewButton->IsEnabled());
 
+    ChooseEntry(ui.installDirChoice, FromNarrow(install));
     ui.seedField->SetValue("77");  // typed
     window.Reopen();
     EXPECT_EQ(Entries(ui.installDirChoice), (std::vector<std::string>{"-- None --", install}));
