@@ -88,6 +88,7 @@ TEST(MapsTab, FromInstallationDirectoryToRunAndRememberedAfterRestart) {
     EXPECT_EQ(ui.modelsPlacedCount->GetLabel(), "0");
     ChooseEntry(ui.installDirChoice, "-- None --");
 
+    ChooseEntry(ui.installDirChoice, FromNarrow(install));
     ui.seedField->SetValue("77");  // typed
     window.Reopen();
     EXPECT_EQ(Entries(ui.installDirChoice), (std::vector<std::string>{"-- None --", install}));
