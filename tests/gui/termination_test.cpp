@@ -24,13 +24,19 @@ extern char** environ;
 
 namespace {
 
-// The signal arrives from another thread, as a signal from outside would.
-std::thread SendAfter(int signal, int milliseconds) {
-    return std::thread([signal, milliseconds] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+// A window that is sent a signal while it reads the first mesh of its run,
+// as a logout would at any moment.
+class SignalledDuringRunFrame : public ArbrelFrame {
+public:
+    using ArbrelFrame::ArbrelFrame;
+    void MeshRead() override {
+        ArbrelFrame::MeshRead();
+        if (signal == 0) return;
         kill(getpid(), signal);
-    });
-}
+        signal = 0;
+    }
+    int signal = 0;
+};
 
 }  // namespace
 
@@ -40,13 +46,13 @@ TEST(Termination, DuringARunTheRunStopsWithoutATraceAndTheWindowCloses) {
         WindowFixture window;
         // A heavy run: it lasts seconds.
         WriteFileBytes(window.dir.File("data/maps/heavy.csv"), "ground_grass_field,0,30,grass\r\n");
-        window.Open();
+        auto* signalled = new SignalledDuringRunFrame(nullptr, -1, window.dir.path() + "/");
+        window.Adopt(signalled);
         platform::CatchInterrupts();
         window.PrepareDemoRun("heavy.map", "heavy");
         wxWeakRef<ArbrelFrame> frame(window.frame);
-        std::thread sender = SendAfter(signal, 300);
+        signalled->signal = signal;
         window.Run();
-        sender.join();
         PumpEvents(100);
         EXPECT_FALSE(frame);
         if (!frame) window.frame = nullptr;
