@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -102,44 +104,45 @@ TEST(MainWindow, EachTabFillsTheWindow) {
     ui.notebook->SetSelection(0);
 }
 
-// A window whose user clicks a control while the first mesh is read.
-class ClickDuringRunFrame : public ArbrelFrame {
+// A window whose user acts while the first mesh is read: the input is made
+// during the run and waits in the queue until the run yields.
+class InputDuringRunFrame : public ArbrelFrame {
 public:
     using ArbrelFrame::ArbrelFrame;
     void MeshRead() override {
         ArbrelFrame::MeshRead();
-        if (!target) return;
-        wxUIActionSimulator user;
-        user.MouseMove(target->GetScreenRect().GetPosition() + wxPoint(8, 8));
-        user.MouseClick();
-        target = nullptr;
+        if (!input) return;
+        const std::function<void()> act = std::move(input);
+        input = nullptr;
+        act();
     }
-    wxWindow* target = nullptr;
+    std::function<void()> input;
 };
 
 TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     WindowFixture window;
     WriteFileBytes(window.dir.File("data/maps/heavy.csv"), "ground_grass_field,0,30,grass\r\n");
-    ClickDuringRunFrame* frame = new ClickDuringRunFrame(nullptr, -1, window.dir.path() + "/");
+    InputDuringRunFrame* frame = new InputDuringRunFrame(nullptr, -1, window.dir.path() + "/");
     window.Adopt(frame);
-    // Every control but Stop is locked, the check boxes too.
-    frame->target = window.ui().markCheck;
     const MainWindowControls& ui = window.ui();
     // A heavy run: long enough (seconds) for input to arrive while it goes on.
     window.PrepareDemoRun("heavy.map", "heavy");
     const wxString stopped = "The run was stopped. Nothing was written.";
 
-    // A click on the "Model classes" tab and Escape, made while the run goes
-    // on (the simulated input waits in the queue until the run yields).
+    // A click on the mark box (every control but Stop is locked, the check
+    // boxes too), a click on the "Model classes" tab and Escape, made while
+    // the run goes on.
     wxUIActionSimulator user;
-    const wxRect tabs = ui.notebook->GetScreenRect();
-    wxPoint tab(tabs.x, tabs.y + 15);
-    while (tab.x < tabs.GetRight() &&
-           ui.notebook->HitTest(ui.notebook->ScreenToClient(tab)) != 2)
-        tab.x += 4;
-    user.MouseMove(tab);
-    user.MouseClick();
-    user.Char(WXK_ESCAPE);
+    frame->input = [&] {
+        user.MouseMove(ui.markCheck->GetScreenRect().GetPosition() + wxPoint(8, 8));
+        user.MouseClick();
+        const wxRect tabs = ui.notebook->GetScreenRect();
+        wxPoint tab(tabs.x, tabs.y + 15);
+        while (tab.x < tabs.GetRight() && ui.notebook->HitTest(ui.notebook->ScreenToClient(tab)) != 2) tab.x += 4;
+        user.MouseMove(tab);
+        user.MouseClick();
+        user.Char(WXK_ESCAPE);
+    };
     wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(ui.notebook->GetSelection(), 0);
@@ -151,8 +154,10 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
 
     // The Run button reads "Stop" during a run; its click stops the run and
     // starts no second one afterwards.
-    user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
-    user.MouseClick();
+    frame->input = [&] {
+        user.MouseMove(ui.runButton->GetScreenRect().GetPosition() + wxPoint(20, 20));
+        user.MouseClick();
+    };
     wxTEST_DIALOG(window.Run(), ExpectNotice(ToNarrow(stopped)));
     PumpEvents(300);
     EXPECT_EQ(FileNames(window.dir.path()), std::vector<std::string>{"data"});  // no output, no temporary
