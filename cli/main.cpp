@@ -2,6 +2,7 @@
 // the configuration of a data directory that it only reads; or a dry run,
 // or the texture report of a map.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,7 +35,9 @@ void PrintFailure(const RunResult& result) {
         std::fprintf(stderr, "%s\n", ComposeMessage(result.detailText, translate).c_str());
 }
 
-std::string JoinNames(const std::vector<std::string>& names) {
+// In name order: the directory's own order differs between file systems.
+std::string JoinNames(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
     return text;

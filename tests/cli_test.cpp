@@ -140,7 +140,7 @@ TEST(ArbrelCli, FailuresGiveTheirMessageAndWriteNothing) {
         {"textures --seed 2 a", 2, usage}, {"textures --format xml a", 2, usage}, {"-x --map-class d a b", 2, "arbrel-cli: unknown option -x"},
         {DemoArguments(out, "nosuchclass"), 1,
          "arbrel-cli: Map class 'nosuchclass' is not loaded from '" + Samples("data") +
-             "'.\nIts map classes: road, demo.\n"},
+             "'.\nIts map classes: demo, road.\n"},
         {"--data-dir " + Quote(dir.File("nodata")) + " --map-class demo mp_demo " + Quote(out), 1,
          "arbrel-cli: The data directory '" + dir.File("nodata") + "' does not exist.\n"},
         {demoClass + Quote(dir.path()) + " " + Quote(out), 1,  // a directory as input

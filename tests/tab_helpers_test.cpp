@@ -139,7 +139,7 @@ TEST(OptionChanges, SavedAtOnceOrUndone) {
     for (OptionChange change : {OptionChange::Add, OptionChange::Replace, OptionChange::Remove}) {
         const std::string problem =
             ChangeModelOptions(catalogue, classDir, "rocks", change, 0, ModelOption("stone", 2));
-        EXPECT_EQ(problem.rfind("Could not save '" + dir.File("rocks.csv") + "'.\n", 0), 0u) << problem;
+        EXPECT_EQ(problem.rfind("Could not save '" + classDir + "rocks.csv'.\n", 0), 0u) << problem;
         EXPECT_EQ(catalogue.modelClasses["rocks"], std::vector<ModelOption>{ModelOption("pebble", 1)});
     }
 }
