@@ -24,14 +24,6 @@ void PressKey(wxWindow* window, int keyCode) {
     window->GetEventHandler()->ProcessEvent(event);
 }
 
-// A key as the dialog sees it first, wherever the focus is.
-void HookKey(wxDialog& dialog, int keyCode) {
-    wxKeyEvent event(wxEVT_CHAR_HOOK);
-    event.m_keyCode = keyCode;
-    event.SetEventObject(&dialog);
-    dialog.GetEventHandler()->ProcessEvent(event);
-}
-
 }  // namespace
 
 // Enter adds, Escape and closing cancel; the window reads the name only on Add.

@@ -11,6 +11,7 @@
 
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
+#include "tests/gui/gui_test_support.h"
 
 class ExpectErrorDialog : public wxExpectModalBase<ErrorDialog, ExpectErrorDialog> {
 public:
@@ -48,11 +49,20 @@ private:
 };
 
 // Runs `action` once the dialog's modal loop is running, then shows it
-// modally and returns its result.
+// modally and returns its result. An action that leaves the dialog open
+// fails the test instead of leaving it waiting for ever.
 template <class Action>
 int ShowModalAndDo(wxDialog& dialog, Action action) {
-    dialog.CallAfter(action);
-    return dialog.ShowModal();
+    dialog.CallAfter([&dialog, action] {
+        action();
+        if (!dialog.IsModal()) return;
+        ADD_FAILURE() << "the dialog '" << dialog.GetTitle().utf8_str() << "' is still open after the test's action";
+        dialog.EndModal(wxID_CANCEL);
+    });
+    ExpectShownModal(&dialog);
+    const int result = dialog.ShowModal();
+    ExpectShownModal(nullptr);
+    return result;
 }
 
 // Clicks a button as the user would.
@@ -60,4 +70,12 @@ inline void Click(wxWindow* button) {
     wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, button->GetId());
     event.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(event);
+}
+
+// A key as a window sees it first, wherever the focus is (Escape, Enter).
+inline void HookKey(wxWindow& window, int keyCode) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = keyCode;
+    event.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(event);
 }

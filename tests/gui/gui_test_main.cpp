@@ -11,10 +11,13 @@
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include "dialogs/error_dialog.h"
 #include "dialogs/screen_fit.h"
 #include "preview/png_encoder.h"
 #include "tests/gui/gui_test_support.h"
@@ -41,7 +44,28 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
         << msg.utf8_str();
 }
 
+// Registered first, so asked last: after every wxTEST_DIALOG, and only about
+// dialogs none of them answered.
+class UnansweredDialogGuard : public wxModalDialogHook {
+public:
+    wxDialog* shown = nullptr;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        if (dialog == shown) return wxID_NONE;
+        wxString text = dialog->GetTitle();
+        if (auto* message = dynamic_cast<wxMessageDialog*>(dialog)) text += ": " + message->GetMessage();
+        if (auto* error = dynamic_cast<ErrorDialog*>(dialog)) text += ": " + error->messageText->GetLabel();
+        ADD_FAILURE() << "a dialog no test answers was shown (and cancelled): " << text.utf8_str();
+        return wxID_CANCEL;
+    }
+};
+
+UnansweredDialogGuard* unansweredDialogs = nullptr;
+
 }  // namespace
+
+void ExpectShownModal(wxDialog* dialog) { unansweredDialogs->shown = dialog; }
 
 void PumpEvents(int milliseconds) {
     wxStopWatch watch;
@@ -108,10 +132,14 @@ int main(int argc, char** argv) {
     }
     wxSetAssertHandler(FailOnAssert);
     wxLog::EnableLogging(false);
+    UnansweredDialogGuard guard;
+    guard.Register();
+    unansweredDialogs = &guard;
     // Modal dialogs run nested event loops; give them an outer one to nest in.
     wxEventLoop loop;
     wxEventLoopActivator activate(&loop);
     const int result = RUN_ALL_TESTS();
+    guard.Unregister();
     wxTheApp->OnExit();
     wxEntryCleanup();
     return result;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include <wx/dialog.h>
 #include <wx/window.h>
 
 // Lets the toolkit process pending events (paint, layout) for a moment.
@@ -11,3 +12,7 @@ void PumpEvents(int milliseconds = 50);
 // Shows the window, lets it paint, and writes its pixels as a PNG under the
 // build's screenshots directory. Returns the file's path.
 std::string SaveScreenshot(wxWindow* window, const std::string& name);
+// A modal dialog that no wxTEST_DIALOG answers fails the test and is
+// cancelled at once, so that no test waits for ever on a dialog nobody
+// will close; only the one named here (ShowModalAndDo's) is really shown.
+void ExpectShownModal(wxDialog* dialog);

@@ -12,17 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An installation whose map_source holds one map, and a file the listing
-// leaves out (its rules are the core's). It has no Docs/model_pics, as with
-// the mod tools of other games, and is still kept across a restart.
-std::string MakeInstallation(const TempDir& dir, const std::string& name = "game") {
-    const std::string install = dir.File(name);
-    fs::create_directories(install + "/map_source");
-    fs::copy_file(kSampleMap, install + "/map_source/mp_a.map");
-    WriteFileBytes(install + "/map_source/mp_b.MAP", "");
-    return install;
-}
-
 void Toggle(wxCheckBox* box) {
     box->SetValue(!box->GetValue());
     wxCommandEvent event(wxEVT_COMMAND_CHECKBOX_CLICKED, box->GetId());

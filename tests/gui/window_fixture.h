@@ -146,6 +146,17 @@ struct MainWindowControls {
     wxTextCtrl* tutorialText;
 };
 
+// An installation whose map_source holds one map, and a file the listing
+// leaves out (its rules are the core's). It has no Docs/model_pics, as with
+// the mod tools of other games, and is still kept across a restart.
+inline std::string MakeInstallation(const TempDir& dir, const std::string& name = "game") {
+    const std::string install = dir.File(name);
+    std::filesystem::create_directories(install + "/map_source");
+    std::filesystem::copy_file(kSampleMap, install + "/map_source/mp_a.map");
+    WriteFileBytes(install + "/map_source/mp_b.MAP", "");
+    return install;
+}
+
 // A window whose `data` is a copy of the bundled sample classes (or empty).
 struct WindowFixture {
     TempDir dir;
