@@ -52,8 +52,8 @@ void ExpectConsentOnlyOnYes(const char* question) {
         Dialog dialog(nullptr);
         EXPECT_EQ(dialog.questionText->GetLabel(), question);
         dialog.Show();
-        PumpEvents(150);
-        EXPECT_EQ(wxWindow::FindFocus(), dialog.noButton);
+        EXPECT_TRUE(PumpEventsUntil([&] { return wxWindow::FindFocus() == dialog.noButton; }))
+            << "the focus is not on No";
         dialog.Hide();
         EXPECT_EQ(ShowModalAndDo(dialog, [&] { Click(dialog.yesButton); }), 1);
     }

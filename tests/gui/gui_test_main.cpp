@@ -82,6 +82,15 @@ void PumpEvents(int milliseconds) {
     } while (watch.Time() < milliseconds);
 }
 
+bool PumpEventsUntil(const std::function<bool()>& done, int milliseconds) {
+    wxStopWatch watch;
+    while (!done()) {
+        if (watch.Time() > milliseconds) return false;
+        PumpEvents(10);
+    }
+    return true;
+}
+
 std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     window->Show();
     window->Raise();

@@ -2,6 +2,7 @@
 // Helpers of the GUI tests: the toolkit is initialised once by
 // gui_test_main.cpp; these let a test settle the window and photograph it.
 
+#include <functional>
 #include <string>
 
 #include <wx/dialog.h>
@@ -9,6 +10,10 @@
 
 // Lets the toolkit process pending events (paint, layout) for a moment.
 void PumpEvents(int milliseconds = 50);
+// Lets it process events until `done` holds, for at most `milliseconds`;
+// returns whether it came to hold. For what the display server answers
+// (focus, mapping), which a loaded machine delays.
+bool PumpEventsUntil(const std::function<bool()>& done, int milliseconds = 10000);
 // Shows the window, lets it paint, and writes its pixels as a PNG under the
 // build's screenshots directory. Returns the file's path.
 std::string SaveScreenshot(wxWindow* window, const std::string& name);
