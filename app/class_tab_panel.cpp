@@ -249,7 +249,7 @@ void ClassTabPanel::OnRemoveClass() {
     if (selection == wxNOT_FOUND) return;
     if (!Confirmed<RemoveConfiguration>(wxGetTopLevelParent(this))) return;
     const std::string name = SelectedClass();
-    const std::string problem = DeleteClassFile(ClassDirectory(), name);
+    const std::string problem = DeleteClassFile(ClassDirectory(), name, context.engine.stamps);
     if (!problem.empty()) {
         ShowError(this, FromNarrow(problem));
         return;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "ui_logic/class_file_ops.h"
+#include "config/data_files.h"
 #include "config/install_dir_check.h"
 #include "ui_logic/map_source_listing.h"
 #include "ui_logic/option_changes.h"
@@ -97,11 +98,45 @@ TEST(ClassFiles, CreatedExclusivelyAndDeleted) {
     const std::string noDir = CreateClassFile(dir.File("absent/"), "x", {});
     EXPECT_EQ(noDir.rfind("Could not make file 'x'.\n", 0), 0u) << noDir;
 
-    EXPECT_EQ(DeleteClassFile(classDir, "grass"), "");
+    FileStamps stamps;
+    EXPECT_EQ(DeleteClassFile(classDir, "grass", stamps), "");
     EXPECT_FALSE(FileExists(dir.File("grass.csv")));
-    EXPECT_EQ(DeleteClassFile(classDir, "grass"), "");  // already gone
+    EXPECT_EQ(DeleteClassFile(classDir, "grass", stamps), "");  // already gone
     fs::create_directories(dir.File("full.csv/inside"));
-    EXPECT_EQ(DeleteClassFile(classDir, "full").rfind("Could not delete 'full'.\n", 0), 0u);
+    EXPECT_EQ(DeleteClassFile(classDir, "full", stamps).rfind("Could not delete 'full'.\n", 0), 0u);
+}
+
+// Two windows that each read a class file: the one whose file the other
+// changed since may not remove it (the change stays, the message says what
+// to do); a file the other removed counts as removed; a class made again
+// after a removal is saved as a new one.
+TEST(ClassFiles, ARemovalKeepsAChangeMadeInAnotherWindow) {
+    TempDir dir;
+    const std::string classDir = dir.path() + "/", grass = dir.File("grass.csv");
+    WriteFileBytes(grass, "m_a,1\r\n");
+    Catalogue a, b;
+    std::string error;
+    std::vector<std::string> warnings;
+    for (Catalogue* window : {&a, &b}) ASSERT_TRUE(LoadModelClassFile(*window, grass, FileSize(grass), error, warnings));
+    a.modelClasses["grass"].push_back(ModelOption("m_b", 1));
+    ASSERT_TRUE(SaveModelClassFile(a, classDir, "grass", error)) << error;
+    const std::string changed = ReadFileBytes(grass);
+
+    EXPECT_EQ(DeleteClassFile(classDir, "grass", b.stamps),
+              "Cannot remove '" + grass + "': it was changed by another Arbrel window or another program after "
+              "this window read it. Nothing was removed: close this window and start Arbrel again to load the "
+              "file as it is now, then make your change again.");
+    EXPECT_EQ(ReadFileBytes(grass), changed);
+    // A file another window made after this one started is as much a change.
+    WriteFileBytes(dir.File("new.csv"), "m_n,1\r\n");
+    EXPECT_NE(DeleteClassFile(classDir, "new", b.stamps).find("it was written by another"), std::string::npos);
+    EXPECT_TRUE(FileExists(dir.File("new.csv")));
+
+    EXPECT_EQ(DeleteClassFile(classDir, "grass", a.stamps), "");  // the window that wrote last
+    EXPECT_EQ(DeleteClassFile(classDir, "grass", b.stamps), "");  // gone already
+    EXPECT_EQ(CreateClassFile(classDir, "grass", {}), "");
+    a.modelClasses["grass"] = {ModelOption("m_c", 1)};
+    EXPECT_TRUE(SaveModelClassFile(a, classDir, "grass", error)) << error;
 }
 
 // Each change is on disk at once; one that cannot be written leaves the

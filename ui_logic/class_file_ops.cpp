@@ -29,10 +29,16 @@ std::string CreateClassFile(const std::string& classDirectory, const std::string
     return std::string();
 }
 
-std::string DeleteClassFile(const std::string& classDirectory, const std::string& name) {
+std::string DeleteClassFile(const std::string& classDirectory, const std::string& name, FileStamps& stamps) {
     const std::string path = ClassFilePath(classDirectory, name);
+    // Only a file can hold another window's change; anything else fails below.
+    if (platform::QueryPath(path).kind == platform::PathKind::RegularFile) {
+        const std::string changed = stamps.CheckUnchanged(path, StampedChange::Remove);
+        if (!changed.empty()) return changed;
+    }
     std::error_code ec;
     std::filesystem::remove(platform::FsPath(path), ec);
     if (ec) return "Could not delete '" + name + "'.\n" + path + ": " + platform::ErrorText(ec);
+    stamps.Forget(path);
     return std::string();
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "config/file_stamps.h"
+
 // classDirectory + name + ".csv".
 std::string ClassFilePath(const std::string& classDirectory, const std::string& name);
 
@@ -16,5 +18,8 @@ std::string ClassFilePath(const std::string& classDirectory, const std::string& 
 std::string CreateClassFile(const std::string& classDirectory, const std::string& name,
                             const std::vector<std::string>& listedNames);
 
-// Deletes the class's file. A file that is already gone counts as deleted.
-std::string DeleteClassFile(const std::string& classDirectory, const std::string& name);
+// Deletes the class's file, unless another window or program changed it
+// after this one read or wrote it: then the file stays and the message says
+// so. A file that is already gone counts as deleted. The file's stamp goes
+// with it, so that a new class of the same name starts empty and unknown.
+std::string DeleteClassFile(const std::string& classDirectory, const std::string& name, FileStamps& stamps);
