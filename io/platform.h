@@ -57,6 +57,10 @@ std::FILE* CreateNewFile(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Flushes a written stdio file through to the disk.
 bool SyncFile(std::FILE* file);
+// Asks the system to start writing what was written so far to the disk,
+// without waiting for it, so the final SyncFile has less left to do. A hint
+// only: where the system has no such call it does nothing.
+void StartWriteBack(std::FILE* file);
 // Gives `path` the permission bits of `model` (a no-op on Windows, where new
 // files inherit the directory's rights).
 bool CopyPermissions(const std::string& model, const std::string& path);

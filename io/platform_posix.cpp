@@ -50,6 +50,14 @@ bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0
 
 bool SyncFile(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
+void StartWriteBack(std::FILE* file) {
+#if defined(__linux__)
+    sync_file_range(fileno(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)file;
+#endif
+}
+
 bool CopyPermissions(const std::string& model, const std::string& path) {
     struct stat info;
     if (stat(model.c_str(), &info) != 0) return errno == ENOENT;

@@ -128,6 +128,10 @@ bool RemoveFile(const std::string& path) {
 
 bool SyncFile(std::FILE* file) { return _commit(_fileno(file)) == 0; }
 
+// Windows writes back on its own and has no call that starts it without
+// waiting for it.
+void StartWriteBack(std::FILE*) {}
+
 bool CopyPermissions(const std::string&, const std::string&) { return true; }
 
 bool ReplaceFileAtomically(const std::string& from, const std::string& to, std::string& reason) {
