@@ -104,6 +104,9 @@ bool InterruptRequested();
 // Forgets a caught interrupt and catches the next one again (for a test
 // that sends one to its own process).
 void ForgetInterrupt();
+// Raises the flag; for the per-system handlers (safe in a signal handler).
+// True when it was raised already.
+bool RaiseInterruptFlag();
 // Asks for large pages behind a big, freshly allocated buffer before it is
 // filled: reading a map of a hundred MB into small pages spends more time in
 // page faults than in parsing. A hint only; nothing happens where it is not

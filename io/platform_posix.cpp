@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -18,19 +17,6 @@
 #include "io/platform.h"
 
 namespace platform {
-
-namespace {
-// Set from a signal handler: a lock-free atomic is safe there.
-std::atomic<int> interrupted{0};
-static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
-}  // namespace
-
-bool InterruptRequested() { return interrupted.load() != 0; }
-
-void ForgetInterrupt() {
-    interrupted.store(0);
-    CatchInterrupts();
-}
 
 std::string LastErrorText() { return std::strerror(errno); }
 
@@ -139,7 +125,7 @@ void AdviseLargeBuffer(void* buffer, std::size_t size) {
 }
 
 namespace {
-void OnInterruptSignal(int) { interrupted.store(1); }
+void OnInterruptSignal(int) { RaiseInterruptFlag(); }
 }  // namespace
 
 std::string SystemLanguage() { return std::string(); }
