@@ -112,6 +112,8 @@ private:
     // most about ten times a second, and always at the end of a run.
     void RefreshStatusIfDue();
     void ShowStatus();
+    // Handles the clicks and keys the toolkit holds, under the run's rules.
+    void TakeInput();
 
     PageContext& context;
     ProgressReceiver& progress;

@@ -124,6 +124,9 @@ void MapsPanel::BeginRun() {
 }
 
 void MapsPanel::EndRun() {
+    // Input made during the run that the toolkit still holds is taken while
+    // the run's rules hold: a late click on Stop must not start a new run.
+    TakeInput();
     running = false;
     runButton->SetLabel(_("Run"));
     runButton->UnsetToolTip();
@@ -202,6 +205,10 @@ void MapsPanel::RefreshStatusIfDue() {
     if (now - lastStatusRefresh < kStatusRefreshMilliseconds) return;
     lastStatusRefresh = now;
     ShowStatus();
+    TakeInput();
+}
+
+void MapsPanel::TakeInput() {
     // Clicks and keys are handled now, not replayed after the run: every
     // control but Stop is disabled, and tab changes are vetoed.
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())

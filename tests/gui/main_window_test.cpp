@@ -158,6 +158,8 @@ wxPoint TabPoint(wxNotebook* notebook, int page) {
     return tab;
 }
 
+wxPoint Centre(wxWindow* control) { return wxPoint(control->GetSize().x / 2, control->GetSize().y / 2); }
+
 // A run stopped by Escape, by the Stop button or by closing the window
 // writes nothing. Clicks made during a run are handled during it, where they
 // find every control but Stop locked; none comes back once the run ends.
@@ -188,7 +190,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
         event.Skip();
     });
     ui.runButton->Bind(wxEVT_COMMAND_BUTTON_CLICKED, [&](wxCommandEvent& event) {
-        stopClicked = true;
+        if (ui.runButton->GetLabel() == "Stop") stopClicked = true;
         event.Skip();
     });
     frame->Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& event) {
@@ -197,7 +199,9 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
     });
 
     // A click on the mark box and one on the "Model classes" tab; once the
-    // window has taken them (the tab's click asks to change pages), Escape.
+    // window has taken them (the tab's click asks to change pages), a click
+    // on Stop and at once Escape: the run ends before it looks at its input
+    // again, and the click it still holds must not start a new run.
     std::vector<std::string> unlocked;
     bool queued = false;
     frame->DuringNextRun([&] {
@@ -214,6 +218,7 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
             queued = true;
         }
         if (!tabClicked) return false;
+        queued_input::Click(ui.runButton, Centre(ui.runButton));
         HookKey(*frame, WXK_ESCAPE);
         return true;
     });
@@ -231,9 +236,9 @@ TEST(MainWindow, AStoppedRunWritesNothingAndInputMadeDuringARunIsNotReplayed) {
 
     // The Run button reads "Stop" during a run; its click stops the run and
     // starts no second one afterwards (whose notice would fail the test).
-    queued = false;
+    queued = stopClicked = false;
     frame->DuringNextRun([&] {
-        if (!queued) queued_input::Click(ui.runButton, wxPoint(ui.runButton->GetSize().x / 2, ui.runButton->GetSize().y / 2));
+        if (!queued) queued_input::Click(ui.runButton, Centre(ui.runButton));
         queued = true;
         return stopClicked;
     });
