@@ -65,7 +65,10 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     PumpEvents(150);
     std::error_code ec;
     std::filesystem::create_directories(ARBREL_SCREENSHOT_DIR, ec);
-    const std::string path = std::string(ARBREL_SCREENSHOT_DIR) + "/" + name + ".png";
+    // Pictures taken at another DPI than 96 say so in their name.
+    const int dpi = static_cast<int>(96 * window->GetDPIScaleFactor() + 0.5);
+    const std::string suffix = dpi != 96 ? "_" + std::to_string(dpi) + "dpi" : "";
+    const std::string path = std::string(ARBREL_SCREENSHOT_DIR) + "/" + name + suffix + ".png";
 #ifdef __WXGTK3__
     // Let the widgets paint themselves into an image: independent of what
     // else is on the screen and of window-manager timing.

@@ -1,5 +1,6 @@
 // Every dialog shown on the screen the tests run on (a 1024x600 one in the
-// gui_dialogs_fit_1024x600 test) keeps every button on that screen.
+// gui_dialogs_fit_1024x600 test) keeps every button on that screen and shows
+// every text whole.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "dialogs/texture_report_dialog.h"
 #include "tests/gui/expect_error_dialog.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/gui/text_fit.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ void ExpectButtonsOnScreen(wxDialog& dialog, const std::string& name) {
         std::vector<wxButton*> buttons;
         CollectButtons(&dialog, buttons);
         EXPECT_FALSE(buttons.empty());
+        ExpectTextsFit(&dialog, name);
         for (wxButton* button : buttons) {
             EXPECT_TRUE(screen.Contains(button->GetScreenRect()))
                 << button->GetLabel() << " at " << button->GetScreenRect().x << ","
