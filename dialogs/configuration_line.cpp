@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <wx/dcmemory.h>
 #include <wx/intl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -55,7 +56,15 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
     // platform's own frame holds it.
     wxPanel* pictureFrame = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                         wxBORDER_THEME);
-    picture = new wxStaticBitmap(pictureFrame, ID_STATICBITMAP1, wxNullBitmap, wxDefaultPosition,
+    // The toolkit for Windows cannot paint a picture control that has no
+    // picture: it gets a blank one in the background's colour.
+    wxBitmap blank(FromDIP(wxSize(327, 327)));
+    {
+        wxMemoryDC dc(blank);
+        dc.SetBackground(wxBrush(pictureFrame->GetBackgroundColour()));
+        dc.Clear();
+    }
+    picture = new wxStaticBitmap(pictureFrame, ID_STATICBITMAP1, blank, wxDefaultPosition,
                                  FromDIP(wxSize(327, 327)), wxBORDER_NONE, _T("ID_STATICBITMAP1"));
     wxBoxSizer* framed = new wxBoxSizer(wxVERTICAL);
     framed->Add(picture, 1, wxEXPAND);

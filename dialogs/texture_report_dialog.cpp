@@ -23,7 +23,8 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
 
     table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(560, 260)),
                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    // A column is never narrower than its heading, whatever the font and DPI.
+    // A column is never narrower than its heading, whatever the font and DPI
+    // (Windows sizes a column to its heading only once the table is shown).
     const auto addColumn = [this](const wxString& heading, wxListColumnFormat format, int width) {
         table->AppendColumn(heading, format,
                             std::max(FromDIP(width), table->GetTextExtent(heading).x + FromDIP(16)));
@@ -39,13 +40,13 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
         withClearings = withClearings || (withRemovals && (row.removed.cluster != 0 || row.removed.clearance != 0));
     if (withRemovals) {
         // Candidates each rule of the models would remove in a run.
-        table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        addColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, 70);
     }
     if (withClearings) {
-        table->AppendColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        addColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, 70);
     }
     // Wide enough for every column, with room for a vertical scroll bar.
     int width = FromDIP(24);
