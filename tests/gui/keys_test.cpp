@@ -81,7 +81,7 @@ TEST(Keys, EnterInAnOptionEditorChecksAsSaveDoes) {
 }
 
 // The check boxes without text carry their tips.
-TEST(Keys, BareCheckBoxesAndTheirLabelsCarryTheirTips) {
+TEST(Keys, BareCheckBoxesCarryTheirTips) {
     ConfigurationLine model(nullptr);
     ClassConfigurationLine texture(nullptr);
     const struct {
