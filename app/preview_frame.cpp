@@ -165,14 +165,21 @@ void PreviewFrame::OnOutcome(const PreviewOutcome& outcome) {
     status->SetLabel(text);
     status->SetToolTip(text);
     status->GetParent()->Layout();
+    // The clicked texture's rules as they are now, or the hint when the new
+    // map has no such texture: never the rules of a map no longer shown.
+    const std::size_t clicked = scene_->TextureIndex(clickedTexture_);
+    if (clicked < scene_->textures.size()) OnTextureClicked(clicked);
+    else details->ChangeValue(_("Click the ground to see its texture's rules."));
 }
 
 void PreviewFrame::OnTextureClicked(std::optional<std::size_t> texture) {
     if (!scene_ || !last_) return;
     if (!texture) {
+        clickedTexture_.clear();
         details->ChangeValue(_("No terrain here."));
         return;
     }
+    clickedTexture_ = scene_->textures[*texture];
     details->ChangeValue(FromNarrow(DescribeTexture(*scene_, *texture, last_->mapClasses, last_->run.mapClassName)));
 }
 

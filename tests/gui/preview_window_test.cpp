@@ -80,8 +80,11 @@ TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     SaveScreenshot(preview, "preview_from_above");
 
     // A class edit (here the first model of the demo's grass class, made
-    // sparse) redraws without a run.
+    // sparse) redraws without a run, and the clicked texture's details follow.
     const std::size_t before = scene.marks.size();
+    preview->topDown->onTextureClicked(scene.TextureIndex("ground_grass_field"));
+    const wxString rulesBefore = preview->details->GetValue();
+    EXPECT_TRUE(rulesBefore.StartsWith("ground_grass_field")) << rulesBefore;
     const std::uint64_t dryRuns = preview->DryRunsStarted();
     ModelOption& edited = window.engine().modelClasses["grass"].at(0);
     edited.densityMax = edited.densityMax / 4;
@@ -90,6 +93,8 @@ TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     EXPECT_EQ(preview->DryRunsStarted(), dryRuns + 1);
     ASSERT_TRUE(WaitForPicture(preview));
     EXPECT_LT(preview->Scene()->marks.size(), before);
+    EXPECT_TRUE(preview->details->GetValue().StartsWith("ground_grass_field"));
+    EXPECT_NE(preview->details->GetValue(), rulesBefore);  // the new count of models
     EXPECT_EQ(window.ui().modelsPlacedCount->GetLabel(), "0");  // no run
     preview->CheckForChanges();
     EXPECT_EQ(preview->DryRunsStarted(), dryRuns + 1);  // nothing changed: no new dry run
