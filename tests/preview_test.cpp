@@ -240,6 +240,11 @@ TEST(TopDownPicture, TerrainInTextureColoursAndMarksWhereTheModelsAre) {
     EXPECT_EQ(DescribeTexture(scene, 0, classes, "demo"),
               "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
               "removed by slope 0, height 0, spacing 0");
+    PreviewScene clustered = scene;
+    clustered.rejectionsPerTexture["dirt"].cluster = 7;
+    EXPECT_EQ(DescribeTexture(clustered, 0, classes, "demo"),
+              "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
+              "removed by slope 0, height 0, spacing 0, cluster 7, clearance 0");
 
     // Brushes are outlined over the ground.
     PreviewScene withBrush = scene;
