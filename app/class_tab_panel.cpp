@@ -32,7 +32,6 @@ struct PageLayout {
         editOption, removeOption;
     wxString optionCaption;
     int optionRows;
-    bool growingClassList;
     int classButtonsFlag, nameLabelFlag, nameFieldFlag, removeOptionFlag;
 };
 
@@ -46,7 +45,6 @@ PageLayout LayoutOf(ClassKind kind) {
                 {Ids::ID_BUTTON4, _T("ID_BUTTON4")},     {Ids::ID_BUTTON3, _T("ID_BUTTON3")},
                 _("Textures"),
                 2,
-                false,
                 wxTOP | wxEXPAND,
                 wxLEFT | wxBOTTOM | wxALIGN_CENTER_VERTICAL,
                 wxRIGHT | wxBOTTOM | wxEXPAND,
@@ -58,7 +56,6 @@ PageLayout LayoutOf(ClassKind kind) {
             {Ids::ID_BUTTON11, _T("ID_BUTTON11")},   {Ids::ID_BUTTON12, _T("ID_BUTTON12")},
             _("Models"),
             3,
-            true,
             wxTOP | wxALIGN_CENTER,
             wxLEFT | wxBOTTOM | wxALIGN_CENTER,
             wxRIGHT | wxBOTTOM | wxALIGN_CENTER,
@@ -145,11 +142,11 @@ void ClassTabPanel::Build() {
     pageGrid->AddGrowableRow(0);
 
     wxStaticBoxSizer* classesBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Classes"));
+    // The class list fills its box: left at its own height and centred, it
+    // leaves an empty band above and below it on a tall window.
     wxFlexGridSizer* classes = new wxFlexGridSizer(2, 1, 0, 0);
-    if (ids.growingClassList) {
-        classes->AddGrowableCol(0);
-        classes->AddGrowableRow(0);
-    }
+    classes->AddGrowableCol(0);
+    classes->AddGrowableRow(0);
     classList = new wxListBox(this, ids.classList.id, wxDefaultPosition, FromDIP(wxSize(132, 282)), 0,
                               nullptr, kClassListStyle, wxDefaultValidator, ids.classList.name);
     classes->Add(classList, 1, wxEXPAND, 5);
@@ -159,7 +156,7 @@ void ClassTabPanel::Build() {
     classButtons->Add(NewButton(this, ids.removeClass.id, _("Remove"), ids.removeClass.name), 1,
                       wxLEFT | wxALIGN_CENTER, 5);
     classes->Add(classButtons, 1, ids.classButtonsFlag, 5);
-    classesBox->Add(classes, 1, wxALIGN_CENTER, 5);
+    classesBox->Add(classes, 1, wxEXPAND, 5);
     pageGrid->Add(classesBox, 1, wxALL | wxEXPAND, 5);
 
     wxStaticBoxSizer* optionsBox =

@@ -1,6 +1,7 @@
 // The preview's redraw: the dry run of a map into a scene, and the top-down
 // picture of that scene at a window's size. The live preview redraws within
-// 150 ms on a Backlot-sized map (460 patches, about 33,000 models).
+// 150 ms on a Backlot-sized map (460 patches, about 33,000 models); the
+// benchmark map (1.23 million models) shows what a large map costs.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/generated_map_file.h"
 #include "engine/map_statistics.h"
 #include "preview/preview_scene.h"
 #include "preview/top_down_picture.h"
@@ -40,16 +42,16 @@ void MakeBacklotSized(FoliageEngine& engine) {
                                     TextureOption("rock_cliff", false, 1.0f, {"plants"})};
 }
 
-void BM_PreviewRedrawOfABacklotSizedMap(benchmark::State& state) {
-    FoliageEngine engine;
-    MakeBacklotSized(engine);
+// One redraw as the live preview makes it: the dry run into a scene, then
+// its picture from above at 800 x 560.
+void RedrawBenchmark(benchmark::State& state, FoliageEngine& engine, const std::string& mapClass) {
     const auto terrain = std::make_shared<const std::vector<TerrainMesh>>(engine.meshes);
     std::size_t marks = 0;
     for (auto _ : state) {
         engine.random.Seed(1);
         SceneRecorder recorder(terrain);
         NullProgress progress;
-        const DryRunStatistics statistics = DryRun(engine, progress, "backlot", &recorder);
+        const DryRunStatistics statistics = DryRun(engine, progress, mapClass, &recorder);
         const PreviewScene scene = recorder.Finish(statistics.budget, statistics.rejectionsPerTexture);
         ViewTransform view;
         view.SetViewport(800, 560);
@@ -59,7 +61,27 @@ void BM_PreviewRedrawOfABacklotSizedMap(benchmark::State& state) {
     }
     state.counters["models"] = static_cast<double>(marks);
 }
+
+void BM_PreviewRedrawOfABacklotSizedMap(benchmark::State& state) {
+    FoliageEngine engine;
+    MakeBacklotSized(engine);
+    RedrawBenchmark(state, engine, "backlot");
+}
 BENCHMARK(BM_PreviewRedrawOfABacklotSizedMap)->Unit(benchmark::kMillisecond);
+
+// The benchmark map of the whole-job benchmarks: 200 meshes of 33 x 33.
+void BM_PreviewRedrawOfTheBenchmarkMap(benchmark::State& state) {
+    GeneratedMapFile files(200, 33);
+    FoliageEngine engine;
+    ConfigureForGeneratedMap(engine);
+    CountingReceiver progress;
+    if (!files.Ok() || !engine.ReadMap(progress, files.input, files.bytes)) {
+        state.SkipWithError("the benchmark map could not be made or read");
+        return;
+    }
+    RedrawBenchmark(state, engine, "bench");
+}
+BENCHMARK(BM_PreviewRedrawOfTheBenchmarkMap)->Unit(benchmark::kMillisecond);
 
 // Only the picture, for a zoom or a pan: a million marks on the same map.
 void BM_TopDownPictureOfAMillionMarks(benchmark::State& state) {

@@ -76,7 +76,19 @@ bool AtomicFileWriter::FlushBuffer() {
         Fail("write", temporary_);
         return false;
     }
+    HandedToFile(pending);
     return true;
+}
+
+void AtomicFileWriter::HandedToFile(std::size_t size) {
+    // A large output left to the final sync waits for all of it at the end;
+    // starting the write-back every few megabytes lets the disk work while
+    // the rest is still being made.
+    constexpr std::size_t kWriteBackStep = std::size_t{32} << 20;
+    notYetWrittenBack_ += size;
+    if (notYetWrittenBack_ < kWriteBackStep) return;
+    notYetWrittenBack_ = 0;
+    if (std::fflush(file_) == 0) platform::StartWriteBack(file_);
 }
 
 char* AtomicFileWriter::Reserve(std::size_t size) {
@@ -111,6 +123,8 @@ void AtomicFileWriter::Write(const char* data, std::size_t size) {
             if (std::fwrite(data, 1, size, file_) != size) {
                 if (errno == 0) errno = EIO;
                 Fail("write", temporary_);
+            } else {
+                HandedToFile(size);
             }
             return;
         }

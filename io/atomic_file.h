@@ -41,6 +41,7 @@ public:
 
 private:
     bool FlushBuffer();
+    void HandedToFile(std::size_t size);
     void Fail(const std::string& what, const std::string& path);
 
     std::string target_;
@@ -49,5 +50,6 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_;
     std::size_t used_ = 0;
+    std::size_t notYetWrittenBack_ = 0;
     std::string error_;
 };

@@ -57,6 +57,10 @@ std::FILE* CreateNewFile(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Flushes a written stdio file through to the disk.
 bool SyncFile(std::FILE* file);
+// Asks the system to start writing what was written so far to the disk,
+// without waiting for it, so the final SyncFile has less left to do. A hint
+// only: where the system has no such call it does nothing.
+void StartWriteBack(std::FILE* file);
 // Gives `path` the permission bits of `model` (a no-op on Windows, where new
 // files inherit the directory's rights).
 bool CopyPermissions(const std::string& model, const std::string& path);
@@ -100,6 +104,9 @@ bool InterruptRequested();
 // Forgets a caught interrupt and catches the next one again (for a test
 // that sends one to its own process).
 void ForgetInterrupt();
+// Raises the flag; for the per-system handlers (safe in a signal handler).
+// True when it was raised already.
+bool RaiseInterruptFlag();
 // Asks for large pages behind a big, freshly allocated buffer before it is
 // filled: reading a map of a hundred MB into small pages spends more time in
 // page faults than in parsing. A hint only; nothing happens where it is not

@@ -1,6 +1,7 @@
 // The platform calls that the standard library makes the same on every
 // system, given the per-system path and error conversions.
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 
@@ -11,6 +12,11 @@ namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Set from a signal handler or a console's handler thread: a lock-free
+// atomic is safe in both.
+std::atomic<int> interrupted{0};
+static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
 
 Outcome Result(const std::error_code& error) {
     Outcome outcome;
@@ -34,6 +40,15 @@ std::string LanguageFromEnvironment() {
 }
 
 }  // namespace
+
+bool InterruptRequested() { return interrupted.load() != 0; }
+
+bool RaiseInterruptFlag() { return interrupted.exchange(1) != 0; }
+
+void ForgetInterrupt() {
+    interrupted.store(0);
+    CatchInterrupts();
+}
 
 PathStatus QueryPath(const std::string& path) {
     PathStatus result;

@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -18,19 +17,6 @@
 #include "io/platform.h"
 
 namespace platform {
-
-namespace {
-// Set from a signal handler: a lock-free atomic is safe there.
-std::atomic<int> interrupted{0};
-static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
-}  // namespace
-
-bool InterruptRequested() { return interrupted.load() != 0; }
-
-void ForgetInterrupt() {
-    interrupted.store(0);
-    CatchInterrupts();
-}
 
 std::string LastErrorText() { return std::strerror(errno); }
 
@@ -49,6 +35,14 @@ std::FILE* CreateNewFile(const std::string& path) { return std::fopen(path.c_str
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 bool SyncFile(std::FILE* file) { return fsync(fileno(file)) == 0; }
+
+void StartWriteBack(std::FILE* file) {
+#if defined(__linux__)
+    sync_file_range(fileno(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)file;
+#endif
+}
 
 bool CopyPermissions(const std::string& model, const std::string& path) {
     struct stat info;
@@ -131,7 +125,7 @@ void AdviseLargeBuffer(void* buffer, std::size_t size) {
 }
 
 namespace {
-void OnInterruptSignal(int) { interrupted.store(1); }
+void OnInterruptSignal(int) { RaiseInterruptFlag(); }
 }  // namespace
 
 std::string SystemLanguage() { return std::string(); }

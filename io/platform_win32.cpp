@@ -7,7 +7,6 @@
 #include <process.h>
 #include <sys/stat.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,19 +16,6 @@
 #include "io/platform.h"
 
 namespace platform {
-
-namespace {
-// Set from the console's handler thread: a lock-free atomic is safe there.
-std::atomic<int> interrupted{0};
-static_assert(ATOMIC_INT_LOCK_FREE == 2, "the interrupt flag must be lock-free");
-}  // namespace
-
-bool InterruptRequested() { return interrupted.load() != 0; }
-
-void ForgetInterrupt() {
-    interrupted.store(0);
-    CatchInterrupts();
-}
 
 namespace {
 
@@ -127,6 +113,10 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool SyncFile(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+
+// Windows writes back on its own and has no call that starts it without
+// waiting for it.
+void StartWriteBack(std::FILE*) {}
 
 bool CopyPermissions(const std::string&, const std::string&) { return true; }
 
@@ -231,7 +221,7 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     const bool ending = event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
     // A second Ctrl-C ends the process at once; closing the console, a
     // logoff or a shutdown after a Ctrl-C still waits for the clean-up.
-    if (interrupted.exchange(1) != 0 && !ending) return FALSE;
+    if (RaiseInterruptFlag() && !ending) return FALSE;
     if (ending) {
         // Windows ends the process when this returns: give the main thread
         // time to remove its temporary file and exit by itself.
