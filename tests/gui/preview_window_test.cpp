@@ -36,6 +36,17 @@ bool WaitForPicture(PreviewFrame* preview) {
     return false;
 }
 
+// The main window ready to run the demo map, and its preview open and drawn.
+PreviewFrame* OpenDrawnPreview(WindowFixture& window) {
+    window.Open();
+    window.PrepareDemoRun("with_preview.map");
+    PreviewFrame* preview = OpenPreview(window);
+    if (preview == nullptr) ADD_FAILURE() << "no preview window";
+    else if (!WaitForPicture(preview)) ADD_FAILURE() << "no picture after 20 s";
+    else return preview;
+    return nullptr;
+}
+
 // Whether this run was started with OpenGL held below 3.3 (for instance
 // MESA_GL_VERSION_OVERRIDE=2.1 beside ARBREL_TEST_GL_BELOW_33=1).
 bool GlHeldBelow33() {
@@ -47,11 +58,8 @@ bool GlHeldBelow33() {
 
 TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
     WindowFixture window;
-    window.Open();
-    window.PrepareDemoRun("with_preview.map");
-    PreviewFrame* preview = OpenPreview(window);
+    PreviewFrame* preview = OpenDrawnPreview(window);
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(WaitForPicture(preview));
     EXPECT_EQ(OpenPreview(window), preview);  // a second click raises the same window
 
     // The marks are the dry run's placements from the generator's state.
@@ -123,11 +131,8 @@ TEST(PreviewWindow, ShowsTheNextRunFollowsEditsAndChangesNothingRunWrites) {
 TEST(PreviewWindow, The3dViewDrawsTheLitTerrainAndAMarkerPerModel) {
     if (GlHeldBelow33()) GTEST_SKIP() << "OpenGL is held below 3.3 in this run";
     WindowFixture window;
-    window.Open();
-    window.PrepareDemoRun("with_preview.map");
-    PreviewFrame* preview = OpenPreview(window);
+    PreviewFrame* preview = OpenDrawnPreview(window);
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(WaitForPicture(preview));
     const PreviewScene& scene = *preview->Scene();
 
     // The 3D view: the unplanted carpet in its colour under the sun, and a
@@ -174,11 +179,8 @@ TEST(PreviewWindow, The3dViewDrawsTheLitTerrainAndAMarkerPerModel) {
 TEST(PreviewWindow, Without33The3dTabSaysSoAndTheViewFromAboveStillDraws) {
     if (!GlHeldBelow33()) GTEST_SKIP() << "needs ARBREL_TEST_GL_BELOW_33=1 and OpenGL held below 3.3";
     WindowFixture window;
-    window.Open();
-    window.PrepareDemoRun("with_preview.map");
-    PreviewFrame* preview = OpenPreview(window);
+    PreviewFrame* preview = OpenDrawnPreview(window);
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(WaitForPicture(preview));
     preview->views->SetSelection(1);
     PumpEvents(100);
     auto* view3d = dynamic_cast<Preview3dPage*>(preview->view3d);
