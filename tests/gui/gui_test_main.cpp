@@ -83,8 +83,10 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     cairo_surface_destroy(surface);
 #else
     // What the screen shows of the window, written by the core's encoder:
-    // the Windows toolkit is built without image libraries.
-    const wxRect rect = window->GetScreenRect();
+    // the Windows toolkit is built without image libraries. Only the client
+    // area: under Wine without a window manager the frame and caption are
+    // not drawn, and the screen there shows whatever lies beneath.
+    const wxRect rect(window->ClientToScreen(wxPoint(0, 0)), window->GetClientSize());
     wxBitmap bitmap(rect.width, rect.height);
     {
         wxScreenDC screen;
