@@ -17,14 +17,6 @@
 #include "io/paths.h"
 #include "io/platform.h"
 
-namespace {
-
-// Choices take the height the theme needs: a fixed 21 pixels cuts their
-// text off under GTK.
-const int kPlatformHeight = -1;
-
-}  // namespace
-
 ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDirectoryOverride,
                          const std::string& dataDirectory) {
     Create(parent, wxID_ANY, _("Arbrel v3.5 - by Quennick"), wxDefaultPosition, wxDefaultSize,
@@ -61,11 +53,11 @@ ArbrelFrame::ArbrelFrame(wxWindow* parent, wxWindowID, const std::string& appDir
     notebook->AddPage(informationPage, _("Information"), false);
     notebook->AddPage(tutorialPage, _("Tutorial"), false);
 
-    panelGrid->Add(notebook, 1, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, 5);
+    panelGrid->Add(notebook, 1, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, FromDIP(5));
     rootPanel->SetSizer(panelGrid);
     panelGrid->Fit(rootPanel);
     panelGrid->SetSizeHints(rootPanel);
-    rootGrid->Add(rootPanel, 1, wxEXPAND, 5);
+    rootGrid->Add(rootPanel, 1, wxEXPAND, FromDIP(5));
     SetSizer(rootGrid);
 
     CreateFileDialogs();
@@ -91,11 +83,11 @@ void ArbrelFrame::BuildDirectoryRow(wxFlexGridSizer* panelGrid) {
                                     wxDefaultValidator, _T("ID_CHOICE2"));
     installDirChoice->SetSelection(installDirChoice->Append(_("-- None --")));
     installDirChoice->SetToolTip(_("The Call of Duty installation directory you want to work from"));
-    row->Add(installDirChoice, 1, wxALL | wxALIGN_CENTER, 5);
+    row->Add(installDirChoice, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
     setInstallDirButton = NewButton(rootPanel, ID_BUTTON1,
                                     _("Set Call of Duty installation directory"), _T("ID_BUTTON1"));
-    row->Add(setInstallDirButton, 1, wxALL | wxALIGN_CENTER, 5);
-    panelGrid->Add(row, 1, wxEXPAND, 5);
+    row->Add(setInstallDirButton, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
+    panelGrid->Add(row, 1, wxEXPAND, FromDIP(5));
 }
 
 void ArbrelFrame::CreateFileDialogs() {

@@ -149,15 +149,15 @@ void ClassTabPanel::Build() {
     classes->AddGrowableRow(0);
     classList = new wxListBox(this, ids.classList.id, wxDefaultPosition, FromDIP(wxSize(132, 282)), 0,
                               nullptr, kClassListStyle, wxDefaultValidator, ids.classList.name);
-    classes->Add(classList, 1, wxEXPAND, 5);
+    classes->Add(classList, 1, wxEXPAND, FromDIP(5));
     wxBoxSizer* classButtons = new wxBoxSizer(wxHORIZONTAL);
     classButtons->Add(NewButton(this, ids.addClass.id, _("Add"), ids.addClass.name), 1,
-                      wxRIGHT | wxALIGN_CENTER, 5);
+                      wxRIGHT | wxALIGN_CENTER, FromDIP(5));
     classButtons->Add(NewButton(this, ids.removeClass.id, _("Remove"), ids.removeClass.name), 1,
-                      wxLEFT | wxALIGN_CENTER, 5);
-    classes->Add(classButtons, 1, ids.classButtonsFlag, 5);
-    classesBox->Add(classes, 1, wxEXPAND, 5);
-    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND, 5);
+                      wxLEFT | wxALIGN_CENTER, FromDIP(5));
+    classes->Add(classButtons, 1, ids.classButtonsFlag, FromDIP(5));
+    classesBox->Add(classes, 1, wxEXPAND, FromDIP(5));
+    pageGrid->Add(classesBox, 1, wxALL | wxEXPAND, FromDIP(5));
 
     wxStaticBoxSizer* optionsBox =
         new wxStaticBoxSizer(wxHORIZONTAL, this, ids.optionCaption);
@@ -168,28 +168,28 @@ void ClassTabPanel::Build() {
     // option lists get the size of the texture list.
     optionList = new wxListBox(this, ids.optionList.id, wxDefaultPosition, FromDIP(wxSize(312, 200)), 0,
                                nullptr, kOptionListStyle, wxDefaultValidator, ids.optionList.name);
-    options->Add(optionList, 1, wxEXPAND, 5);
+    options->Add(optionList, 1, wxEXPAND, FromDIP(5));
     wxBoxSizer* below = new wxBoxSizer(wxVERTICAL);
     // A name row that is never shown.
     wxBoxSizer* nameRow = new wxBoxSizer(wxHORIZONTAL);
     wxStaticText* nameLabel = NewLabel(this, ids.nameLabel.id, _("Name"), ids.nameLabel.name);
     nameLabel->Hide();
-    nameRow->Add(nameLabel, 1, ids.nameLabelFlag, 5);
-    wxTextCtrl* nameField = NewField(this, ids.nameField.id, FromDIP(wxSize(217, 21)), ids.nameField.name);
+    nameRow->Add(nameLabel, 1, ids.nameLabelFlag, FromDIP(5));
+    wxTextCtrl* nameField = NewField(this, ids.nameField.id, FromDIP(wxSize(217, kPlatformHeight)), ids.nameField.name);
     nameField->Hide();
-    nameRow->Add(nameField, 3, ids.nameFieldFlag, 5);
-    below->Add(nameRow, 1, wxALIGN_CENTER, 5);
+    nameRow->Add(nameField, 3, ids.nameFieldFlag, FromDIP(5));
+    below->Add(nameRow, 1, wxALIGN_CENTER, FromDIP(5));
     wxBoxSizer* optionButtons = new wxBoxSizer(wxHORIZONTAL);
     optionButtons->Add(NewButton(this, ids.newOption.id, _("New"), ids.newOption.name), 1,
-                       wxRIGHT | wxALIGN_CENTER, 5);
+                       wxRIGHT | wxALIGN_CENTER, FromDIP(5));
     optionButtons->Add(NewButton(this, ids.editOption.id, _("Edit"), ids.editOption.name), 1,
-                       wxLEFT | wxRIGHT | wxALIGN_CENTER, 5);
+                       wxLEFT | wxRIGHT | wxALIGN_CENTER, FromDIP(5));
     optionButtons->Add(NewButton(this, ids.removeOption.id, _("Remove"), ids.removeOption.name),
-                       1, ids.removeOptionFlag, 5);
-    below->Add(optionButtons, 1, wxALIGN_CENTER, 5);
-    options->Add(below, 1, wxTOP | wxEXPAND, 5);
-    optionsBox->Add(options, 1, wxEXPAND, 5);
-    pageGrid->Add(optionsBox, 1, wxALL | wxEXPAND, 5);
+                       1, ids.removeOptionFlag, FromDIP(5));
+    below->Add(optionButtons, 1, wxALIGN_CENTER, FromDIP(5));
+    options->Add(below, 1, wxTOP | wxEXPAND, FromDIP(5));
+    optionsBox->Add(options, 1, wxEXPAND, FromDIP(5));
+    pageGrid->Add(optionsBox, 1, wxALL | wxEXPAND, FromDIP(5));
 
     FinishPage(this, pageGrid);
 }

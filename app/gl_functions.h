@@ -1,10 +1,11 @@
 #pragma once
 // The OpenGL functions of the 3D preview. On Linux libepoxy provides them.
 // On Windows opengl32.dll exports only OpenGL 1.1: the later functions the
-// view uses are looked up with wglGetProcAddress once a context is current
-// (LoadGlFunctions), and the names below point at what was found.
+// view uses are looked up through the platform layer once a context is
+// current (LoadGlFunctions), and the names below point at what was found.
 
 #if defined(_WIN32)
+#define ARBREL_LOAD_GL_FUNCTIONS 1
 #include <GL/glcorearb.h>  // types, constants and pointer types; no prototypes
 
 #define ARBREL_GL_FUNCTIONS(X) \
@@ -73,6 +74,7 @@ ARBREL_GL_FUNCTIONS(ARBREL_GL_DECLARE)
 // With the view's context current: true when every function was found.
 bool LoadGlFunctions();
 #else
+#define ARBREL_LOAD_GL_FUNCTIONS 0
 #include <epoxy/gl.h>
 inline bool LoadGlFunctions() { return true; }
 #endif

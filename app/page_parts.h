@@ -29,6 +29,10 @@ void ShowError(wxWindow* page, const wxString& message);
 enum class NoticeKind { Information, Warning };
 void ShowNotice(wxWindow* page, NoticeKind kind, const wxString& title, const wxString& message);
 
+// Fields and choices take the height that the theme and the font need: a
+// fixed 21 pixels cuts their text off under GTK and at a high DPI.
+const int kPlatformHeight = -1;
+
 const long kClassListStyle = wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL | wxLB_NEEDED_SB;
 const long kOptionListStyle = wxLB_SINGLE | wxLB_HSCROLL | wxLB_NEEDED_SB;
 

@@ -355,6 +355,13 @@ Preview3dPage::Preview3dPage(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
                               _("The 3D view needs OpenGL 3.3, which is not available here. The view from "
                                 "above shows the same placement."));
     sizer->Add(notice, 0, wxALL, FromDIP(12));
+    // Wrapped to the page's width, so the whole sentence shows.
+    const wxString text = notice->GetLabel();
+    Bind(wxEVT_SIZE, [this, text](wxSizeEvent& event) {
+        notice->SetLabel(text);
+        notice->Wrap(std::max(event.GetSize().x - 2 * FromDIP(12), FromDIP(100)));
+        event.Skip();
+    });
 #if ARBREL_HAVE_GL
     const wxGLAttributes attributes = DisplayAttributes();
     if (wxGLCanvas::IsDisplaySupported(attributes)) {

@@ -105,13 +105,21 @@ void PreviewFrame::PlaceWindow() {
     const bool remembered = LoadWindowPlace(placeFile_, place);
     if (remembered) wanted = wxRect(place.x, place.y, place.width, place.height);
     // Never larger than the screen it is on, and never where no screen is.
-    int display = wxDisplay::GetFromPoint(wanted.GetPosition() + wxPoint(40, 40));
+    int display = remembered ? wxDisplay::GetFromPoint(wanted.GetPosition() + wxPoint(40, 40)) : wxNOT_FOUND;
     if (display == wxNOT_FOUND) display = GetParent() ? wxDisplay::GetFromWindow(GetParent()) : 0;
     const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0 : display).GetClientArea();
     wanted.width = std::min(wanted.width, area.width);
     wanted.height = std::min(wanted.height, area.height);
     if (remembered && area.Contains(wanted.GetPosition() + wxPoint(40, 40))) {
         SetSize(wanted);
+    } else if (GetParent() != nullptr) {
+        // It floats above the main window: beside it, where the screen has room.
+        const wxRect main = GetParent()->GetScreenRect();
+        const wxSize least = GetMinSize();
+        const WindowPlace beside = PlaceBeside({main.x, main.y, main.width, main.height},
+                                              {area.x, area.y, area.width, area.height}, wanted.width,
+                                              wanted.height, least.x, least.y);
+        SetSize(beside.x, beside.y, beside.width, beside.height);
     } else {
         SetSize(wanted.GetSize());
         CentreOnScreen();
@@ -157,14 +165,21 @@ void PreviewFrame::OnOutcome(const PreviewOutcome& outcome) {
     status->SetLabel(text);
     status->SetToolTip(text);
     status->GetParent()->Layout();
+    // The clicked texture's rules as they are now, or the hint when the new
+    // map has no such texture: never the rules of a map no longer shown.
+    const std::size_t clicked = scene_->TextureIndex(clickedTexture_);
+    if (clicked < scene_->textures.size()) OnTextureClicked(clicked);
+    else details->ChangeValue(_("Click the ground to see its texture's rules."));
 }
 
 void PreviewFrame::OnTextureClicked(std::optional<std::size_t> texture) {
     if (!scene_ || !last_) return;
     if (!texture) {
+        clickedTexture_.clear();
         details->ChangeValue(_("No terrain here."));
         return;
     }
+    clickedTexture_ = scene_->textures[*texture];
     details->ChangeValue(FromNarrow(DescribeTexture(*scene_, *texture, last_->mapClasses, last_->run.mapClassName)));
 }
 

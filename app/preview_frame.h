@@ -66,6 +66,7 @@ private:
     std::string placeFile_;
     std::optional<PreviewRequest> last_;
     std::shared_ptr<const PreviewScene> scene_;
+    std::string clickedTexture_;  // whose rules the details show; empty for none
     std::uint64_t latest_ = 0, shown_ = 0, started_ = 0;
     wxTimer timer_;
     std::unique_ptr<PreviewRunner> runner_;  // last: its thread may call back until it is gone

@@ -16,6 +16,6 @@ TextPage::TextPage(wxWindow* notebook, long panelId, const wxString& panelName, 
         wxTE_MULTILINE | wxTE_READONLY | wxTE_RICH | wxTE_RICH2 | wxTE_AUTO_URL | wxTE_NOHIDESEL |
             wxTE_WORDWRAP | wxVSCROLL,
         wxDefaultValidator, textName);
-    grid->Add(control, 1, wxALL | wxEXPAND, 5);
+    grid->Add(control, 1, wxALL | wxEXPAND, FromDIP(5));
     FinishPage(this, grid);
 }

@@ -18,17 +18,17 @@ AddConfiguration::AddConfiguration(wxWindow* parent, wxWindowID id, const wxPoin
     wxFlexGridSizer* grid = new wxFlexGridSizer(0, 2, 0, 0);
     nameLabel = new wxStaticText(this, ID_STATICTEXT1, _("Name"), wxDefaultPosition, wxDefaultSize,
                                  0, _T("ID_STATICTEXT1"));
-    grid->Add(nameLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, 5);
+    grid->Add(nameLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     // Wide enough for a class name, and for the dialog's title above it.
     nameField = new wxTextCtrl(this, ID_TEXTCTRL1, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(200, -1)),
                                0, wxDefaultValidator, _T("ID_TEXTCTRL1"));
-    grid->Add(nameField, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
-    grid->Add(-1, -1, 1, wxALL | wxALIGN_CENTER, 5);
+    grid->Add(nameField, 1, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
+    grid->Add(-1, -1, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
     addButton = new wxButton(this, ID_BUTTON1, _("Add"), wxDefaultPosition, wxDefaultSize, 0,
                              wxDefaultValidator, _T("ID_BUTTON1"));
-    grid->Add(addButton, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
-    box->Add(grid, 1, wxALIGN_CENTER, 5);
-    top->Add(box, 1, wxALL | wxALIGN_CENTER, 5);
+    grid->Add(addButton, 1, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
+    box->Add(grid, 1, wxALIGN_CENTER, FromDIP(5));
+    top->Add(box, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
     SetSizer(top);
     top->Fit(this);
     top->SetSizeHints(this);

@@ -29,15 +29,15 @@ ClassConfigurationLine::ClassConfigurationLine(wxWindow* parent, wxWindowID, con
                                    nullptr, wxLB_MULTIPLE | wxLB_SORT | wxLB_HSCROLL | wxLB_NEEDED_SB,
                                    wxDefaultValidator, _T("ID_LISTBOX2"));
     modelClassList->SetToolTip(TableText(Fields<TextureOption>()[names].toolTip));
-    grid->Add(modelClassList, 1, wxALL | wxEXPAND, 5);
+    grid->Add(modelClassList, 1, wxALL | wxEXPAND, FromDIP(5));
     textureNameField = Field(&TextureOption::textureName);
-    grid->Add(-1, -1, 1, wxALL | wxEXPAND, 5);
+    grid->Add(-1, -1, 1, wxALL | wxEXPAND, FromDIP(5));
     saveButton = new wxButton(this, ID_BUTTON1, _("Save"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, _T("ID_BUTTON1"));
-    grid->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+    grid->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
 
-    box->Add(grid, 1, wxALL | wxEXPAND, 5);
-    top->Add(box, 1, wxALL | wxEXPAND, 5);
+    box->Add(grid, 1, wxALL | wxEXPAND, FromDIP(5));
+    top->Add(box, 1, wxALL | wxEXPAND, FromDIP(5));
     SetSizer(top);
     top->Fit(this);
     top->SetSizeHints(this);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <wx/dcmemory.h>
 #include <wx/intl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -43,26 +44,34 @@ ConfigurationLine::ConfigurationLine(wxWindow* parent, wxWindowID id, const wxPo
     rows_.Add(this, common, 0, split);
     rows_.Add(this, rules, split, Fields<ModelOption>().size());
     // Made after the rules, so the Tab key reaches it last.
-    common->Add(-1, -1, 1, wxALL | wxEXPAND, 5);
+    common->Add(-1, -1, 1, wxALL | wxEXPAND, FromDIP(5));
     saveButton = new wxButton(this, ID_BUTTON1, _("Save"), wxDefaultPosition, wxDefaultSize, 0,
                               wxDefaultValidator, _T("ID_BUTTON1"));
-    common->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+    common->Add(saveButton, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
 
-    outer->Add(common, 1, wxALL | wxEXPAND, 5);
-    outer->Add(rules, 1, wxALL | wxALIGN_TOP, 5);
+    outer->Add(common, 1, wxALL | wxEXPAND, FromDIP(5));
+    outer->Add(rules, 1, wxALL | wxALIGN_TOP, FromDIP(5));
     // The picture area stays empty: no model pictures are shown yet. GTK
     // draws no border round a picture control, so a panel with the
     // platform's own frame holds it.
     wxPanel* pictureFrame = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                         wxBORDER_THEME);
-    picture = new wxStaticBitmap(pictureFrame, ID_STATICBITMAP1, wxNullBitmap, wxDefaultPosition,
+    // The toolkit for Windows cannot paint a picture control that has no
+    // picture: it gets a blank one in the background's colour.
+    wxBitmap blank(FromDIP(wxSize(327, 327)));
+    {
+        wxMemoryDC dc(blank);
+        dc.SetBackground(wxBrush(pictureFrame->GetBackgroundColour()));
+        dc.Clear();
+    }
+    picture = new wxStaticBitmap(pictureFrame, ID_STATICBITMAP1, blank, wxDefaultPosition,
                                  FromDIP(wxSize(327, 327)), wxBORDER_NONE, _T("ID_STATICBITMAP1"));
     wxBoxSizer* framed = new wxBoxSizer(wxVERTICAL);
     framed->Add(picture, 1, wxEXPAND);
     pictureFrame->SetSizerAndFit(framed);
-    outer->Add(pictureFrame, 1, wxALL | wxALIGN_CENTER, 5);
-    box->Add(outer, 1, wxALL | wxEXPAND, 5);
-    top->Add(box, 1, wxALL | wxEXPAND, 5);
+    outer->Add(pictureFrame, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
+    box->Add(outer, 1, wxALL | wxEXPAND, FromDIP(5));
+    top->Add(box, 1, wxALL | wxEXPAND, FromDIP(5));
     SetSizer(top);
     top->Fit(this);
     top->SetSizeHints(this);

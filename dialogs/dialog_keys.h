@@ -16,9 +16,12 @@ inline void UseEnterAndEscape(wxDialog* dialog, wxButton* defaultButton) {
         } else if (key == WXK_ESCAPE) {
             dialog->EndModal(0);
         } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-            wxCommandEvent click(wxEVT_COMMAND_BUTTON_CLICKED, defaultButton->GetId());
-            click.SetEventObject(defaultButton);
-            defaultButton->GetEventHandler()->ProcessEvent(click);
+            // Clicked once the key's message is done with: a message box
+            // opened while Windows still handles the key is never drawn
+            // and takes no input.
+            wxCommandEvent* click = new wxCommandEvent(wxEVT_COMMAND_BUTTON_CLICKED, defaultButton->GetId());
+            click->SetEventObject(defaultButton);
+            defaultButton->GetEventHandler()->QueueEvent(click);
         } else {
             event.Skip();
         }

@@ -15,10 +15,10 @@ ErrorDialog::ErrorDialog(wxWindow* parent, const wxString& message, wxWindowID, 
     grid->AddGrowableRow(1);
     messageText = new wxStaticText(this, ID_STATICTEXT1, message, wxDefaultPosition, wxDefaultSize,
                                    wxALIGN_CENTRE, _T("ID_STATICTEXT1"));
-    grid->Add(messageText, 1, wxALL | wxALIGN_CENTER, 10);
+    grid->Add(messageText, 1, wxALL | wxALIGN_CENTER, FromDIP(10));
     okButton = new wxButton(this, ID_BUTTON1, _("Hmm ok"), wxDefaultPosition, wxDefaultSize, 0,
                             wxDefaultValidator, _T("ID_BUTTON1"));
-    grid->Add(okButton, 1, wxALL | wxALIGN_CENTER, 5);
+    grid->Add(okButton, 1, wxALL | wxALIGN_CENTER, FromDIP(5));
     SetSizer(grid);
     grid->Fit(this);
     grid->SetSizeHints(this);

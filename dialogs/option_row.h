@@ -63,22 +63,22 @@ public:
                 // GTK shows no tool tip for a bare box: the label, where
                 // users point, has it too.
                 label->SetToolTip(tip);
-                grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+                grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, parent->FromDIP(5));
                 controls_[i].check = check;
                 continue;
             }
-            const wxSize size = row.width > 0 ? parent->FromDIP(wxSize(row.width, 21)) : wxDefaultSize;
+            const wxSize size = row.width > 0 ? parent->FromDIP(wxSize(row.width, -1)) : wxDefaultSize;
             wxTextCtrl* field = new wxTextCtrl(parent, ids_.Next(idCount_++), TableText(row.initial),
                                                wxDefaultPosition, size, 0, wxDefaultValidator,
                                                wxString::Format("ID_TEXTCTRL%d", ++textCount_));
             field->SetToolTip(tip);
             // A growing field fills its cell; the toolkit would let an alignment win.
-            grid->Add(field, 1, wxALL | (row.width > 0 ? wxEXPAND : wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL), 5);
+            grid->Add(field, 1, wxALL | (row.width > 0 ? wxEXPAND : wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL), parent->FromDIP(5));
             controls_[i].text = field;
             for (const FieldBit& bit : row.bits) {
-                grid->Add(-1, -1, 1, wxALL | wxEXPAND, 5);
+                grid->Add(-1, -1, 1, wxALL | wxEXPAND, parent->FromDIP(5));
                 wxCheckBox* check = NewCheck(parent, TableText(bit.label), TableText(bit.toolTip));
-                grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, 5);
+                grid->Add(check, 1, wxALL | wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, parent->FromDIP(5));
                 controls_[i].bits.push_back(check);
                 check->Bind(wxEVT_CHECKBOX, [this, i](wxCommandEvent&) { BitsToNumber(i); });
             }
@@ -95,7 +95,7 @@ public:
         wxStaticText* label = new wxStaticText(parent, ids_.Next(idCount_++),
                                                TableText(Fields<Record>()[i].label), wxDefaultPosition,
                                                wxDefaultSize, 0, wxString::Format("ID_STATICTEXT%d", static_cast<int>(i + 1)));
-        grid->Add(label, 1, wxALL | wxALIGN_RIGHT | alignment, 5);
+        grid->Add(label, 1, wxALL | wxALIGN_RIGHT | alignment, parent->FromDIP(5));
         return label;
     }
 

@@ -14,19 +14,19 @@ void BuildQuestion(wxDialog* dialog, const wxString& caption, const wxString& qu
     wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, dialog, caption);
     text = new wxStaticText(dialog, textId, question, wxDefaultPosition, wxDefaultSize, 0,
                             _T("ID_STATICTEXT1"));
-    box->Add(text, 1, wxALL | wxALIGN_CENTER, 5);
+    box->Add(text, 1, wxALL | wxALIGN_CENTER, dialog->FromDIP(5));
     wxFlexGridSizer* buttons = new wxFlexGridSizer(0, 3, 0, 0);
     yes = new wxButton(dialog, yesId, _("Yes"), wxDefaultPosition, wxDefaultSize, 0,
                        wxDefaultValidator, _T("ID_BUTTON1"));
-    buttons->Add(yes, 1, wxALL | wxALIGN_CENTER, 5);
+    buttons->Add(yes, 1, wxALL | wxALIGN_CENTER, dialog->FromDIP(5));
     no = new wxButton(dialog, noId, _("No"), wxDefaultPosition, wxDefaultSize, 0,
                       wxDefaultValidator, _T("ID_BUTTON2"));
     no->SetFocus();
     // Escape answers "No", as in every other dialog that asks.
     dialog->SetEscapeId(noId);
-    buttons->Add(no, 1, wxALL | wxALIGN_CENTER, 5);
-    box->Add(buttons, 1, wxALIGN_CENTER, 5);
-    top->Add(box, 1, wxALL | wxALIGN_CENTER, 5);
+    buttons->Add(no, 1, wxALL | wxALIGN_CENTER, dialog->FromDIP(5));
+    box->Add(buttons, 1, wxALIGN_CENTER, dialog->FromDIP(5));
+    top->Add(box, 1, wxALL | wxALIGN_CENTER, dialog->FromDIP(5));
     dialog->SetSizer(top);
     top->Fit(dialog);
     top->SetSizeHints(dialog);

@@ -1,5 +1,7 @@
 #include "dialogs/texture_report_dialog.h"
 
+#include <algorithm>
+
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
@@ -17,28 +19,34 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
             ? wxString::Format(_("Terrain textures of %s (no map class chosen)"), mapName)
             : wxString::Format(_("Terrain textures of %s, rules of map class %s"), mapName,
                                mapClassName);
-    column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, 8);
+    column->Add(new wxStaticText(this, wxID_ANY, heading), 0, wxALL, FromDIP(8));
 
     table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(560, 260)),
                            wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-    table->AppendColumn(_("Texture"), wxLIST_FORMAT_LEFT, FromDIP(250));
-    table->AppendColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, FromDIP(70));
-    table->AppendColumn(_("Cells"), wxLIST_FORMAT_RIGHT, FromDIP(80));
-    table->AppendColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, FromDIP(100));
-    table->AppendColumn(_("Rule"), wxLIST_FORMAT_LEFT, FromDIP(50));
+    // A column is never narrower than its heading, whatever the font and DPI
+    // (Windows sizes a column to its heading only once the table is shown).
+    const auto addColumn = [this](const wxString& heading, wxListColumnFormat format, int width) {
+        table->AppendColumn(heading, format,
+                            std::max(FromDIP(width), table->GetTextExtent(heading).x + FromDIP(16)));
+    };
+    addColumn(_("Texture"), wxLIST_FORMAT_LEFT, 250);
+    addColumn(_("Meshes"), wxLIST_FORMAT_RIGHT, 70);
+    addColumn(_("Cells"), wxLIST_FORMAT_RIGHT, 80);
+    addColumn(_("Area (64x64)"), wxLIST_FORMAT_RIGHT, 100);
+    addColumn(_("Rule"), wxLIST_FORMAT_LEFT, 50);
     // Clusters and clearance get their columns when they removed something.
     bool withClearings = false;
     for (const TextureReportRow& row : rows)
         withClearings = withClearings || (withRemovals && (row.removed.cluster != 0 || row.removed.clearance != 0));
     if (withRemovals) {
         // Candidates each rule of the models would remove in a run.
-        table->AppendColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        addColumn(_("Slope removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Height removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Spacing removed"), wxLIST_FORMAT_RIGHT, 70);
     }
     if (withClearings) {
-        table->AppendColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
-        table->AppendColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, wxLIST_AUTOSIZE_USEHEADER);
+        addColumn(_("Cluster removed"), wxLIST_FORMAT_RIGHT, 70);
+        addColumn(_("Clearance removed"), wxLIST_FORMAT_RIGHT, 70);
     }
     // Wide enough for every column, with room for a vertical scroll bar.
     int width = FromDIP(24);
@@ -62,18 +70,18 @@ TextureReportDialog::TextureReportDialog(wxWindow* parent, const wxString& mapNa
         }
         textures_.push_back(row.texture);
     }
-    column->Add(table, 1, wxLEFT | wxRIGHT | wxEXPAND, 8);
+    column->Add(table, 1, wxLEFT | wxRIGHT | wxEXPAND, FromDIP(8));
 
     wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
     newOptionButton = new wxButton(this, wxID_ADD, _("New texture option..."));
     newOptionButton->SetToolTip(_("Add a texture option for the selected texture to the map "
                                   "class chosen on the Maps tab"));
     newOptionButton->Enable(false);
-    buttons->Add(newOptionButton, 0, wxALL, 5);
+    buttons->Add(newOptionButton, 0, wxALL, FromDIP(5));
     buttons->AddStretchSpacer();
     closeButton = new wxButton(this, wxID_CANCEL, _("Close"));
-    buttons->Add(closeButton, 0, wxALL, 5);
-    column->Add(buttons, 0, wxALL | wxEXPAND, 3);
+    buttons->Add(closeButton, 0, wxALL, FromDIP(5));
+    column->Add(buttons, 0, wxALL | wxEXPAND, FromDIP(3));
     SetSizerAndFit(column);
 
     Connect(wxID_ADD, wxEVT_COMMAND_BUTTON_CLICKED,

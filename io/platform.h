@@ -112,5 +112,12 @@ bool RaiseInterruptFlag();
 // page faults than in parsing. A hint only; nothing happens where it is not
 // offered.
 void AdviseLargeBuffer(void* buffer, std::size_t size);
+// The address of an OpenGL function of the context current on this thread,
+// or nullptr when the driver lacks it. Windows only: its opengl32.dll
+// exports OpenGL 1.1 alone and the rest must be asked for (the program that
+// draws has loaded opengl32.dll, so nothing else links it). Elsewhere
+// libepoxy resolves the functions and this answers nullptr.
+using ProcAddress = void (*)();
+ProcAddress GlFunctionAddress(const char* name);
 
 }  // namespace platform

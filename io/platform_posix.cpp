@@ -141,4 +141,6 @@ void CatchInterrupts() {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
+ProcAddress GlFunctionAddress(const char*) { return nullptr; }
+
 }  // namespace platform

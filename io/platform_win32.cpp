@@ -242,4 +242,20 @@ std::string SystemLanguage() {
     return std::string(language) + "_" + country;
 }
 
+ProcAddress GlFunctionAddress(const char* name) {
+    // Looked up in the loaded opengl32.dll rather than linked, so the batch
+    // tool does not import it.
+    HMODULE library = GetModuleHandleW(L"opengl32.dll");
+    if (library == nullptr) return nullptr;
+    using WglGetProcAddress = PROC(WINAPI*)(LPCSTR);
+    const auto wglLookup =
+        reinterpret_cast<WglGetProcAddress>(reinterpret_cast<void (*)()>(GetProcAddress(library, "wglGetProcAddress")));
+    PROC found = wglLookup != nullptr ? wglLookup(name) : nullptr;
+    // wglGetProcAddress answers 0 to 3 or -1 for a function it does not
+    // have; the OpenGL 1.1 ones are exported by opengl32.dll itself.
+    const INT_PTR code = reinterpret_cast<INT_PTR>(found);
+    if (code >= -1 && code <= 3) found = GetProcAddress(library, name);
+    return reinterpret_cast<ProcAddress>(reinterpret_cast<void (*)()>(found));
+}
+
 }  // namespace platform

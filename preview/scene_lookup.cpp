@@ -83,5 +83,8 @@ std::string DescribeTexture(const PreviewScene& scene, std::size_t texture, cons
     const RuleRejections counts = removed != scene.rejectionsPerTexture.end() ? removed->second : RuleRejections();
     text += "\nremoved by slope " + std::to_string(counts.slope) + ", height " + std::to_string(counts.height) +
             ", spacing " + std::to_string(counts.spacing);
+    // Clusters and clearance only where set and at work, as in the texture report.
+    if (counts.cluster != 0 || counts.clearance != 0)
+        text += ", cluster " + std::to_string(counts.cluster) + ", clearance " + std::to_string(counts.clearance);
     return text;
 }

@@ -1,5 +1,6 @@
 #include "preview/window_place.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,4 +39,33 @@ bool SaveWindowPlace(const std::string& path, const WindowPlace& place, std::str
     if (writer.Commit()) return true;
     error = writer.Error();
     return false;
+}
+
+WindowPlace PlaceBeside(const WindowPlace& main, const WindowPlace& area, int width, int height, int leastWidth,
+                        int leastHeight) {
+    const int right = area.x + area.width, bottom = area.y + area.height;
+    width = std::min(width, area.width);
+    height = std::min(height, area.height);
+    // Slides a span of `size` to start near `at` but stay within [low, high).
+    const auto within = [](int at, int size, int low, int high) { return std::max(low, std::min(at, high - size)); };
+    const int nearY = within(main.y, height, area.y, bottom), nearX = within(main.x, width, area.x, right);
+    const int roomRight = right - (main.x + main.width), roomLeft = main.x - area.x;
+    const int roomBelow = bottom - (main.y + main.height), roomAbove = main.y - area.y;
+    const WindowPlace sides[] = {
+        {main.x + main.width, nearY, std::min(width, roomRight), height},
+        {nearX, main.y + main.height, width, std::min(height, roomBelow)},
+        {main.x - std::min(width, roomLeft), nearY, std::min(width, roomLeft), height},
+        {nearX, main.y - std::min(height, roomAbove), width, std::min(height, roomAbove)},
+    };
+    WindowPlace best{area.x + (area.width - width) / 2, area.y + (area.height - height) / 2, width, height};
+    long bestArea = 0;
+    for (WindowPlace side : sides) {
+        if (side.width < leastWidth || side.height < leastHeight) continue;
+        const long room = static_cast<long>(side.width) * side.height;
+        if (room > bestArea) {
+            bestArea = room;
+            best = side;
+        }
+    }
+    return best;
 }

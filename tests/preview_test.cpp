@@ -240,6 +240,11 @@ TEST(TopDownPicture, TerrainInTextureColoursAndMarksWhereTheModelsAre) {
     EXPECT_EQ(DescribeTexture(scene, 0, classes, "demo"),
               "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
               "removed by slope 0, height 0, spacing 0");
+    PreviewScene clustered = scene;
+    clustered.rejectionsPerTexture["dirt"].cluster = 7;
+    EXPECT_EQ(DescribeTexture(clustered, 0, classes, "demo"),
+              "dirt\nmeshes: 1, models placed: 3\nrule: density x2, ignores opacity, classes: bushes\n"
+              "removed by slope 0, height 0, spacing 0, cluster 7, clearance 0");
 
     // Brushes are outlined over the ground.
     PreviewScene withBrush = scene;
@@ -312,6 +317,33 @@ TEST(WindowPlace, RoundTripsAndRefusesWhatIsNotAPlace) {
     }
     EXPECT_FALSE(LoadWindowPlace(dir.File("missing.txt"), place));
     EXPECT_FALSE(SaveWindowPlace(dir.File("no/dir/p.txt"), {0, 0, 900, 560}, error));
+}
+
+// A new preview window keeps clear of the main window where the screen
+// allows, since it floats above it.
+TEST(WindowPlace, ANewWindowOpensBesideTheMainWindowWhereThereIsRoom) {
+    struct Case {
+        const char* name;
+        WindowPlace main, area;
+        WindowPlace expected;
+    };
+    const Case cases[] = {
+        {"wide screen: at full size to the right", {0, 0, 570, 490}, {0, 0, 1920, 1040}, {570, 0, 980, 560}},
+        {"1280x1024: below, a little shorter", {0, 0, 570, 490}, {0, 0, 1280, 1024}, {0, 490, 980, 534}},
+        {"main window on the right: to its left", {900, 100, 570, 490}, {0, 0, 1920, 1040}, {0, 100, 900, 560}},
+        {"main window low: above it", {300, 600, 570, 490}, {0, 0, 1280, 1100}, {300, 40, 980, 560}},
+        {"slid up to stay on the screen", {0, 700, 570, 300}, {0, 0, 1600, 1000}, {570, 440, 980, 560}},
+        {"no side with room: centred", {200, 150, 570, 490}, {0, 0, 1024, 768}, {22, 104, 980, 560}},
+        {"a screen left of the first: below", {-1400, 0, 570, 490}, {-1920, 0, 1920, 1080}, {-1400, 490, 980, 560}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const WindowPlace got = PlaceBeside(c.main, c.area, 980, 560, 480, 320);
+        EXPECT_EQ(got.x, c.expected.x);
+        EXPECT_EQ(got.y, c.expected.y);
+        EXPECT_EQ(got.width, c.expected.width);
+        EXPECT_EQ(got.height, c.expected.height);
+    }
 }
 
 // What the 3D view uploads: two triangles per cell whose normals face up

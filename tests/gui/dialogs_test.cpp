@@ -166,7 +166,7 @@ TEST(OptionEditors, ModelEditorSaveShowsTheExchangeAndStaysOpenOnAFailure) {
         EXPECT_EQ(dialog.Field(&ModelOption::opacityMin)->GetValue(), "100");
         EXPECT_EQ(dialog.Field(&ModelOption::opacityMax)->GetValue(), "200");
         // Enter runs the checks as Save does; Escape cancels.
-        wxTEST_DIALOG(HookKey(dialog, WXK_RETURN),
+        wxTEST_DIALOG((HookKey(dialog, WXK_RETURN), PumpEvents()),
                       ExpectErrorDialog("Scale minimum must be higher than 0."));
         // A field that holds no number is named, before any exchange.
         dialog.Field(&ModelOption::scaleMin)->ChangeValue("0.5");

@@ -98,7 +98,10 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     PumpEvents(150);
     std::error_code ec;
     std::filesystem::create_directories(ARBREL_SCREENSHOT_DIR, ec);
-    const std::string path = std::string(ARBREL_SCREENSHOT_DIR) + "/" + name + ".png";
+    // Pictures taken at another DPI than 96 say so in their name.
+    const int dpi = static_cast<int>(96 * window->GetDPIScaleFactor() + 0.5);
+    const std::string suffix = dpi != 96 ? "_" + std::to_string(dpi) + "dpi" : "";
+    const std::string path = std::string(ARBREL_SCREENSHOT_DIR) + "/" + name + suffix + ".png";
 #ifdef __WXGTK3__
     // Let the widgets paint themselves into an image: independent of what
     // else is on the screen and of window-manager timing.
@@ -113,8 +116,10 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
     cairo_surface_destroy(surface);
 #else
     // What the screen shows of the window, written by the core's encoder:
-    // the Windows toolkit is built without image libraries.
-    const wxRect rect = window->GetScreenRect();
+    // the Windows toolkit is built without image libraries. Only the client
+    // area: under Wine without a window manager the frame and caption are
+    // not drawn, and the screen there shows whatever lies beneath.
+    const wxRect rect(window->ClientToScreen(wxPoint(0, 0)), window->GetClientSize());
     wxBitmap bitmap(rect.width, rect.height);
     {
         wxScreenDC screen;

@@ -65,7 +65,7 @@ TEST(MainWindow, EachTabFillsTheWindow) {
         ui.notebook->SetSelection(i);
         SaveScreenshot(window.frame, shots[i]);
     }
-    EXPECT_EQ(ui.notebook->GetSize().x, ui.rootPanel->GetClientSize().x - 10);
+    EXPECT_EQ(ui.notebook->GetSize().x, ui.rootPanel->GetClientSize().x - 2 * window.frame->FromDIP(5));
     const wxRect maps = BoxRect(ui.mapsPage, "Maps");
     const wxRect settings = BoxRect(ui.mapsPage, "Settings");
     const wxRect status = BoxRect(ui.mapsPage, "Status");
@@ -99,7 +99,7 @@ TEST(MainWindow, EachTabFillsTheWindow) {
         EXPECT_EQ(list->GetSize().x, classes.width - 2 * (list->GetPosition().x - classes.x));
     }
     for (wxTextCtrl* text : {ui.informationText, ui.tutorialText})
-        EXPECT_EQ(text->GetSize(), text->GetParent()->GetClientSize() - wxSize(10, 10));
+        EXPECT_EQ(text->GetSize(), text->GetParent()->GetClientSize() - 2 * window.frame->FromDIP(wxSize(5, 5)));
     ui.notebook->SetSelection(0);
 }
 

@@ -1,5 +1,6 @@
 // Every dialog shown on the screen the tests run on (a 1024x600 one in the
-// gui_dialogs_fit_1024x600 test) keeps every button on that screen.
+// gui_dialogs_fit_1024x600 test) keeps every button on that screen and shows
+// every text whole.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "dialogs/texture_report_dialog.h"
 #include "tests/gui/expect_error_dialog.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/gui/text_fit.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ void ExpectButtonsOnScreen(wxDialog& dialog, const std::string& name) {
         std::vector<wxButton*> buttons;
         CollectButtons(&dialog, buttons);
         EXPECT_FALSE(buttons.empty());
+        ExpectTextsFit(&dialog, name);
         for (wxButton* button : buttons) {
             EXPECT_TRUE(screen.Contains(button->GetScreenRect()))
                 << button->GetLabel() << " at " << button->GetScreenRect().x << ","
@@ -81,21 +84,23 @@ TEST(ScreenFit, EveryButtonOfEveryDialogIsOnTheScreen) {
     {
         std::vector<TextureReportRow> rows(40);
         for (std::size_t i = 0; i < rows.size(); ++i) rows[i].texture = "texture_" + std::to_string(i);
+        rows[0].removed.cluster = 3;  // every column shows
         TextureReportDialog dialog(nullptr, "mp_demo", "demo", rows, true);
         ExpectButtonsOnScreen(dialog, "textures_in_map");
     }
-    {
-        // The live preview is a window of its own, not a dialog: it too must
-        // open inside the screen with its buttons reachable.
-        auto* preview = new PreviewFrame(nullptr, [] { return std::optional<PreviewRequest>(); }, std::string());
-        preview->Show();
-        PumpEvents(200);
-        const wxRect screen = wxDisplay(0u).GetClientArea();
-        SaveScreenshot(preview, "fit_" + std::to_string(screen.width) + "x" + std::to_string(screen.height) +
-                                    "_preview_window");
-        for (wxButton* button : {preview->fitButton, preview->saveButton})
-            EXPECT_TRUE(screen.Contains(button->GetScreenRect())) << button->GetLabel();
-        preview->Destroy();
-        PumpEvents(50);
-    }
+}
+
+// The live preview is a window of its own, not a dialog: it too must open
+// inside the screen with its buttons reachable.
+TEST(ScreenFit, ThePreviewWindowOpensInsideTheScreen) {
+    auto* preview = new PreviewFrame(nullptr, [] { return std::optional<PreviewRequest>(); }, std::string());
+    preview->Show();
+    PumpEvents(200);
+    const wxRect screen = wxDisplay(0u).GetClientArea();
+    SaveScreenshot(preview, "fit_" + std::to_string(screen.width) + "x" + std::to_string(screen.height) +
+                                "_preview_window");
+    for (wxButton* button : {preview->fitButton, preview->saveButton})
+        EXPECT_TRUE(screen.Contains(button->GetScreenRect())) << button->GetLabel();
+    preview->Destroy();
+    PumpEvents(50);
 }
