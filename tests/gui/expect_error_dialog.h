@@ -50,12 +50,13 @@ private:
 
 // Runs `action` once the dialog's modal loop is running, then shows it
 // modally and returns its result. An action that leaves the dialog open
-// fails the test instead of leaving it waiting for ever.
+// (it may end it through a queued event) fails the test instead of leaving
+// it waiting for ever.
 template <class Action>
 int ShowModalAndDo(wxDialog& dialog, Action action) {
     dialog.CallAfter([&dialog, action] {
         action();
-        if (!dialog.IsModal()) return;
+        if (PumpEventsUntil([&dialog] { return !dialog.IsModal(); })) return;
         ADD_FAILURE() << "the dialog '" << dialog.GetTitle().utf8_str() << "' is still open after the test's action";
         dialog.EndModal(wxID_CANCEL);
     });
