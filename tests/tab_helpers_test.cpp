@@ -112,7 +112,8 @@ TEST(ClassFiles, CreatedExclusivelyAndDeleted) {
 // after a removal is saved as a new one.
 TEST(ClassFiles, ARemovalKeepsAChangeMadeInAnotherWindow) {
     TempDir dir;
-    const std::string classDir = dir.path() + "/", grass = dir.File("grass.csv");
+    // The path as the loader, the savers and the removal make it.
+    const std::string classDir = dir.path() + "/", grass = ClassFilePath(classDir, "grass");
     WriteFileBytes(grass, "m_a,1\r\n");
     Catalogue a, b;
     std::string error;

@@ -8,6 +8,7 @@
 
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
+#include <wx/timer.h>
 
 #include "dialogs/error_dialog.h"
 #include "dialogs/narrow_text.h"
@@ -49,20 +50,24 @@ private:
 };
 
 // Runs `action` once the dialog's modal loop is running, then shows it
-// modally and returns its result. An action that leaves the dialog open
-// (it may end it through a queued event) fails the test instead of leaving
-// it waiting for ever.
+// modally and returns its result. Once the action is done the dialog has
+// 10 s to end (it may end through a queued event, such as Enter's click);
+// then the test fails and closes it instead of waiting for ever.
 template <class Action>
 int ShowModalAndDo(wxDialog& dialog, Action action) {
-    dialog.CallAfter([&dialog, action] {
-        action();
-        if (PumpEventsUntil([&dialog] { return !dialog.IsModal(); })) return;
+    wxTimer watchdog;
+    watchdog.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) {
         ADD_FAILURE() << "the dialog '" << dialog.GetTitle().utf8_str() << "' is still open after the test's action";
         dialog.EndModal(wxID_CANCEL);
+    });
+    dialog.CallAfter([&watchdog, action] {
+        action();
+        watchdog.StartOnce(10000);
     });
     ExpectShownModal(&dialog);
     const int result = dialog.ShowModal();
     ExpectShownModal(nullptr);
+    watchdog.Stop();
     return result;
 }
 
