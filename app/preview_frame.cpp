@@ -25,7 +25,8 @@ const int kCheckMilliseconds = 150;
 
 PreviewFrame::PreviewFrame(wxWindow* parent, Source source, std::string placeFile)
     : wxFrame(parent, wxID_ANY, _("Placement preview"), wxDefaultPosition, wxDefaultSize,
-              wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT, _T("PreviewFrame")),
+              // Floating needs a parent; without one (a test) it is a plain frame.
+              wxDEFAULT_FRAME_STYLE | (parent ? wxFRAME_FLOAT_ON_PARENT : 0), _T("PreviewFrame")),
       source_(std::move(source)), placeFile_(std::move(placeFile)), timer_(this) {
     wxPanel* panel = new wxPanel(this);
     wxBoxSizer* column = new wxBoxSizer(wxVERTICAL);
@@ -51,7 +52,10 @@ PreviewFrame::PreviewFrame(wxWindow* parent, Source source, std::string placeFil
                                       wxVSCROLL | wxHSCROLL | wxBORDER_SUNKEN);
     legendPane->SetScrollRate(FromDIP(10), FromDIP(10));
     legendPane->SetBackgroundColour(wxColour(0x20, 0x20, 0x20));
-    legend = new wxStaticBitmap(legendPane, wxID_ANY, wxBitmap());
+    // A placeholder until the first picture: the Windows toolkit refuses a
+    // static bitmap without one.
+    wxBitmap placeholder(1, 1);
+    legend = new wxStaticBitmap(legendPane, wxID_ANY, placeholder);
     wxBoxSizer* legendSizer = new wxBoxSizer(wxVERTICAL);
     legendSizer->Add(legend, 0);
     legendPane->SetSizer(legendSizer);
