@@ -34,13 +34,22 @@ void PressToEnd(wxDialog& dialog, wxWindow* focus, int key) {
 }
 
 // Presses the key and lets the dialog handle it (wxTEST_DIALOG then checks
-// the message it showed).
+// the message it showed). Waits for the key to reach the dialog rather than
+// a fixed time, which a loaded machine may outlast.
 void Press(wxDialog& dialog, wxWindow* focus, int key) {
     dialog.Raise();
     focus->SetFocus();
     PumpEvents(200);
+    bool arrived = false;
+    const auto seen = [&](wxKeyEvent& event) {
+        if (event.GetKeyCode() == key) arrived = true;
+        event.Skip();
+    };
+    dialog.Bind(wxEVT_CHAR_HOOK, seen);
     wxUIActionSimulator().Char(key);
-    PumpEvents(500);
+    EXPECT_TRUE(PumpEventsUntil([&] { return arrived; })) << "key " << key << " never reached the dialog";
+    dialog.Unbind(wxEVT_CHAR_HOOK, seen);
+    PumpEvents(200);  // what the key queued (Enter queues Save's click)
 }
 
 }  // namespace
