@@ -116,14 +116,14 @@ void MapsPanel::Build() {
     meshesProcessedCount = NewCount(this, ID_STATICTEXT8, _("0"), _T("ID_STATICTEXT8"));
     counters->Add(meshesProcessedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     wxStaticText* modelsPlacedLabel = NewLabel(this, ID_STATICTEXT4, _("Models placed:"), _T("ID_STATICTEXT4"));
-    counters->Add(modelsPlacedLabel, 1, wxTOP | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL,
-                  FromDIP(5));
+    // Every label has the border its count has, so the two share a baseline.
+    counters->Add(modelsPlacedLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     modelsPlacedCount = NewCount(this, ID_STATICTEXT11, _("0"), _T("ID_STATICTEXT11"));
     counters->Add(modelsPlacedCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     wxStaticText* staticModelsLabel = NewLabel(this, ID_STATICTEXT13, _("Static models:"), _T("ID_STATICTEXT13"));
     staticModelsLabel->SetToolTip(_("misc_model entities of the output (the input's and the placed ones) "
                                     "against the 65536 that Call of Duty 4 loads"));
-    counters->Add(staticModelsLabel, 1, wxTOP | wxRIGHT | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
+    counters->Add(staticModelsLabel, 1, wxALL | wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     staticModelsCount = NewCount(this, ID_STATICTEXT14, _("0"), _T("ID_STATICTEXT14"));
     counters->Add(staticModelsCount, 1, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
     status->Add(counters, 1, wxALIGN_CENTER, FromDIP(5));
